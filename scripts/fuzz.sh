@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for a while (default 30 s).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds="${1:-30}"
+
+cmake --preset fuzz
+cmake --build --preset fuzz -j "$(nproc)"
+for target in profile_fuzzer hive_fuzzer; do
+    corpus="build/fuzz/corpus/$target"
+    mkdir -p "$corpus"
+    cp -n fuzz/seeds/"${target%_fuzzer}"/* "$corpus"/ 2>/dev/null || true
+    echo "== $target: ${seconds}s"
+    build/fuzz/fuzz/"$target" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 \
+        -print_final_stats=1 "$corpus"
+done

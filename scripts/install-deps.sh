@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs every Debian package Orvella needs to build, run and test.
+# Safe to run again: apt-get skips what is already there.
+set -euo pipefail
+
+packages=(
+  # toolchain and build
+  build-essential cmake ninja-build pkg-config git
+  clang libclang-rt-14-dev clang-format
+  # tests
+  googletest libgtest-dev libgmock-dev
+  # GUI
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-tools-dev qt6-tools-dev-tools
+  qt6-l10n-tools qt6-qpa-plugins libgl-dev
+  # picture codecs
+  libjpeg62-turbo-dev libpng-dev libgif-dev zlib1g-dev
+  # desktop integration and headless runs
+  libx11-dev xvfb xauth x11-utils imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ "${#missing[@]}" -eq 0 ]; then
+  echo "install-deps: all packages present"
+  exit 0
+fi
+
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -q
+"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

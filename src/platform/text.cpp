@@ -1,0 +1,168 @@
+#include "platform/text.h"
+
+#include <array>
+#include <cstdint>
+
+namespace orvella {
+namespace {
+
+// Code points of 0x80..0x9F in Windows-1252; 0 marks the five bytes it leaves undefined,
+// which we map to the C1 control of the same number as Windows' MultiByteToWideChar does.
+constexpr std::array<char32_t, 32> kCp1252High = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+// Decodes one UTF-8 sequence at text[i]; returns its length, 0 when it is not valid.
+std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& cp) {
+    const auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(text[k]); };
+    const std::uint8_t b0 = byte(i);
+    if (b0 < 0x80) {
+        cp = b0;
+        return 1;
+    }
+    std::size_t length = 0;
+    char32_t min = 0;
+    if ((b0 & 0xE0) == 0xC0) {
+        length = 2;
+        cp = b0 & 0x1F;
+        min = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        length = 3;
+        cp = b0 & 0x0F;
+        min = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        length = 4;
+        cp = b0 & 0x07;
+        min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size())
+        return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        const std::uint8_t b = byte(i + k);
+        if ((b & 0xC0) != 0x80)
+            return 0;
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return 0;
+    return length;
+}
+
+char32_t FoldCodePoint(char32_t cp) {
+    if (cp >= 'A' && cp <= 'Z')
+        return cp + 32;
+    if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7)
+        return cp + 32;
+    // Latin Extended-A pairs upper/lower as even/odd, with two runs offset by one.
+    if ((cp >= 0x100 && cp <= 0x137) || (cp >= 0x14A && cp <= 0x177))
+        return cp | 1;
+    if ((cp >= 0x139 && cp <= 0x148) || (cp >= 0x179 && cp <= 0x17E)) {
+        return (cp % 2 == 1) ? cp + 1 : cp;
+    }
+    if (cp == 0x178)
+        return 0xFF;
+    return cp;
+}
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view bytes) {
+    char32_t cp = 0;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const std::size_t length = DecodeUtf8(bytes, i, cp);
+        if (length == 0)
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+std::string Windows1252ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    for (char c : bytes) {
+        const auto b = static_cast<std::uint8_t>(c);
+        if (b < 0x80) {
+            out.push_back(c);
+        } else if (b < 0xA0) {
+            const char32_t mapped = kCp1252High[b - 0x80];
+            AppendUtf8(out, mapped != 0 ? mapped : b);
+        } else {
+            AppendUtf8(out, b);
+        }
+    }
+    return out;
+}
+
+std::string DecodeSystemText(std::string_view bytes) {
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
+        bytes.remove_prefix(3);
+    if (IsValidUtf8(bytes))
+        return std::string(bytes);
+    return Windows1252ToUtf8(bytes);
+}
+
+std::string FoldCase(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    char32_t cp = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto b = static_cast<std::uint8_t>(text[i]);
+        if (b < 0x80) {
+            out.push_back(static_cast<char>(b >= 'A' && b <= 'Z' ? b + 32 : b));
+            ++i;
+            continue;
+        }
+        const std::size_t length = DecodeUtf8(text, i, cp);
+        if (length == 0) {  // not UTF-8: keep the byte, compare it as it is
+            out.push_back(text[i]);
+            ++i;
+            continue;
+        }
+        AppendUtf8(out, FoldCodePoint(cp));
+        i += length;
+    }
+    return out;
+}
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+    if (a.size() == b.size() && a == b)
+        return true;
+    return FoldCase(a) == FoldCase(b);
+}
+
+bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
+    return FoldCase(text).starts_with(FoldCase(prefix));
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    const auto is_blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && is_blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && is_blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+}  // namespace orvella

@@ -1,0 +1,40 @@
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace orvella::testing {
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "orvella-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("mkdtemp failed");
+    path_ = pattern + "/";
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(path_, ignored);
+}
+
+void TempDir::Write(const std::string& name, const std::string& content) const {
+    std::ofstream out(File(name), std::ios::binary);
+    out << content;
+    ASSERT_TRUE(out.good()) << "cannot write " << File(name);
+}
+
+std::string TempDir::Read(const std::string& name) const {
+    std::ifstream in(File(name), std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+}  // namespace orvella::testing
