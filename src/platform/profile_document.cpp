@@ -162,7 +162,8 @@ void ProfileDocument::SetValue(std::string_view section, std::string_view key,
     const std::size_t equals = key.find('=');
     const std::string_view trimmed_key = TrimBlanks(key.substr(0, equals));
     std::string full_value;
-    if (equals != std::string_view::npos) full_value.append(key.substr(equals + 1)).append("=");
+    if (equals != std::string_view::npos)
+        full_value.append(key.substr(equals + 1)).append("=");
     full_value.append(value);
 
     if (const Line* existing = FindLine(*target, trimmed_key)) {
@@ -173,7 +174,8 @@ void ProfileDocument::SetValue(std::string_view section, std::string_view key,
     // New keys go after the section's last non-blank line, so the blank line that
     // separates it from the next section stays where it is.
     std::size_t position = target->lines.size();
-    while (position > 0 && IsBlankLine(target->lines[position - 1].text)) --position;
+    while (position > 0 && IsBlankLine(target->lines[position - 1].text))
+        --position;
     Line line;
     line.key = std::string(trimmed_key);
     line.text = EntryText(line.key, full_value);

@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 #include "platform/desktop_colour.h"
-#include "platform/failing_io.h"
+#include "support/failing_io.h"
 #include "support/temp_dir.h"
 
 namespace orvella {

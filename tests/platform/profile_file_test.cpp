@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <set>
 
-#include "platform/failing_io.h"
+#include "support/failing_io.h"
 #include "support/temp_dir.h"
 
 namespace orvella {

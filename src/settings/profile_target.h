@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/status.h"
+#include "settings/form_entry.h"
+
+namespace orvella {
+
+// A form store kept in one section of a profile file.
+class ProfileTarget {
+public:
+    ProfileTarget(std::string path, std::string section)
+        : path_(std::move(path)), section_(std::move(section)) {}
+
+    const std::string& path() const { return path_; }
+    void set_path(std::string path) { path_ = std::move(path); }
+    const std::string& section() const { return section_; }
+    // How messages about the store name it.
+    const std::string& label() const { return section_; }
+
+    // One look at the file, so a restore never mixes two versions of it.
+    Result<FoundEntries> Read(const std::vector<std::string>& names) const;
+    // One atomic replacement of the file; the section's other keys stay.
+    Status Write(const std::vector<FormEntry>& entries);
+
+private:
+    std::string path_;
+    std::string section_;
+};
+
+// The text to put after "key=" so that reading the key gives `text` back: the profile
+// reader trims blanks and strips one pair of matching quotes, so such text is quoted. A
+// profile value is one line; text from a line break on cannot be kept and is dropped.
+std::string ProfileValueText(std::string_view text);
+
+}  // namespace orvella
