@@ -1,0 +1,250 @@
+#include "library/category_store.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/profile_file.h"
+#include "shell/message_catalogue.h"
+#include "support/failing_io.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_dir.h"
+
+namespace orvella {
+namespace {
+
+using testing::ScriptedPrompter;
+using testing::TempDir;
+
+class CategoryStoreTest : public ::testing::Test {
+protected:
+    std::string Path() const { return dir_.File("ovlimg.dat"); }
+    TCategoryStore MakeStore() {
+        return TCategoryStore(Path(), "/prog/Icons/StdImage.bmp", catalogue_, prompter_);
+    }
+    // A store with the summary and `names`, each holding the given pictures.
+    void WriteStore(const std::vector<std::pair<std::string, std::vector<std::string>>>& cats,
+                    int active = 0) {
+        TCategoryStore store = MakeStore();
+        ASSERT_TRUE(store.LoadCategories().ok());
+        for (const auto& [name, pictures] : cats) {
+            ASSERT_TRUE(store.CreateCategory(store.count(), "icon.bmp", name));
+            for (const std::string& p : pictures)
+                store.AddPicture(store.count() - 1, p, true);
+        }
+        store.SetCurrentCategory(active);
+        ASSERT_TRUE(store.SaveCategories().ok());
+    }
+
+    TempDir dir_;
+    MessageCatalogue catalogue_;
+    ScriptedPrompter prompter_;
+};
+
+TEST_F(CategoryStoreTest, AFreshStoreGetsTheSummaryAndIsSavedKeyForKey) {
+    TCategoryStore store = MakeStore();
+    ASSERT_TRUE(store.LoadCategories().ok());
+    ASSERT_EQ(store.count(), 1);
+    EXPECT_EQ(store.category(0).name, "Alle");
+    EXPECT_EQ(store.category(0).icon, "/prog/Icons/StdImage.bmp");
+
+    ASSERT_TRUE(store.CreateCategory(1, "a.bmp", "Natur"));
+    ASSERT_TRUE(store.CreateCategory(2, "b.bmp", "Leer"));
+    store.AddPicture(1, "/p/b.jpg", true);
+    store.AddPicture(1, "/p/a.jpg", true);
+    store.SetCurrentCategory(1);
+    ASSERT_TRUE(store.SaveCategories().ok());
+    EXPECT_EQ(dir_.Read("ovlimg.dat"),
+              "[Categories]\r\nCat_0=\r\nCat_1=\r\nCat_2=\r\n"
+              "[Cat_0.Details]\r\nName=Alle\r\nIcon=/prog/Icons/StdImage.bmp\r\n"
+              "[Cat_0.Wallpapers]\r\n/p/b.jpg=\r\n/p/a.jpg=\r\n"
+              "[Cat_1.Details]\r\nName=Natur\r\nIcon=a.bmp\r\n"
+              "[Cat_1.Wallpapers]\r\n/p/b.jpg=\r\n/p/a.jpg=\r\n"
+              "[Cat_2.Details]\r\nName=Leer\r\nIcon=b.bmp\r\n"
+              "[Custom]\r\nActiveCat=1\r\n");
+}
+
+TEST_F(CategoryStoreTest, LoadingFillsTheSummaryAndNumbersByPosition) {
+    dir_.Write("ovlimg.dat",
+               "[Categories]\nCat_5=\nCat_9=\nCat_2=\n"
+               "[Cat_5.Details]\nName=Alle\n"
+               "[Cat_5.Wallpapers]\n/only/in/summary.jpg=\n"
+               "[Cat_9.Details]\nIcon=x.bmp\n[Cat_9.Wallpapers]\n/a.jpg=\n/b.jpg=\n"
+               "[Cat_2.Details]\nName=Drei\n[Cat_2.Wallpapers]\n/c.jpg=\n/a.jpg=\n"
+               "[Custom]\nActiveCat=2\n[Other]\nlost=1\n");
+    TCategoryStore store = MakeStore();
+    ASSERT_TRUE(store.LoadCategories().ok());
+    ASSERT_EQ(store.count(), 3);
+    EXPECT_EQ(store.category(1).name, "No Name");
+    EXPECT_EQ(store.category(2).icon, "NoImage.bmp");
+    EXPECT_EQ(store.category(0).pictures,
+              (std::vector<std::string>{"/a.jpg", "/b.jpg", "/c.jpg", "/a.jpg"}));
+    EXPECT_EQ(store.CurrentCategory(), 2);
+
+    ASSERT_TRUE(store.SaveCategories().ok());
+    ProfileFile file(Path());
+    EXPECT_EQ(file.ReadKeys("Categories"), (std::vector<std::string>{"Cat_0", "Cat_1", "Cat_2"}));
+    EXPECT_FALSE(file.HasSection("Other"));
+    // The summary's duplicate is one key in the file.
+    EXPECT_EQ(file.ReadKeys("Cat_0.Wallpapers"),
+              (std::vector<std::string>{"/a.jpg", "/b.jpg", "/c.jpg"}));
+
+    dir_.Write("ovlimg.dat", "[Categories]\nCat_0=\n[Custom]\nActiveCat=7\n");
+    TCategoryStore missing = MakeStore();
+    ASSERT_TRUE(missing.LoadCategories().ok());
+    EXPECT_EQ(missing.CurrentCategory(), 0);
+}
+
+TEST_F(CategoryStoreTest, DeletingACategoryLeavesAGapThatTheNextSaveCloses) {
+    WriteStore({{"Eins", {"/1.jpg"}}, {"Zwei", {"/2.jpg"}}, {"Drei", {"/3.jpg"}}}, 3);
+    TCategoryStore store = MakeStore();
+    ASSERT_TRUE(store.LoadCategories().ok());
+    ASSERT_TRUE(store.SaveCategories(2).ok());
+    ProfileFile file(Path());
+    EXPECT_EQ(file.ReadKeys("Categories"), (std::vector<std::string>{"Cat_0", "Cat_1", "Cat_3"}));
+    EXPECT_EQ(file.ReadString("Custom", "ActiveCat", ""), "0");
+
+    store.FreeCategories();
+    ASSERT_TRUE(store.LoadCategories().ok());
+    ASSERT_TRUE(store.SaveCategories().ok());
+    EXPECT_EQ(file.ReadKeys("Categories"), (std::vector<std::string>{"Cat_0", "Cat_1", "Cat_2"}));
+    EXPECT_EQ(file.ReadString("Cat_2.Details", "Name", ""), "Drei");
+    EXPECT_EQ(store.category(0).pictures, (std::vector<std::string>{"/1.jpg", "/3.jpg"}));
+}
+
+TEST_F(CategoryStoreTest, TheLimitStopsLoadingAtTheThirtyFirstKeyWithOneMessage) {
+    std::string text = "[Categories]\n";
+    for (int i = 0; i < 33; ++i)
+        text += "Cat_" + std::to_string(i) + "=\n";
+    text += "[Custom]\nActiveCat=4\n";
+    dir_.Write("ovlimg.dat", text);
+    prompter_.QueueOk();
+    TCategoryStore store = MakeStore();
+    ASSERT_TRUE(store.LoadCategories().ok());
+    EXPECT_EQ(store.count(), 30);
+    ASSERT_EQ(prompter_.shown().size(), 1u);
+    EXPECT_EQ(prompter_.shown()[0].text, "Sie können nicht mehr als 30 Kategorien anlegen.");
+    EXPECT_EQ(prompter_.shown()[0].caption, "Kategorie-Limit erreicht");
+    EXPECT_EQ(store.CurrentCategory(), 0);  // "ActiveCat" is not applied
+}
+
+TEST_F(CategoryStoreTest, AwkwardPathsComeBackUnchangedAndOldReadersSkipThem) {
+    const std::vector<std::string> pictures = {
+        "/p/plain.jpg",    "/p/a=b.jpg",   " /p/leading.jpg", "/p/trailing.jpg ",
+        "[/p/bracket.jpg", ";/p/semi.jpg", "/p/100%.jpg\nx",  "/p/last.jpg"};
+    WriteStore({{"Bunt", pictures}});
+    TCategoryStore store = MakeStore();
+    ASSERT_TRUE(store.LoadCategories().ok());
+    EXPECT_EQ(store.category(1).pictures, pictures);
+    EXPECT_EQ(store.category(0).pictures, pictures);
+    // An old reader lists only the paths it can read rightly.
+    EXPECT_EQ(ProfileFile(Path()).ReadKeys("Cat_1.Wallpapers"),
+              (std::vector<std::string>{"/p/plain.jpg", "/p/last.jpg"}));
+}
+
+TEST_F(CategoryStoreTest, LargeSectionsLoadCompletely) {
+    std::vector<std::string> pictures;
+    for (int i = 0; i < 5000; ++i)
+        pictures.push_back("/home/u/Bilder/Urlaub/IMG_" + std::to_string(i) + ".jpg");
+    WriteStore({{"Urlaub", pictures}});
+    TCategoryStore store = MakeStore();
+    ASSERT_TRUE(store.LoadCategories().ok());
+    EXPECT_EQ(store.category(1).pictures, pictures);
+}
+
+TEST_F(CategoryStoreTest, AFailedSaveReportsTheFileAndKeepsItWhole) {
+    WriteStore({{"Eins", {"/1.jpg"}}});
+    const std::string before = dir_.Read("ovlimg.dat");
+    TCategoryStore store = MakeStore();
+    ASSERT_TRUE(store.LoadCategories().ok());
+    store.AddPicture(1, "/2.jpg", true);
+    auto failing = testing::FailingIo::FailWriteNumber(1);
+    const Status status = store.SaveCategories();
+    ASSERT_FALSE(status.ok());
+    EXPECT_TRUE(status.message().starts_with("nach " + Path() + " kann nicht geschrieben werden"))
+        << status.message();
+    EXPECT_EQ(dir_.Read("ovlimg.dat"), before);
+}
+
+TEST_F(CategoryStoreTest, RefreshReadsWhatAnOutsideProgramAddedEvenAcrossASave) {
+    WriteStore({{"Eins", {"/1.jpg"}}, {"Zwei", {}}});
+    TCategoryStore store = MakeStore();
+    ASSERT_TRUE(store.LoadCategories().ok());
+
+    // The outside program adds a picture and asks for a refresh; our save comes first.
+    ProfileFile outside(Path());
+    ASSERT_TRUE(outside.WriteString("Cat_2.Wallpapers", "/new.jpg", "").ok());
+    ASSERT_TRUE(outside.WriteInteger("Custom", "RefreshCategorie", 2).ok());
+    store.AddPicture(1, "/mine.jpg", true);
+    ASSERT_TRUE(store.SaveCategories().ok());
+    EXPECT_TRUE(outside.HasKey("Cat_2.Wallpapers", "/new.jpg"));
+    EXPECT_TRUE(outside.HasKey("Custom", "RefreshCategorie"));
+
+    ASSERT_TRUE(store.RefreshCategory().ok());
+    EXPECT_EQ(store.category(2).pictures, (std::vector<std::string>{"/new.jpg"}));
+    EXPECT_EQ(store.category(0).pictures,
+              (std::vector<std::string>{"/1.jpg", "/mine.jpg", "/new.jpg"}));
+    EXPECT_FALSE(outside.HasKey("Custom", "RefreshCategorie"));
+
+    // Values naming no category, or the summary, change nothing.
+    for (int r : {0, 3, -1}) {
+        ASSERT_TRUE(outside.WriteInteger("Custom", "RefreshCategorie", r).ok());
+        const std::string file_before = dir_.Read("ovlimg.dat");
+        ASSERT_TRUE(store.RefreshCategory().ok());
+        EXPECT_EQ(dir_.Read("ovlimg.dat"), file_before) << r;
+        EXPECT_EQ(store.category(2).pictures, (std::vector<std::string>{"/new.jpg"})) << r;
+    }
+}
+
+TEST_F(CategoryStoreTest, ClearingRemovesTheSummaryEntriesFromTheSecondOnWrappingRound) {
+    WriteStore({{"Eins", {"/x.jpg", "/y.jpg"}}, {"Zwei", {"/X.JPG"}}});
+    TCategoryStore store = MakeStore();
+    ASSERT_TRUE(store.LoadCategories().ok());
+    ASSERT_EQ(store.category(0).pictures, (std::vector<std::string>{"/x.jpg", "/y.jpg", "/X.JPG"}));
+    // "/X.JPG" of category 2 matches from the second entry on: the third one goes first.
+    EXPECT_TRUE(store.RemoveFromFirst("/x.jpg"));
+    EXPECT_EQ(store.category(0).pictures, (std::vector<std::string>{"/x.jpg", "/y.jpg"}));
+    EXPECT_TRUE(store.RemoveFromFirst("/X.jpg"));  // wraps round to the first entry
+    EXPECT_EQ(store.category(0).pictures, (std::vector<std::string>{"/y.jpg"}));
+    EXPECT_FALSE(store.RemoveFromFirst("/none.jpg"));
+
+    ASSERT_TRUE(store.ClearCategory(1, true).ok());
+    EXPECT_TRUE(store.category(1).pictures.empty());
+    EXPECT_TRUE(store.category(0).pictures.empty());
+    EXPECT_FALSE(ProfileFile(Path()).HasSection("Cat_1.Wallpapers"));
+    EXPECT_EQ(store.category(2).pictures, (std::vector<std::string>{"/X.JPG"}));
+}
+
+TEST_F(CategoryStoreTest, AWindowsFileWithUmlautsRoundTrips) {
+    dir_.Write("ovlimg.dat",
+               "[Categories]\r\nCat_0=\r\nCat_1=\r\n[Cat_0.Details]\r\nName=Alle\r\n"
+               "[Cat_1.Details]\r\nName=Gr\xFC\xDF"
+               "e\r\n[Cat_1.Wallpapers]\r\n"
+               "C:\\Bilder\\\xC4pfel.jpg=\r\n");
+    TCategoryStore store = MakeStore();
+    ASSERT_TRUE(store.LoadCategories().ok());
+    EXPECT_EQ(store.category(1).name, "Grüße");
+    EXPECT_EQ(store.category(1).pictures, (std::vector<std::string>{"C:\\Bilder\\Äpfel.jpg"}));
+    ASSERT_TRUE(store.SaveCategories().ok());
+    TCategoryStore again = MakeStore();
+    ASSERT_TRUE(again.LoadCategories().ok());
+    EXPECT_EQ(again.category(1).name, "Grüße");
+    EXPECT_EQ(again.category(1).pictures, store.category(1).pictures);
+}
+
+TEST_F(CategoryStoreTest, SortedListsKeepAscendingOrder) {
+    TCategoryStore store = MakeStore();
+    ASSERT_TRUE(store.LoadCategories().ok());
+    ASSERT_TRUE(store.CreateCategory(1, "i.bmp", "Eins"));
+    store.AddPicture(1, "/c.jpg", true);
+    store.AddPicture(1, "/A.jpg", true);
+    store.SetSorted(true);
+    EXPECT_EQ(store.category(1).pictures, (std::vector<std::string>{"/A.jpg", "/c.jpg"}));
+    store.AddPicture(1, "/b.jpg", true);
+    EXPECT_EQ(store.category(1).pictures, (std::vector<std::string>{"/A.jpg", "/b.jpg", "/c.jpg"}));
+    EXPECT_EQ(store.category(0).pictures, store.category(1).pictures);
+    store.SetSorted(false);
+    store.AddPicture(1, "/a0.jpg", false);
+    EXPECT_EQ(store.category(1).pictures.back(), "/a0.jpg");
+}
+
+}  // namespace
+}  // namespace orvella
