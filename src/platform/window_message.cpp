@@ -86,6 +86,12 @@ Result<WindowMessageListener> WindowMessageListener::Listen(std::string socket_p
             return made;
         ::chmod(folder.c_str(), 0700);  // only its user may reach the socket
     }
+    // In a shared folder such as /tmp, someone else could have made ours first.
+    struct stat owner {};
+    if (!folder.empty() && (::stat(folder.c_str(), &owner) != 0 || owner.st_uid != ::getuid() ||
+                            (owner.st_mode & 0022) != 0)) {
+        return Status::Error(folder + ": the folder is not ours alone");
+    }
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0)
         return Status::Error(socket_path + ": " + SystemErrorText(errno));

@@ -59,6 +59,16 @@ TEST(WindowMessageTest, AMessageReachesTheListenerNamedByTheHandle) {
     EXPECT_FALSE(SendWindowMessage(path, kWmRefreshCategory).ok());
 }
 
+TEST(WindowMessageTest, AFolderOthersMayWriteIsRefused) {
+    TempDir dir;
+    ASSERT_EQ(::mkdir(dir.File("shared").c_str(), 0777), 0);
+    ASSERT_EQ(::chmod(dir.File("shared").c_str(), 0777), 0);
+    Result<WindowMessageListener> listener =
+        WindowMessageListener::Listen(dir.File("shared/orvella-1.sock"));
+    ASSERT_FALSE(listener.ok());
+    EXPECT_NE(listener.message().find("shared"), std::string::npos);
+}
+
 TEST(WindowMessageTest, OnlyABareNumberIsAMessage) {
     EXPECT_EQ(ParseWindowMessage("2025"), 2025u);
     EXPECT_EQ(ParseWindowMessage("4294967295\n"), 4294967295u);
