@@ -1,17 +1,46 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSystemTrayIcon>
 #include <iostream>
 
 #include "gui/qt_prompter.h"
+#include "gui/shipped_files.h"
+#include "gui/tinfobox.h"
 #include "gui/torvel.h"
+#include "gui/wallpaper_commands.h"
 #include "platform/host_platform.h"
+#include "shell/message_catalogue.h"
 #include "shell/non_interactive_prompter.h"
 #include "shell/prompter.h"
+
+namespace {
+
+std::optional<orvella::ScreenSize> PrimaryScreenSize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return std::nullopt;
+    const QSize size = screen->size() * screen->devicePixelRatio();
+    return orvella::ScreenSize{size.width(), size.height()};
+}
+
+void ShowInfoBox(bool as_splash) {
+    orvella::TInfoBox box;
+    if (as_splash)
+        box.Timer().start();
+    box.exec();
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Orvella");
+    QApplication::setApplicationDisplayName("Orvella");
+    orvella::InitGuiResources();
+    // The program ends when its main window closes, not when its last visible window does:
+    // in the tray there is none.
+    QApplication::setQuitOnLastWindowClosed(false);
 
     const orvella::ProcessEnvironment environment;
     orvella::QtPrompter qt_prompter;
@@ -20,13 +49,7 @@ int main(int argc, char* argv[]) {
     orvella::Prompter& prompter = scripted ? *scripted : qt_prompter;
 
     orvella::HostHooks hooks;
-    hooks.screen_query = []() -> std::optional<orvella::ScreenSize> {
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        if (screen == nullptr)
-            return std::nullopt;
-        const QSize size = screen->size() * screen->devicePixelRatio();
-        return orvella::ScreenSize{size.width(), size.height()};
-    };
+    hooks.screen_query = PrimaryScreenSize;
     orvella::Result<orvella::Platform> platform =
         orvella::CreateHostPlatform(environment, orvella::ExecutablePath(), std::move(hooks));
     if (!platform) {
@@ -35,9 +58,34 @@ int main(int argc, char* argv[]) {
     }
     for (const std::string& warning : platform->warnings)
         std::cerr << "orvella: " << warning << '\n';
+    for (const std::string& problem : orvella::EnsureShippedFiles(platform->paths.program_dir))
+        std::cerr << "orvella: " << problem << '\n';
 
-    orvella::TOrvel main_window;
+    const orvella::MessageCatalogue catalogue;
+    orvella::UnavailableWallpaperCommands wallpaper;
+    orvella::TOrvelServices services{
+        .platform = *platform,
+        .environment = environment,
+        .catalogue = catalogue,
+        .prompter = prompter,
+        .wallpaper = wallpaper,
+        .show_splash = [] { ShowInfoBox(true); },
+        .show_info = [] { ShowInfoBox(false); },
+        .tray_available = [] { return QSystemTrayIcon::isSystemTrayAvailable(); },
+    };
+    orvella::TOrvel main_window(services);
     qt_prompter.SetOwner(&main_window);
-    main_window.show();
+
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    switch (main_window.FormCreate(arguments)) {
+        case orvella::StartupOutcome::EndWithoutWindow:
+            return 0;
+        case orvella::StartupOutcome::EndAfterStartup:
+            main_window.EndProgram();
+            return 0;
+        case orvella::StartupOutcome::KeepRunning:
+            break;
+    }
+    main_window.ShowAfterStartup();
     return QApplication::exec();
 }

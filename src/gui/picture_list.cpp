@@ -1,0 +1,87 @@
+#include "gui/picture_list.h"
+
+#include <QHeaderView>
+#include <algorithm>
+
+namespace orvella {
+
+PictureListModel::PictureListModel(const std::vector<std::string>& pictures, FileTypeIcons& icons,
+                                   QObject* parent)
+    : QAbstractListModel(parent), pictures_(&pictures), icons_(icons) {}
+
+int PictureListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(pictures_->size());
+}
+
+QVariant PictureListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const QString path = QString::fromStdString((*pictures_)[index.row()]);
+    switch (role) {
+        case Qt::DisplayRole:
+        case Qt::ToolTipRole:
+            return path;
+        case Qt::DecorationRole:
+            return icons_.IconFor(path);
+        default:
+            return {};
+    }
+}
+
+QVariant PictureListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (section == 0 && orientation == Qt::Horizontal && role == Qt::DisplayRole)
+        return caption_;
+    return {};
+}
+
+void PictureListModel::Reload() {
+    beginResetModel();
+    endResetModel();
+}
+
+TPictureList::TPictureList(const std::vector<std::string>& pictures, FileTypeIcons& icons,
+                           const QString& column_caption, QWidget* parent)
+    : QTreeView(parent), model_(new PictureListModel(pictures, icons, this)) {
+    model_->SetColumnCaption(column_caption);
+    setModel(model_);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);  // keeps long lists cheap to lay out
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setIconSize(QSize(16, 16));
+    setFocusPolicy(Qt::StrongFocus);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    header()->setSectionsClickable(false);
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(QHeaderView::Interactive);
+}
+
+void TPictureList::SetSorted(bool sorted) {
+    header()->setSortIndicatorShown(sorted);
+    if (sorted)
+        header()->setSortIndicator(0, Qt::AscendingOrder);
+}
+
+std::vector<int> TPictureList::SelectedRows() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+int TPictureList::FocusedRow() const {
+    const QModelIndex current = selectionModel()->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+bool TPictureList::NeedsScrollBar() const {
+    const int rows = model_->rowCount();
+    if (rows == 0)
+        return false;
+    const int row_height = std::max(1, sizeHintForRow(0));
+    return rows > viewport()->height() / row_height;
+}
+
+}  // namespace orvella

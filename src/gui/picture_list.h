@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QTreeView>
+#include <string>
+#include <vector>
+
+#include "gui/file_type_icons.h"
+
+namespace orvella {
+
+// Shows one category's pictures straight from the store, in the store's order, so a row
+// number is the same index the store, the random pick and the commands use.
+class PictureListModel : public QAbstractListModel {
+    Q_OBJECT
+
+public:
+    PictureListModel(const std::vector<std::string>& pictures, FileTypeIcons& icons,
+                     QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    void SetColumnCaption(const QString& caption) { caption_ = caption; }
+    // The store changed the pictures; every row may mean something else now.
+    void Reload();
+
+private:
+    const std::vector<std::string>* pictures_;
+    FileTypeIcons& icons_;
+    QString caption_;
+};
+
+// The picture list of one category: a one-column report view, several rows selectable,
+// captions not editable.
+class TPictureList : public QTreeView {
+    Q_OBJECT
+
+public:
+    TPictureList(const std::vector<std::string>& pictures, FileTypeIcons& icons,
+                 const QString& column_caption, QWidget* parent);
+
+    PictureListModel* pictures() const { return model_; }
+    void SetSorted(bool sorted);
+    // The selected rows, in ascending order.
+    std::vector<int> SelectedRows() const;
+    // -1 without a focused row.
+    int FocusedRow() const;
+    // More rows than the view shows at once, so its vertical scroll bar is needed.
+    bool NeedsScrollBar() const;
+
+private:
+    PictureListModel* model_;
+};
+
+}  // namespace orvella

@@ -1,0 +1,50 @@
+#include "gui/shipped_files.h"
+
+#include <QFile>
+
+#include "platform/files.h"
+
+namespace orvella {
+
+const std::vector<std::string>& ShippedFileNames() {
+    static const std::vector<std::string> names{"Icons/StdImage.bmp"};
+    return names;
+}
+
+std::vector<std::string> EnsureShippedFiles(const std::string& program_dir) {
+    std::vector<std::string> problems;
+    for (const std::string& name : ShippedFileNames()) {
+        const std::string target = program_dir + name;
+        if (FileExists(target))
+            continue;
+        QFile built_in(QStringLiteral(":/orvella/shipped/") + QString::fromStdString(name));
+        if (!built_in.open(QIODevice::ReadOnly)) {
+            problems.push_back("built-in " + name + " is missing from the program");
+            continue;
+        }
+        const QByteArray bytes = built_in.readAll();
+        Status status = EnsureDirectory(ParentFolder(target));
+        if (status)
+            status = ReplaceFileAtomically(
+                target,
+                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        if (!status)
+            problems.push_back(status.message());
+    }
+    return problems;
+}
+
+}  // namespace orvella
+
+// Q_INIT_RESOURCE must run from the global namespace.
+static void InitOrvellaResources() {
+    Q_INIT_RESOURCE(orvella);
+}
+
+namespace orvella {
+
+void InitGuiResources() {
+    InitOrvellaResources();
+}
+
+}  // namespace orvella
