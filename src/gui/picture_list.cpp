@@ -5,18 +5,23 @@
 
 namespace orvella {
 
-PictureListModel::PictureListModel(const std::vector<std::string>& pictures, FileTypeIcons& icons,
+PictureListModel::PictureListModel(const TCategoryStore& store, int category, FileTypeIcons& icons,
                                    QObject* parent)
-    : QAbstractListModel(parent), pictures_(&pictures), icons_(icons) {}
+    : QAbstractListModel(parent), icons_(icons), store_(store), category_(category) {}
+
+const std::vector<std::string>& PictureListModel::Pictures() const {
+    static const std::vector<std::string> kNone;
+    return category_ < store_.count() ? store_.category(category_).pictures : kNone;
+}
 
 int PictureListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(pictures_->size());
+    return parent.isValid() ? 0 : static_cast<int>(Pictures().size());
 }
 
 QVariant PictureListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
-    const QString path = QString::fromStdString((*pictures_)[index.row()]);
+    const QString path = QString::fromStdString(Pictures()[index.row()]);
     switch (role) {
         case Qt::DisplayRole:
         case Qt::ToolTipRole:
@@ -39,9 +44,9 @@ void PictureListModel::Reload() {
     endResetModel();
 }
 
-TPictureList::TPictureList(const std::vector<std::string>& pictures, FileTypeIcons& icons,
+TPictureList::TPictureList(const TCategoryStore& store, int category, FileTypeIcons& icons,
                            const QString& column_caption, QWidget* parent)
-    : QTreeView(parent), model_(new PictureListModel(pictures, icons, this)) {
+    : QTreeView(parent), model_(new PictureListModel(store, category, icons, this)) {
     model_->SetColumnCaption(column_caption);
     setModel(model_);
     setRootIsDecorated(false);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gui/file_type_icons.h"
+#include "library/category_store.h"
 
 namespace orvella {
 
@@ -15,7 +16,9 @@ class PictureListModel : public QAbstractListModel {
     Q_OBJECT
 
 public:
-    PictureListModel(const std::vector<std::string>& pictures, FileTypeIcons& icons,
+    // The store's categories move when one is added, so the model asks for its category
+    // by index each time rather than keeping a reference to it.
+    PictureListModel(const TCategoryStore& store, int category, FileTypeIcons& icons,
                      QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -27,8 +30,11 @@ public:
     void Reload();
 
 private:
-    const std::vector<std::string>* pictures_;
+    const std::vector<std::string>& Pictures() const;
+
     FileTypeIcons& icons_;
+    const TCategoryStore& store_;
+    int category_;
     QString caption_;
 };
 
@@ -38,7 +44,7 @@ class TPictureList : public QTreeView {
     Q_OBJECT
 
 public:
-    TPictureList(const std::vector<std::string>& pictures, FileTypeIcons& icons,
+    TPictureList(const TCategoryStore& store, int category, FileTypeIcons& icons,
                  const QString& column_caption, QWidget* parent);
 
     PictureListModel* pictures() const { return model_; }

@@ -434,7 +434,7 @@ void TOrvel::CategoryCreated(int index) {
         button->setIcon(QIcon(kat_images_[image]));
 
     auto* list = new TPictureList(
-        store_->category(index).pictures, file_icons_,
+        *store_, index, file_icons_,
         QStringLiteral("     ") + FromStd(services_.catalogue.Text(kSColumn)), ui_->PanelList);
     list->setObjectName(QStringLiteral("ListViewCatBtn%1").arg(index));
     list->setProperty("Tag", index);

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "library/category_store.h"
 #include "platform/hive_registry.h"
 #include "platform/window_message.h"
 #include "shell/message_catalogue.h"
+#include "support/run_program.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
@@ -15,25 +14,7 @@ namespace {
 
 using testing::TempDir;
 
-int RunProgram(const std::vector<std::string>& arguments,
-               const std::vector<std::string>& environment) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        std::vector<char*> argv;
-        for (const std::string& a : arguments)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        std::vector<char*> envp;
-        for (const std::string& e : environment)
-            envp.push_back(const_cast<char*>(e.c_str()));
-        envp.push_back(nullptr);
-        ::execve(argv[0], argv.data(), envp.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using testing::RunProgram;
 
 // The outside program adds a picture and sends the message; the store, told by the
 // listener, re-reads the category and shows the picture.

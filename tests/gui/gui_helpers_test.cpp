@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <utime.h>
+
+#include <QDateTime>
+#include <QFile>
+#include <QLocale>
+#include <QRegularExpression>
+
+#include "gui/colours.h"
+#include "gui/menu_rules.h"
+#include "gui/picture_status.h"
+#include "gui/shipped_files.h"
+#include "shell/message_catalogue.h"
+#include "support/temp_dir.h"
+
+namespace orvella {
+namespace {
+
+using testing::TempDir;
+
+TEST(LightenColorTest, MovesEachChannelTowardsWhiteRoundingUp) {
+    // 10 + ceil(245 * 60 / 100) = 10 + 147; 0 + ceil(153) = 153; 255 stays.
+    EXPECT_EQ(LightenColor(60, QColor(10, 0, 255)), QColor(157, 153, 255));
+    // ceil(254 * 50 / 100) = 127; ceil(1 * 50 / 100) = 1.
+    EXPECT_EQ(LightenColor(50, QColor(1, 254, 0)), QColor(128, 255, 128));
+    EXPECT_EQ(LightenColor(0, QColor(12, 34, 56)), QColor(12, 34, 56));
+    EXPECT_EQ(LightenColor(100, QColor(12, 34, 56)), QColor(255, 255, 255));
+}
+
+TEST(MenuRulesTest, FirstCategoryVersusOthersAndFocusVersusSelection) {
+    const CategoriesMenuRules first = CategoriesMenu({0, true, true});
+    EXPECT_FALSE(first.edit_category);
+    EXPECT_FALSE(first.delete_category);
+    EXPECT_FALSE(first.copy_move);
+    EXPECT_FALSE(first.remove_pictures.has_value());  // keeps its last state
+    EXPECT_TRUE(first.remove_all);
+
+    const CategoriesMenuRules other_unselected = CategoriesMenu({3, true, false});
+    EXPECT_TRUE(other_unselected.edit_category);
+    EXPECT_TRUE(other_unselected.delete_category);
+    EXPECT_EQ(other_unselected.remove_pictures, false);
+    EXPECT_FALSE(other_unselected.copy_move);
+    EXPECT_EQ(CategoriesMenu({3, false, true}).remove_pictures, true);
+
+    // Focus alone: the single-picture commands; selection alone: mail and removal.
+    const PictureMenuRules focused = PictureMenu({2, true, false});
+    EXPECT_TRUE(focused.set_selected);
+    EXPECT_FALSE(focused.mail);
+    EXPECT_FALSE(focused.remove);
+    const PictureMenuRules selected = PictureMenu({2, false, true});
+    EXPECT_FALSE(selected.set_selected);
+    EXPECT_TRUE(selected.mail);
+    EXPECT_TRUE(selected.remove);
+    EXPECT_TRUE(selected.copy_move);
+    EXPECT_FALSE(PictureMenu({0, true, true}).copy_move);
+
+    EXPECT_FALSE(KatPopupEditable(0));
+    EXPECT_TRUE(KatPopupEditable(1));
+}
+
+void SetModified(const std::string& path, const QDateTime& when) {
+    struct utimbuf times {};
+    times.actime = times.modtime = static_cast<time_t>(when.toSecsSinceEpoch());
+    ASSERT_EQ(::utime(path.c_str(), &times), 0);
+}
+
+TEST(PictureStatusTest, CountDateAndSizeInWholeKilobytes) {
+    const MessageCatalogue catalogue;
+    EXPECT_EQ(PictureCountText(catalogue, 7), QString("7 Bilder in dieser Kategorie"));
+
+    TempDir dir;
+    dir.Write("small.jpg", std::string(1023, 'x'));
+    dir.Write("large.jpg", std::string(1234 * 1024 + 1023, 'x'));
+    const QDateTime when(QDate(2003, 1, 25), QTime(14, 38, 42));
+    SetModified(dir.File("small.jpg"), when);
+    SetModified(dir.File("large.jpg"), when);
+
+    const QLocale german(QLocale::German, QLocale::Germany);
+    const QString small =
+        PictureFileText(catalogue, QString::fromStdString(dir.File("small.jpg")), german);
+    EXPECT_TRUE(small.endsWith(QString(" - Dateigröße: 0 KB"))) << small.toStdString();
+    // The short date of the locale, then the time without a zone.
+    const QRegularExpression shape(
+        QString("^Dateidatum: 25\\.01\\.(20)?03 14:38:42 - Dateigröße: 1\\.234 KB$"));
+    const QString large =
+        PictureFileText(catalogue, QString::fromStdString(dir.File("large.jpg")), german);
+    EXPECT_TRUE(shape.match(large).hasMatch()) << large.toStdString();
+
+    EXPECT_EQ(PictureFileText(catalogue, QString::fromStdString(dir.File("gone.jpg")), german),
+              QString("Dateidatum:    Dateigröße:"));
+}
+
+TEST(ShippedFilesTest, MissingFilesGetTheBuiltInCopyAndPresentOnesStay) {
+    TempDir dir;
+    EXPECT_TRUE(EnsureShippedFiles(dir.path()).empty());
+    QFile built_in(":/orvella/shipped/Icons/StdImage.bmp");
+    ASSERT_TRUE(built_in.open(QIODevice::ReadOnly));
+    const QByteArray expected = built_in.readAll();
+    EXPECT_EQ(QByteArray::fromStdString(dir.Read("Icons/StdImage.bmp")), expected);
+    EXPECT_EQ(expected.left(2), QByteArray("BM"));
+
+    dir.Write("Icons/StdImage.bmp", "the user's own icon");
+    EXPECT_TRUE(EnsureShippedFiles(dir.path()).empty());
+    EXPECT_EQ(dir.Read("Icons/StdImage.bmp"), "the user's own icon");
+}
+
+}  // namespace
+}  // namespace orvella

@@ -1,0 +1,403 @@
+#include "gui/torvel.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QMenu>
+#include <QSystemTrayIcon>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeView>
+#include <QWidget>
+
+#include "gui/picture_list.h"
+#include "gui/shipped_files.h"
+#include "gui/wallpaper_commands.h"
+#include "platform/host_platform.h"
+#include "platform/profile_document.h"
+#include "platform/registry.h"
+#include "platform/window_message.h"
+#include "shell/message_catalogue.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_dir.h"
+
+namespace orvella {
+namespace {
+
+using ::testing::ElementsAre;
+using testing::ScriptedPrompter;
+using testing::TempDir;
+
+class RecordingWallpaper : public WallpaperCommands {
+public:
+    std::vector<std::string> calls;
+    bool available() const override { return true; }
+    void SetRandomWallpaper(const TCategoryStore& store) override {
+        calls.push_back("random " + std::to_string(store.CurrentCategory()));
+    }
+    void SetSelectedWallpaper(const std::string& path) override {
+        calls.push_back("selected " + path);
+    }
+    void SBTransClick() override { calls.push_back("trans"); }
+};
+
+class TOrvelTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        program_ = dir_.File("prog/");
+        environment_.Set("ORVELLA_PROGRAM_DIR", program_);
+        environment_.Set("ORVELLA_REGISTRY", dir_.File("registry.reg"));
+        environment_.Set("ORVELLA_WINDOWS_DIR", dir_.File("windows"));
+        environment_.Set("ORVELLA_SCREEN", "1024x768");
+        environment_.Set("XDG_RUNTIME_DIR", dir_.path());
+        Result<Platform> platform = CreateHostPlatform(environment_, program_ + "orvella");
+        ASSERT_TRUE(platform) << platform.message();
+        platform_.emplace(std::move(*platform));
+        ASSERT_TRUE(EnsureShippedFiles(program_).empty());
+    }
+
+    std::string Icon() const { return program_ + "Icons/StdImage.bmp"; }
+
+    // Three categories: the summary, "Natur" with two pictures, "Städte" with three.
+    void WriteThreeCategories(int active) {
+        ProfileDocument document;
+        const char* names[] = {"Alle", "Natur", "Städte"};
+        for (int i = 0; i < 3; ++i) {
+            const std::string key = "Cat_" + std::to_string(i);
+            document.SetValue("Categories", key, "");
+            document.SetValue(key + ".Details", "Name", names[i]);
+            document.SetValue(key + ".Details", "Icon", Icon());
+        }
+        document.SetValue("Cat_1.Wallpapers", dir_.File("wald.jpg"), "");
+        document.SetValue("Cat_1.Wallpapers", dir_.File("see.jpg"), "");
+        document.SetValue("Cat_2.Wallpapers", dir_.File("rom.jpg"), "");
+        document.SetValue("Cat_2.Wallpapers", dir_.File("paris.jpg"), "");
+        document.SetValue("Cat_2.Wallpapers", dir_.File("wien.jpg"), "");
+        document.SetValue("Custom", "ActiveCat", std::to_string(active));
+        dir_.Write("prog/ovlimg.dat", document.Serialize());
+    }
+
+    TOrvel& Start(const std::vector<std::string>& arguments = {},
+                  StartupOutcome expected = StartupOutcome::KeepRunning) {
+        TOrvelServices services{
+            .platform = *platform_,
+            .environment = environment_,
+            .catalogue = catalogue_,
+            .prompter = prompter_,
+            .wallpaper = wallpaper_,
+            .show_splash = [this] { splashes_++; },
+            .show_info = {},
+            .tray_available = [this] { return tray_; },
+        };
+        window_ = std::make_unique<TOrvel>(std::move(services));
+        EXPECT_EQ(window_->FormCreate(arguments), expected);
+        return *window_;
+    }
+
+    std::vector<std::string> Pictures(int index) const {
+        return window_->store().category(index).pictures;
+    }
+
+    TempDir dir_;
+    std::string program_;
+    MapEnvironment environment_;
+    std::optional<Platform> platform_;
+    MessageCatalogue catalogue_;
+    ScriptedPrompter prompter_;
+    RecordingWallpaper wallpaper_;
+    bool tray_ = true;
+    int splashes_ = 0;
+    std::unique_ptr<TOrvel> window_;
+};
+
+TEST_F(TOrvelTest, BuildsOneButtonAndOneListPerCategoryAndShowsTheCurrentOne) {
+    WriteThreeCategories(2);
+    TOrvel& window = Start();
+    EXPECT_EQ(splashes_, 1);
+
+    ASSERT_EQ(window.store().count(), 3);
+    const QString captions[] = {"Alle", "Natur", "Städte"};
+    for (int i = 0; i < 3; ++i) {
+        QToolButton* button = window.CategoryButton(i);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->objectName(), QString("CatBtn%1").arg(i));
+        EXPECT_EQ(button->text(), captions[i]);
+        EXPECT_EQ(button->width(), 85);
+        EXPECT_FALSE(button->icon().isNull());
+        TPictureList* list = window.PictureList(i);
+        EXPECT_EQ(list->objectName(), QString("ListViewCatBtn%1").arg(i));
+        EXPECT_EQ(list->property("Tag").toInt(), i);
+        EXPECT_EQ(list->model()->headerData(0, Qt::Horizontal).toString(),
+                  QString("     Bilder in dieser Kategorie"));
+        EXPECT_EQ(list->selectionMode(), QAbstractItemView::ExtendedSelection);
+    }
+    EXPECT_EQ(window.KatImageList().size(), 3u);
+    EXPECT_THAT(window.IconFiles(), ElementsAre(Icon(), Icon(), Icon()));
+
+    // The summary holds every picture; each list shows its category in the store's order.
+    EXPECT_EQ(window.PictureList(0)->model()->rowCount(), 5);
+    TPictureList* cities = window.PictureList(2);
+    ASSERT_EQ(cities->model()->rowCount(), 3);
+    for (int row = 0; row < 3; ++row)
+        EXPECT_EQ(cities->model()->index(row, 0).data().toString().toStdString(), Pictures(2)[row]);
+
+    // The stored active category is current after the load.
+    window.show();
+    EXPECT_EQ(window.store().CurrentCategory(), 2);
+    EXPECT_TRUE(cities->isVisible());
+    EXPECT_FALSE(window.PictureList(1)->isVisible());
+    EXPECT_EQ(window.findChild<QGroupBox*>("FlatGroupBox")->title(), QString("Städte"));
+    EXPECT_EQ(window.StatusText(0), QString("3 Bilder in dieser Kategorie"));
+
+    // Clicking another button switches list, caption and count, and clears panel 1.
+    window.CategoryButton(1)->click();
+    EXPECT_EQ(window.store().CurrentCategory(), 1);
+    EXPECT_TRUE(window.PictureList(1)->isVisible());
+    EXPECT_FALSE(cities->isVisible());
+    EXPECT_EQ(window.findChild<QGroupBox*>("FlatGroupBox")->title(), QString("Natur"));
+    EXPECT_EQ(window.StatusText(0), QString("2 Bilder in dieser Kategorie"));
+    EXPECT_EQ(window.StatusText(1), QString());
+}
+
+TEST_F(TOrvelTest, AFreshProgramFolderStartsWithTheSummaryAndItsShippedIcon) {
+    TOrvel& window = Start();
+    ASSERT_EQ(window.store().count(), 1);
+    EXPECT_EQ(window.CategoryButton(0)->text(), QString("Alle"));
+    EXPECT_THAT(window.IconFiles(), ElementsAre(Icon()));
+    EXPECT_TRUE(prompter_.shown().empty());  // the icon was there: no missing-icon message
+}
+
+TEST_F(TOrvelTest, AMissingOrUnreadableIconIsReportedAndReplacedByTheBuiltInOne) {
+    WriteThreeCategories(0);
+    ProfileDocument document = ProfileDocument::Parse(dir_.Read("prog/ovlimg.dat"));
+    document.SetValue("Cat_1.Details", "Icon", dir_.File("missing.bmp"));
+    dir_.Write("broken.bmp", "BM not really a picture");
+    document.SetValue("Cat_2.Details", "Icon", dir_.File("broken.bmp"));
+    dir_.Write("prog/ovlimg.dat", document.Serialize());
+    prompter_.QueueOk();
+    prompter_.QueueOk();
+
+    TOrvel& window = Start();
+    ASSERT_EQ(prompter_.shown().size(), 2u);
+    EXPECT_EQ(prompter_.shown()[0].text,
+              "Die angegebene Grafikdatei für die Kategorie Natur konnte nicht gefunden werden.");
+    EXPECT_EQ(prompter_.shown()[0].caption, "Bilddatei nicht gefunden");
+    EXPECT_EQ(prompter_.shown()[0].style, MessageStyle::Error);
+    EXPECT_EQ(prompter_.shown()[1].caption, "Fehler");
+    EXPECT_FALSE(prompter_.shown()[1].text.empty());
+    // Every category still got an icon, and the paths as given are kept.
+    ASSERT_EQ(window.KatImageList().size(), 3u);
+    const QImage fallback = window.KatImageList()[1].toImage();
+    EXPECT_EQ(fallback.size(), QSize(32, 32));
+    EXPECT_EQ(window.KatImageList()[2].toImage(), fallback);
+    EXPECT_NE(window.KatImageList()[0].toImage(), fallback);
+    EXPECT_EQ(window.IconFiles()[1], dir_.File("missing.bmp"));
+}
+
+TEST_F(TOrvelTest, MenusFollowTheCategoryFocusAndSelection) {
+    WriteThreeCategories(0);
+    TOrvel& window = Start();
+    window.show();
+
+    QAction* selected_as_wallpaper = window.Action("MarkiertesBildalsHintergund1");
+    QAction* edit_category = window.Action("Kategoriebearbeiten1");
+    TPictureList* all = window.PictureList(0);
+
+    window.Hintergrundbild1Click();
+    EXPECT_FALSE(selected_as_wallpaper->isEnabled());
+    all->setCurrentIndex(all->model()->index(1, 0));
+    window.Hintergrundbild1Click();
+    EXPECT_TRUE(selected_as_wallpaper->isEnabled());
+
+    // A command still to come stays disabled whatever its rule says.
+    window.CategoryButton(1)->click();
+    window.Kategorien1Click();
+    EXPECT_FALSE(edit_category->isEnabled());
+    EXPECT_TRUE(window.Action("Speichern1")->isEnabled());
+    EXPECT_FALSE(window.Action("Beenden2")->isEnabled());
+
+    // Double click and the menu entry set the focused picture.
+    TPictureList* nature = window.PictureList(1);
+    nature->setCurrentIndex(nature->model()->index(0, 0));
+    selected_as_wallpaper->trigger();
+    window.Action("SBSet")->trigger();
+    EXPECT_THAT(wallpaper_.calls, ElementsAre("selected " + Pictures(1)[0], "random 1"));
+}
+
+TEST_F(TOrvelTest, TheRightClickedButtonDecidesWhatTheCategoryMenuOffers) {
+    WriteThreeCategories(0);
+    TOrvel& window = Start();
+    window.show();
+
+    std::vector<int> tags;
+    const auto right_click = [&](int index) {
+        QTimer::singleShot(0, [&] {
+            tags.push_back(window.KatPopupTag());
+            window.KatPopup()->close();
+        });
+        QToolButton* button = window.CategoryButton(index);
+        emit button->customContextMenuRequested(button->rect().center());
+    };
+    right_click(2);
+    right_click(0);
+    EXPECT_THAT(tags, ElementsAre(2, 0));
+}
+
+TEST_F(TOrvelTest, PictureListChangeShowsTheFocusedPicturesFile) {
+    WriteThreeCategories(1);
+    dir_.Write("see.jpg", std::string(2048, 'x'));
+    TOrvel& window = Start();
+    window.show();
+    TPictureList* nature = window.PictureList(1);
+    const int see = Pictures(1)[0] == dir_.File("see.jpg") ? 0 : 1;
+
+    nature->setCurrentIndex(nature->model()->index(see, 0));
+    EXPECT_TRUE(window.StatusText(1).startsWith("Dateidatum: "));
+    EXPECT_TRUE(window.StatusText(1).endsWith(" - Dateigröße: 2 KB"));
+    nature->setCurrentIndex(nature->model()->index(1 - see, 0));
+    EXPECT_EQ(window.StatusText(1), QString("Dateidatum:    Dateigröße:"));
+}
+
+TEST_F(TOrvelTest, SortingFollowsTheStoredOptionAndApplyPictureSort) {
+    WriteThreeCategories(2);
+    dir_.Write("prog/ovl.dat", "[Wallpaper]\r\nFormVersion=3\r\nLVSort=-1\r\n");
+    TOrvel& window = Start();
+    EXPECT_TRUE(window.store().sorted());
+    EXPECT_THAT(Pictures(2),
+                ElementsAre(dir_.File("paris.jpg"), dir_.File("rom.jpg"), dir_.File("wien.jpg")));
+    TPictureList* cities = window.PictureList(2);
+    EXPECT_TRUE(cities->header()->isSortIndicatorShown());
+    EXPECT_EQ(cities->model()->index(0, 0).data().toString().toStdString(), dir_.File("paris.jpg"));
+
+    window.ApplyPictureSort(false);
+    EXPECT_FALSE(cities->header()->isSortIndicatorShown());
+}
+
+TEST_F(TOrvelTest, BackPanelResizeLaysOutTheFrameAndNarrowsTheColumnForAScrollBar) {
+    WriteThreeCategories(2);
+    TOrvel& window = Start();
+    window.resize(640, 480);
+    window.show();
+    QWidget* back = window.findChild<QWidget*>("BackPanel");
+    QWidget* frame = window.findChild<QWidget*>("FlatGroupBox");
+    QWidget* panel = window.findChild<QWidget*>("PanelList");
+    window.BackPanelResize();
+    EXPECT_EQ(frame->width(), back->width() - 26);
+    EXPECT_EQ(frame->height(), back->height() - 24);
+    EXPECT_EQ(panel->width(), frame->width() - 31);
+    EXPECT_EQ(panel->height(), frame->height() - 42);
+    TPictureList* cities = window.PictureList(2);
+    EXPECT_EQ(cities->columnWidth(0), panel->width() - 5);
+
+    // Enough pictures that the list cannot show them all at once.
+    for (int i = 0; i < 200; ++i)
+        window.store().AddPicture(2, dir_.File("p" + std::to_string(1000 + i) + ".jpg"), true);
+    window.BackPanelResize();
+    EXPECT_EQ(cities->columnWidth(0), panel->width() - 5 - 21);
+}
+
+TEST_F(TOrvelTest, CloseWritesTheStoreAndTheWallpaperSectionAndTheHandle) {
+    WriteThreeCategories(2);
+    TOrvel& window = Start({"-close"}, StartupOutcome::EndAfterStartup);
+    window.EndProgram();
+
+    const ProfileDocument store = ProfileDocument::Parse(dir_.Read("prog/ovlimg.dat"));
+    EXPECT_THAT(store.KeyNames("Categories"), ElementsAre("Cat_0", "Cat_1", "Cat_2"));
+    EXPECT_EQ(store.Value("Custom", "ActiveCat"), "2");
+    const ProfileDocument settings = ProfileDocument::Parse(dir_.Read("prog/ovl.dat"));
+    EXPECT_EQ(settings.Value("Wallpaper", "FormVersion"), "3");
+    EXPECT_EQ(settings.Value("Wallpaper", "Deutsch1_Checked"), "True");
+    EXPECT_EQ(settings.Value("Wallpaper", "LVSort"), "0");
+    EXPECT_TRUE(settings.HasKey("Wallpaper", "NormPos"));
+
+    std::optional<RegistryKey> key =
+        RegistryKey::Open(*platform_->registry, RegistryRoot::CurrentUser,
+                          "Software\\Brenmark Software\\Orvella", false);
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->ReadDword("WHandle"), window.window_handle());
+    EXPECT_NE(window.window_handle(), 0u);
+}
+
+TEST_F(TOrvelTest, SwitchesReachTheWallpaperOperationsAfterTheLoad) {
+    WriteThreeCategories(1);
+    Start({"/wall", "-trans", "-WALL"});
+    EXPECT_THAT(wallpaper_.calls, ElementsAre("random 1"));
+    // The transparency command follows half a second later.
+    QTest::qWait(700);
+    EXPECT_THAT(wallpaper_.calls, ElementsAre("random 1", "trans"));
+}
+
+TEST_F(TOrvelTest, TheRefreshMessageReReadsTheCategoryAnOutsideProgramFilled) {
+    WriteThreeCategories(1);
+    TOrvel& window = Start();
+    window.show();
+    ASSERT_EQ(window.PictureList(1)->model()->rowCount(), 2);
+
+    // What an outside program does: add a picture key, name the category, send 2025.
+    ProfileDocument document = ProfileDocument::Parse(dir_.Read("prog/ovlimg.dat"));
+    document.SetValue("Cat_1.Wallpapers", dir_.File("neu.jpg"), "");
+    document.SetValue("Custom", "RefreshCategorie", "1");
+    dir_.Write("prog/ovlimg.dat", document.Serialize());
+    const std::string socket = WindowSocketPath(environment_, window.window_handle());
+    ASSERT_TRUE(SendWindowMessage(socket, kWmRefreshCategory).ok());
+    ASSERT_TRUE(SendWindowMessage(socket, 12345).ok());  // anything else changes nothing
+
+    for (int i = 0; i < 50 && window.PictureList(1)->model()->rowCount() != 3; ++i)
+        QTest::qWait(20);
+    EXPECT_EQ(window.PictureList(1)->model()->rowCount(), 3);
+    EXPECT_EQ(window.PictureList(0)->model()->rowCount(), 6);
+    EXPECT_EQ(window.StatusText(0), QString("3 Bilder in dieser Kategorie"));
+}
+
+TEST_F(TOrvelTest, WallWithoutAStoreFileChangesNothing) {
+    Start({"-wall"});
+    EXPECT_TRUE(wallpaper_.calls.empty());
+}
+
+TEST_F(TOrvelTest, MinimisingGoesToTheTrayOrToTheTaskBarWithoutOne) {
+    WriteThreeCategories(0);
+    TOrvel& window = Start({"-min"});
+    window.ShowAfterStartup();
+    EXPECT_TRUE(window.in_tray());
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(window.TrayIcon()->isVisible());
+    EXPECT_EQ(window.TrayIcon()->toolTip(), QString("Orvella 3.0"));
+    EXPECT_EQ(window.TrayPop()->defaultAction(), window.Action("Wiederherstellen"));
+
+    window.Action("Wiederherstellen")->trigger();
+    EXPECT_FALSE(window.in_tray());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(window.TrayIcon()->isVisible());
+
+    // Without a tray the window never hides: it stays on the task bar, minimised.
+    tray_ = false;
+    window.ApplicationEventsMinimize();
+    EXPECT_FALSE(window.in_tray());
+    EXPECT_TRUE(window.isVisible());
+
+    TOrvel& second = Start({"-min"});
+    second.ShowAfterStartup();
+    EXPECT_FALSE(second.in_tray());
+    EXPECT_TRUE(second.isMinimized());
+    EXPECT_FALSE(second.TrayIcon()->isVisible());
+}
+
+TEST_F(TOrvelTest, ShellExtensionSwitchesTouchOnlyTheHive) {
+    TOrvel& window = Start({"-shellex", "-close"}, StartupOutcome::EndWithoutWindow);
+    EXPECT_EQ(splashes_, 0);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(dir_.Read("registry.reg").empty());
+    EXPECT_EQ(dir_.Read("prog/ovlimg.dat"), "");  // never opened
+    std::optional<RegistryKey> key =
+        RegistryKey::Open(*platform_->registry, RegistryRoot::ClassesRoot,
+                          "jpegfile\\ShellEx\\ContextMenuHandlers", false);
+    EXPECT_TRUE(key.has_value());
+}
+
+}  // namespace
+}  // namespace orvella

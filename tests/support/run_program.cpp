@@ -1,0 +1,29 @@
+#include "support/run_program.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace orvella::testing {
+
+int RunProgram(const std::vector<std::string>& arguments,
+               const std::vector<std::string>& environment) {
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    std::vector<char*> envp;
+    for (const std::string& entry : environment)
+        envp.push_back(const_cast<char*>(entry.c_str()));
+    envp.push_back(nullptr);
+
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::execve(argv[0], argv.data(), envp.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace orvella::testing

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace orvella::testing {
+
+// Runs a program with exactly the given environment and waits for it; its exit code, or
+// -1 when it did not exit normally.
+int RunProgram(const std::vector<std::string>& arguments,
+               const std::vector<std::string>& environment);
+
+}  // namespace orvella::testing
