@@ -80,6 +80,10 @@ TOrvel::TOrvel(TOrvelServices services, QWidget* parent)
     QFont bold = ui_->FlatGroupBox->font();
     bold.setBold(true);
     ui_->FlatGroupBox->setFont(bold);
+    // Only the caption is bold; the lists inside keep the normal font.
+    QFont normal = ui_->PanelList->font();
+    normal.setBold(false);
+    ui_->PanelList->setFont(normal);
 
     BuildMenus();
     ConnectCommands();
