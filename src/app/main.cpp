@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QSystemTrayIcon>
 #include <iostream>
 
@@ -10,6 +11,7 @@
 #include "gui/torvel.h"
 #include "gui/wallpaper_commands.h"
 #include "platform/host_platform.h"
+#include "platform/termination_signals.h"
 #include "shell/message_catalogue.h"
 #include "shell/non_interactive_prompter.h"
 #include "shell/prompter.h"
@@ -87,5 +89,21 @@ int main(int argc, char* argv[]) {
             break;
     }
     main_window.ShowAfterStartup();
+
+    // A log-out or a kill ends the program the way closing its window does, with the
+    // categories and the window state saved.
+    orvella::Result<std::unique_ptr<orvella::TerminationSignals>> termination =
+        orvella::TerminationSignals::Install();
+    std::unique_ptr<QSocketNotifier> signal_notifier;
+    if (termination) {
+        signal_notifier =
+            std::make_unique<QSocketNotifier>((*termination)->fd(), QSocketNotifier::Read);
+        QObject::connect(signal_notifier.get(), &QSocketNotifier::activated, [&] {
+            (*termination)->Take();
+            main_window.close();
+        });
+    } else {
+        std::cerr << "orvella: " << termination.message() << '\n';
+    }
     return QApplication::exec();
 }

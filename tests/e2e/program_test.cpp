@@ -1,5 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include "platform/files.h"
 #include "platform/hive_registry.h"
@@ -106,6 +109,27 @@ TEST_F(ProgramTest, ShellExtensionSwitchesChangeOnlyTheHiveAndEnd) {
 
     ASSERT_EQ(Run({"-shellex"}), 0);
     EXPECT_EQ(dir_.Read("hive.reg"), registered);
+}
+
+TEST_F(ProgramTest, ALogOutSignalEndsTheProgramAsAClose) {
+    const int pid = testing::StartProgram({ORVELLA_PROGRAM}, Environment());
+    // Up once it has published its handle (after the four-second splash).
+    HiveRegistry hive(dir_.File("hive.reg"));
+    bool up = false;
+    for (int i = 0; i < 300 && !up; ++i) {
+        std::optional<RegistryKey> key =
+            Key(hive, RegistryRoot::CurrentUser, "Software\\Brenmark Software\\Orvella");
+        up = key && key->ValueExists("WHandle");
+        if (!up)
+            ::usleep(50'000);
+    }
+    ASSERT_TRUE(up);
+    ::usleep(300'000);  // past the load, into the event loop
+    ASSERT_EQ(::kill(pid, SIGTERM), 0);
+    EXPECT_EQ(testing::WaitForProgram(pid), 0);
+    EXPECT_EQ(ProfileDocument::Parse(dir_.Read("prog/ovl.dat")).Value("Wallpaper", "FormVersion"),
+              "3");
+    EXPECT_TRUE(FileExists(dir_.File("prog/ovlimg.dat")));
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 
 namespace orvella::testing {
 
-int RunProgram(const std::vector<std::string>& arguments,
-               const std::vector<std::string>& environment) {
+int StartProgram(const std::vector<std::string>& arguments,
+                 const std::vector<std::string>& environment) {
     std::vector<char*> argv;
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
@@ -21,9 +21,18 @@ int RunProgram(const std::vector<std::string>& arguments,
         ::execve(argv[0], argv.data(), envp.data());
         ::_exit(127);
     }
+    return pid;
+}
+
+int WaitForProgram(int pid) {
     int status = 0;
     ::waitpid(pid, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+int RunProgram(const std::vector<std::string>& arguments,
+               const std::vector<std::string>& environment) {
+    return WaitForProgram(StartProgram(arguments, environment));
 }
 
 }  // namespace orvella::testing

@@ -10,4 +10,10 @@ namespace orvella::testing {
 int RunProgram(const std::vector<std::string>& arguments,
                const std::vector<std::string>& environment);
 
+// Starts a program as RunProgram does, without waiting; the process id.
+int StartProgram(const std::vector<std::string>& arguments,
+                 const std::vector<std::string>& environment);
+// Waits for a started program; its exit code as RunProgram gives it.
+int WaitForProgram(int pid);
+
 }  // namespace orvella::testing

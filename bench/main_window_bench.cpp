@@ -1,0 +1,95 @@
+// Times the main window's start with large stores: creating the window, the whole
+// start-up (load, lists, form state) and the first paint, offscreen.
+#include <unistd.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "gui/shipped_files.h"
+#include "gui/torvel.h"
+#include "gui/wallpaper_commands.h"
+#include "platform/host_platform.h"
+#include "platform/profile_document.h"
+#include "shell/message_catalogue.h"
+#include "shell/non_interactive_prompter.h"
+
+namespace {
+
+void WriteStore(const std::string& path, int pictures, int categories) {
+    orvella::ProfileDocument document;
+    for (int c = 0; c < categories; ++c) {
+        const std::string key = "Cat_" + std::to_string(c);
+        document.SetValue("Categories", key, "");
+        document.SetValue(key + ".Details", "Name", "Kategorie " + std::to_string(c));
+        document.SetValue(key + ".Details", "Icon", "");
+    }
+    for (int i = 0; i < pictures; ++i) {
+        const int category = 1 + i % (categories - 1);
+        document.SetValue("Cat_" + std::to_string(category) + ".Wallpapers",
+                          "/home/user/Bilder/Urlaub/bild_" + std::to_string(i) + ".jpg", "");
+    }
+    document.SetValue("Custom", "ActiveCat", "1");
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    const std::string text = document.Serialize();
+    std::fwrite(text.data(), 1, text.size(), file);
+    std::fclose(file);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication application(argc, argv);
+    orvella::InitGuiResources();
+
+    const std::filesystem::path root =
+        std::filesystem::temp_directory_path() / ("orvella-bench-" + std::to_string(::getpid()));
+    std::printf("%10s %12s %12s %12s\n", "pictures", "start-up", "first paint", "close");
+    for (int pictures : {1000, 10000, 100000}) {
+        const std::filesystem::path program = root / std::to_string(pictures);
+        std::filesystem::create_directories(program);
+        orvella::MapEnvironment environment;
+        environment.Set("ORVELLA_PROGRAM_DIR", program.string() + "/");
+        environment.Set("ORVELLA_REGISTRY", (program / "hive.reg").string());
+        environment.Set("ORVELLA_WINDOWS_DIR", (program / "windows").string());
+        environment.Set("XDG_RUNTIME_DIR", program.string());
+        orvella::Result<orvella::Platform> platform =
+            orvella::CreateHostPlatform(environment, (program / "orvella").string());
+        if (!platform) {
+            std::fprintf(stderr, "%s\n", platform.message().c_str());
+            return 1;
+        }
+        orvella::EnsureShippedFiles(program.string() + "/");
+        WriteStore((program / "ovlimg.dat").string(), pictures, 6);
+        // Every category has a missing icon; the answers go to /dev/null.
+        std::ofstream quiet("/dev/null");
+        auto prompter = orvella::MakeNonInteractivePrompter("yes", quiet);
+        const orvella::MessageCatalogue catalogue;
+        orvella::UnavailableWallpaperCommands wallpaper;
+        orvella::TOrvelServices services{*platform, environment, catalogue, *prompter,
+                                         wallpaper, {},          {},        [] { return false; }};
+
+        QElapsedTimer timer;
+        timer.start();
+        auto window = std::make_unique<orvella::TOrvel>(services);
+        window->FormCreate({});
+        const double startup = timer.nsecsElapsed() / 1e6;
+        timer.restart();
+        window->show();
+        QApplication::processEvents();
+        window->grab();
+        const double paint = timer.nsecsElapsed() / 1e6;
+        timer.restart();
+        window->EndProgram();
+        const double close = timer.nsecsElapsed() / 1e6;
+        std::printf("%10d %9.1f ms %9.1f ms %9.1f ms\n", pictures, startup, paint, close);
+        window.reset();
+    }
+    std::filesystem::remove_all(root);
+    return 0;
+}
