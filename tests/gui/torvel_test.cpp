@@ -354,6 +354,24 @@ TEST_F(TOrvelTest, TheRefreshMessageReReadsTheCategoryAnOutsideProgramFilled) {
     EXPECT_EQ(window.StatusText(0), QString("3 Bilder in dieser Kategorie"));
 }
 
+TEST_F(TOrvelTest, OnWindowsXpShowingTheWindowDisablesTheTwoTransparencyEntries) {
+    TOrvel& xp = Start();
+    xp.show();
+    EXPECT_FALSE(xp.Action("Iconstransparentsetzen1")->isEnabled());
+    EXPECT_FALSE(xp.Action("Iconstransparentsetzen2")->isEnabled());
+    EXPECT_TRUE(xp.Action("DesktopIconstransparentsetzen1")->isEnabled());
+
+    environment_.Set("ORVELLA_WINVER", "98");
+    Result<Platform> older = CreateHostPlatform(environment_, program_ + "orvella");
+    ASSERT_TRUE(older) << older.message();
+    window_.reset();  // it uses the platform being replaced
+    platform_.emplace(std::move(*older));
+    TOrvel& windows98 = Start();
+    windows98.show();
+    EXPECT_TRUE(windows98.Action("Iconstransparentsetzen1")->isEnabled());
+    EXPECT_TRUE(windows98.Action("Iconstransparentsetzen2")->isEnabled());
+}
+
 TEST_F(TOrvelTest, WallWithoutAStoreFileChangesNothing) {
     Start({"-wall"});
     EXPECT_TRUE(wallpaper_.calls.empty());
