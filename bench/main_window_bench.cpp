@@ -15,6 +15,7 @@
 #include "gui/wallpaper_commands.h"
 #include "platform/host_platform.h"
 #include "platform/profile_document.h"
+#include "shell/file_chooser.h"
 #include "shell/message_catalogue.h"
 #include "shell/non_interactive_prompter.h"
 
@@ -71,8 +72,10 @@ int main(int argc, char* argv[]) {
         auto prompter = orvella::MakeNonInteractivePrompter("yes", quiet);
         const orvella::MessageCatalogue catalogue;
         orvella::UnavailableWallpaperCommands wallpaper;
-        orvella::TOrvelServices services{*platform, environment, catalogue, *prompter,
-                                         wallpaper, {},          {},        [] { return false; }};
+        orvella::CancellingFileChooser files;
+        orvella::TOrvelServices services{*platform, environment, catalogue,
+                                         *prompter, wallpaper,   files,
+                                         {},        {},          [] { return false; }};
 
         QElapsedTimer timer;
         timer.start();

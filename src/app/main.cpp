@@ -5,8 +5,10 @@
 #include <QSystemTrayIcon>
 #include <iostream>
 
+#include "gui/qt_file_chooser.h"
 #include "gui/qt_prompter.h"
 #include "gui/shipped_files.h"
+#include "gui/taddkatform.h"
 #include "gui/tinfobox.h"
 #include "gui/torvel.h"
 #include "gui/wallpaper_commands.h"
@@ -49,6 +51,10 @@ int main(int argc, char* argv[]) {
     std::unique_ptr<orvella::Prompter> scripted = orvella::MakeNonInteractivePrompter(
         environment.Get("ORVELLA_NONINTERACTIVE").value_or(""), std::cerr);
     orvella::Prompter& prompter = scripted ? *scripted : qt_prompter;
+    orvella::QtFileChooser qt_files;
+    orvella::CancellingFileChooser no_files;
+    orvella::FileChooser& files =
+        scripted ? static_cast<orvella::FileChooser&>(no_files) : qt_files;
 
     orvella::HostHooks hooks;
     hooks.screen_query = PrimaryScreenSize;
@@ -71,15 +77,23 @@ int main(int argc, char* argv[]) {
         .catalogue = catalogue,
         .prompter = prompter,
         .wallpaper = wallpaper,
+        .files = files,
         .show_splash = [] { ShowInfoBox(true); },
         .show_info = [] { ShowInfoBox(false); },
         .tray_available = [] { return QSystemTrayIcon::isSystemTrayAvailable(); },
     };
     orvella::TOrvel main_window(services);
     qt_prompter.SetOwner(&main_window);
+    qt_files.SetOwner(&main_window);
 
     std::vector<std::string> arguments(argv + 1, argv + argc);
-    switch (main_window.FormCreate(arguments)) {
+    const orvella::StartupOutcome outcome = main_window.FormCreate(arguments);
+    // The windows after the main one, in their order; the main window's creation ran
+    // completely before them.
+    orvella::TAddKatForm category_dialog(catalogue, prompter, files, &main_window);
+    main_window.SetCategoryDialog(&category_dialog);
+
+    switch (outcome) {
         case orvella::StartupOutcome::EndWithoutWindow:
             return 0;
         case orvella::StartupOutcome::EndAfterStartup:

@@ -24,6 +24,7 @@
 #include "gui/outlook_bar.h"
 #include "gui/picture_list.h"
 #include "gui/picture_status.h"
+#include "gui/taddkatform.h"
 #include "gui/wallpaper_commands.h"
 #include "platform/files.h"
 #include "platform/host_platform.h"
@@ -187,6 +188,12 @@ void TOrvel::ConnectCommands() {
     bind(ui_->TbInfo, &TOrvel::SBInfoClick);
     bind(ui_->Info1, &TOrvel::SBInfoClick);
     bind(ui_->Wiederherstellen, &TOrvel::WiederherstellenClick);
+    for (QAction* action : {ui_->SBNewCat, ui_->Kategoriehinzufgen1, ui_->KatAdd})
+        connect(action, &QAction::triggered, this, [this] { AddKatClick(); });
+    for (QAction* action : {ui_->Kategoriebearbeiten1, ui_->KatEdit})
+        connect(action, &QAction::triggered, this, [this, action] { KatEditClick(action); });
+    bind(ui_->KatDelete, &TOrvel::KatDeleteClick);
+    bind(ui_->Kategorielschen1, &TOrvel::Kategorielschen1Click);
 
     const bool wallpaper = services_.wallpaper.available();
     for (QAction* action : {ui_->SBSet, ui_->NeuerZufallshintergrund1, ui_->NeuesZufallsbild1})
@@ -467,9 +474,15 @@ void TOrvel::CategoryCreated(int index) {
 }
 
 void TOrvel::CategoriesFreed() {
+    // A command of a button's own menu may be what freed the categories, so the widgets go
+    // once control is back in the event loop.
     for (CategoryView& view : views_) {
-        delete view.button;
-        delete view.list;
+        for (QWidget* widget :
+             {static_cast<QWidget*>(view.button), static_cast<QWidget*>(view.list)}) {
+            widget->hide();
+            widget->setObjectName(QString());
+            widget->deleteLater();
+        }
     }
     views_.clear();
     kat_images_.clear();
@@ -659,6 +672,81 @@ void TOrvel::KatPopupPopup() {
 void TOrvel::OpenKatPopup(int index, const QPoint& global_position) {
     kat_popup_tag_ = index;
     kat_popup_->exec(global_position);
+}
+
+// --- category editing -------------------------------------------------------------------
+
+void TOrvel::SetCategoryDialog(TAddKatForm* dialog) {
+    category_dialog_ = dialog;
+    dialog->SetActions({
+        [this](const std::string& name, const std::string& icon) {
+            return CreateCategoryFromDialog(name, icon);
+        },
+        [this](int index, const std::string& name, const std::optional<std::string>& icon) {
+            ChangeCategoryFromDialog(index, name, icon);
+        },
+    });
+}
+
+int TOrvel::AddKatClick() {
+    if (category_dialog_ == nullptr)
+        return QDialog::Rejected;
+    category_dialog_->PrepareNew(ProgramFile("Icons/StdImage.bmp"));
+    return category_dialog_->exec();
+}
+
+int TOrvel::KatEditClick(QAction* sender) {
+    const int index = sender == ui_->KatEdit ? kat_popup_tag_ : store_->CurrentCategory();
+    if (category_dialog_ == nullptr || index <= 0 || index >= store_->count())
+        return QDialog::Rejected;
+    category_dialog_->PrepareEdit(index, store_->category(index).name, icon_files_.at(index));
+    return category_dialog_->exec();
+}
+
+bool TOrvel::CreateCategoryFromDialog(const std::string& name, const std::string& icon) {
+    if (!store_->CreateCategory(store_->count(), icon, name))
+        return false;
+    SelectCategory(CategoryButton(store_->count() - 1));
+    Speichern1Click();
+    return true;
+}
+
+void TOrvel::ChangeCategoryFromDialog(int index, const std::string& name,
+                                      const std::optional<std::string>& icon) {
+    store_->RenameCategory(index, name);
+    views_.at(index).button->setText(FromStd(name));
+    if (icon) {
+        icon_files_.at(index) = *icon;
+        store_->SetCategoryIcon(index, *icon);
+        LoadCategoryIcon(*icon, false, index);
+        views_[index].button->setIcon(QIcon(kat_images_.at(index)));
+    }
+    Speichern1Click();
+}
+
+void TOrvel::KatDeleteClick() {
+    DeleteCategory(kat_popup_tag_);
+}
+
+void TOrvel::Kategorielschen1Click() {
+    DeleteCategory(store_->CurrentCategory());
+}
+
+void TOrvel::DeleteCategory(int index) {
+    if (index <= 0 || index >= store_->count())
+        return;  // the summary cannot be deleted
+    if (ShowCatalogueMessage(services_.prompter, services_.catalogue, kMsgDeleteKatConfirm,
+                             store_->category(index).name) != MessageResult::Yes)
+        return;
+    Status status = store_->SaveCategories(index);
+    if (!status) {
+        ShowError(status.message());
+        return;  // the file still holds the category; leave the window as it is
+    }
+    store_->FreeCategories();
+    LoadCategories();
+    Speichern1Click();
+    BackPanelResize();
 }
 
 // --- commands ---------------------------------------------------------------------------

@@ -32,6 +32,8 @@ namespace orvella {
 class Environment;
 class MessageCatalogue;
 class Prompter;
+class FileChooser;
+class TAddKatForm;
 class TPictureList;
 class WallpaperCommands;
 struct Platform;
@@ -43,6 +45,7 @@ struct TOrvelServices {
     const MessageCatalogue& catalogue;
     Prompter& prompter;
     WallpaperCommands& wallpaper;
+    FileChooser& files;
     // Shows the splash modally; empty in tests.
     std::function<void()> show_splash;
     // Shows the information box modally, closed by a click; empty in tests.
@@ -81,6 +84,19 @@ public:
     void Hintergrundbild1Click();
     void PopupPopup();
     void KatPopupPopup();
+
+    // The category dialog, created after the main window and reused.
+    void SetCategoryDialog(TAddKatForm* dialog);
+
+    // Category editing. The dialog's result: QDialog::Accepted only when a category was
+    // created or changed.
+    int AddKatClick();
+    // From the bar buttons' menu the right-clicked category, from the main menu the
+    // current one.
+    int KatEditClick(QAction* sender);
+    void KatDeleteClick();
+    void Kategorielschen1Click();
+    void DeleteCategory(int index);
 
     // Handlers of the commands built so far.
     void Speichern1Click();
@@ -147,6 +163,9 @@ private:
     void CurrentCategoryChanged(int index) override;
 
     ListState CurrentListState() const;
+    bool CreateCategoryFromDialog(const std::string& name, const std::string& icon);
+    void ChangeCategoryFromDialog(int index, const std::string& name,
+                                  const std::optional<std::string>& icon);
     void FormShow();
     void FormClose();
     void BuildMenus();
@@ -182,6 +201,7 @@ private:
     bool closed_ = false;
     bool in_tray_ = false;
     int kat_popup_tag_ = 0;
+    TAddKatForm* category_dialog_ = nullptr;
     QMenu* popup_ = nullptr;
     QMenu* kat_popup_ = nullptr;
     QMenu* tray_pop_ = nullptr;

@@ -188,6 +188,34 @@ bool TCategoryStore::RemoveFromFirst(const std::string& path) {
     return false;
 }
 
+void TCategoryStore::RemovePictures(int index, std::vector<int> positions) {
+    if (index < 0 || index >= count())
+        return;
+    std::vector<std::string>& pictures = categories_[index].pictures;
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    // From the last position back, so the earlier positions still mean the same pictures.
+    for (auto it = positions.rbegin(); it != positions.rend(); ++it) {
+        if (*it < 0 || *it >= static_cast<int>(pictures.size()))
+            continue;
+        if (index != 0)
+            RemoveFromFirst(pictures[*it]);
+        pictures.erase(pictures.begin() + *it);
+    }
+    if (observer_)
+        observer_->PicturesChanged(index);
+}
+
+void TCategoryStore::RenameCategory(int index, std::string name) {
+    if (index >= 0 && index < count())
+        categories_[index].name = std::move(name);
+}
+
+void TCategoryStore::SetCategoryIcon(int index, std::string icon) {
+    if (index >= 0 && index < count())
+        categories_[index].icon = std::move(icon);
+}
+
 Status TCategoryStore::ClearCategory(int index, bool save) {
     if (index < 0 || index >= count())
         return Status::Ok();

@@ -7,21 +7,27 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QSystemTrayIcon>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 #include <QWidget>
+#include <deque>
 
 #include "gui/picture_list.h"
 #include "gui/shipped_files.h"
+#include "gui/taddkatform.h"
 #include "gui/wallpaper_commands.h"
 #include "platform/host_platform.h"
 #include "platform/profile_document.h"
 #include "platform/registry.h"
 #include "platform/window_message.h"
+#include "shell/file_chooser.h"
 #include "shell/message_catalogue.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
@@ -44,6 +50,21 @@ public:
         calls.push_back("selected " + path);
     }
     void SBTransClick() override { calls.push_back("trans"); }
+};
+
+// Answers each open dialog with the next queued list of files (none: cancelled).
+class ScriptedFileChooser : public FileChooser {
+public:
+    std::vector<OpenFileRequest> requests;
+    std::deque<std::vector<std::string>> answers;
+    std::vector<std::string> OpenFiles(const OpenFileRequest& request) override {
+        requests.push_back(request);
+        if (answers.empty())
+            return {};
+        std::vector<std::string> answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
 };
 
 class TOrvelTest : public ::testing::Test {
@@ -90,12 +111,16 @@ protected:
             .catalogue = catalogue_,
             .prompter = prompter_,
             .wallpaper = wallpaper_,
+            .files = files_,
             .show_splash = [this] { splashes_++; },
             .show_info = {},
             .tray_available = [this] { return tray_; },
         };
+        dialog_.reset();
         window_ = std::make_unique<TOrvel>(std::move(services));
         EXPECT_EQ(window_->FormCreate(arguments), expected);
+        dialog_ = std::make_unique<TAddKatForm>(catalogue_, prompter_, files_);
+        window_->SetCategoryDialog(dialog_.get());
         return *window_;
     }
 
@@ -110,10 +135,28 @@ protected:
     MessageCatalogue catalogue_;
     ScriptedPrompter prompter_;
     RecordingWallpaper wallpaper_;
+    ScriptedFileChooser files_;
     bool tray_ = true;
     int splashes_ = 0;
     std::unique_ptr<TOrvel> window_;
+    std::unique_ptr<TAddKatForm> dialog_;
 };
+
+// Runs `while_open` once the modal category dialog is up, then `command`'s result.
+int WithDialog(TAddKatForm& dialog, const std::function<void(TAddKatForm&)>& while_open,
+               const std::function<int()>& command) {
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+        ran = true;
+        EXPECT_TRUE(dialog.isVisible());
+        while_open(dialog);
+        if (dialog.isVisible())
+            dialog.BtnCancel()->click();
+    });
+    const int result = command();
+    EXPECT_TRUE(ran) << "the dialog never opened";
+    return result;
+}
 
 TEST_F(TOrvelTest, BuildsOneButtonAndOneListPerCategoryAndShowsTheCurrentOne) {
     WriteThreeCategories(2);
@@ -364,6 +407,7 @@ TEST_F(TOrvelTest, OnWindowsXpShowingTheWindowDisablesTheTwoTransparencyEntries)
     environment_.Set("ORVELLA_WINVER", "98");
     Result<Platform> older = CreateHostPlatform(environment_, program_ + "orvella");
     ASSERT_TRUE(older) << older.message();
+    dialog_.reset();
     window_.reset();  // it uses the platform being replaced
     platform_.emplace(std::move(*older));
     TOrvel& windows98 = Start();
@@ -415,6 +459,184 @@ TEST_F(TOrvelTest, ShellExtensionSwitchesTouchOnlyTheHive) {
         RegistryKey::Open(*platform_->registry, RegistryRoot::ClassesRoot,
                           "jpegfile\\ShellEx\\ContextMenuHandlers", false);
     EXPECT_TRUE(key.has_value());
+}
+
+class CategoryEditingTest : public TOrvelTest {
+protected:
+    // The summary and `names`, each with one picture named after it.
+    void WriteCategories(const std::vector<std::string>& names, int active = 0) {
+        ProfileDocument document;
+        for (std::size_t i = 0; i <= names.size(); ++i) {
+            const std::string key = "Cat_" + std::to_string(i);
+            document.SetValue("Categories", key, "");
+            document.SetValue(key + ".Details", "Name", i == 0 ? "Alle" : names[i - 1]);
+            document.SetValue(key + ".Details", "Icon",
+                              i == 0 ? Icon() : dir_.File(names[i - 1] + ".bmp"));
+            if (i > 0)
+                document.SetValue(key + ".Wallpapers", dir_.File(names[i - 1] + ".jpg"), "");
+        }
+        document.SetValue("Custom", "ActiveCat", std::to_string(active));
+        dir_.Write("prog/ovlimg.dat", document.Serialize());
+        // Each category's icon exists, so no message interrupts the load.
+        for (const std::string& name : names)
+            dir_.Write(name + ".bmp", dir_.Read("prog/Icons/StdImage.bmp"));
+    }
+    ProfileDocument Saved() const { return ProfileDocument::Parse(dir_.Read("prog/ovlimg.dat")); }
+};
+
+TEST_F(CategoryEditingTest, ANewCategoryIsCreatedMadeCurrentAndSaved) {
+    WriteCategories({"Natur"});
+    TOrvel& window = Start();
+    window.show();
+
+    // An empty name is refused and the dialog stays open with the input.
+    prompter_.QueueOk();
+    const int refused = WithDialog(
+        *dialog_,
+        [&](TAddKatForm& dialog) {
+            EXPECT_EQ(dialog.Tag(), 0);
+            EXPECT_EQ(dialog.EdtKatName()->text(), QString());
+            EXPECT_EQ(dialog.EdtKatIcon()->text().toStdString(), Icon());
+            dialog.BtnOk()->click();
+            EXPECT_TRUE(dialog.isVisible());
+        },
+        [&] { return window.AddKatClick(); });
+    EXPECT_EQ(refused, QDialog::Rejected);
+    ASSERT_EQ(prompter_.shown().size(), 1u);
+    EXPECT_EQ(prompter_.shown()[0].text, "Bitte geben Sie einen Namen für die Kategorie an.");
+    EXPECT_EQ(prompter_.shown()[0].style, MessageStyle::Information);
+    EXPECT_EQ(window.store().count(), 2);
+
+    const int added = WithDialog(
+        *dialog_,
+        [&](TAddKatForm& dialog) {
+            dialog.EdtKatName()->setText("Tiere");
+            dialog.BtnOk()->click();
+        },
+        [&] { return window.AddKatClick(); });
+    EXPECT_EQ(added, QDialog::Accepted);
+    ASSERT_EQ(window.store().count(), 3);
+    EXPECT_EQ(window.store().CurrentCategory(), 2);
+    EXPECT_EQ(window.CategoryButton(2)->text(), QString("Tiere"));
+    EXPECT_TRUE(window.PictureList(2)->isVisible());
+    EXPECT_EQ(Saved().Value("Cat_2.Details", "Name"), "Tiere");
+    EXPECT_EQ(Saved().Value("Cat_2.Details", "Icon"), Icon());
+    EXPECT_EQ(Saved().Value("Custom", "ActiveCat"), "2");
+}
+
+TEST_F(CategoryEditingTest, EditingChangesTheNameAndOnlyAChosenIcon) {
+    WriteCategories({"Natur", "Städte"}, 1);
+    TOrvel& window = Start();
+    window.show();
+    const qint64 icon_before = window.KatImageList()[1].cacheKey();
+
+    WithDialog(
+        *dialog_,
+        [&](TAddKatForm& dialog) {
+            EXPECT_EQ(dialog.Tag(), 1);
+            EXPECT_EQ(dialog.EdtKatName()->text(), QString("Natur"));
+            EXPECT_EQ(dialog.EdtKatIcon()->text().toStdString(), dir_.File("Natur.bmp"));
+            dialog.EdtKatName()->setText("Wald");
+            dialog.BtnOk()->click();
+        },
+        [&] { return window.KatEditClick(window.Action("Kategoriebearbeiten1")); });
+    EXPECT_EQ(window.CategoryButton(1)->text(), QString("Wald"));
+    EXPECT_EQ(window.KatImageList()[1].cacheKey(), icon_before);  // not made again
+    EXPECT_EQ(Saved().Value("Cat_1.Details", "Name"), "Wald");
+    EXPECT_EQ(Saved().Value("Cat_1.Details", "Icon"), dir_.File("Natur.bmp"));
+    // The frame above the list keeps the old name until a category is made current.
+    EXPECT_EQ(window.findChild<QGroupBox*>("FlatGroupBox")->title(), QString("Natur"));
+
+    // Choosing an icon through the dialog's button changes path and picture.
+    files_.answers.push_back({dir_.File("neu.bmp")});
+    dir_.Write("neu.bmp", dir_.Read("prog/Icons/StdImage.bmp"));
+    WithDialog(
+        *dialog_,
+        [&](TAddKatForm& dialog) {
+            dialog.findChild<QToolButton*>("SelectKatIconBtn")->click();
+            dialog.BtnOk()->click();
+        },
+        [&] { return window.KatEditClick(window.Action("Kategoriebearbeiten1")); });
+    ASSERT_EQ(files_.requests.size(), 1u);
+    EXPECT_EQ(files_.requests[0].title, "Kategorie Icon suchen...");
+    EXPECT_EQ(files_.requests[0].folder, dir_.path());
+    EXPECT_EQ(files_.requests[0].filter, TAddKatForm::kIconFilter);
+    EXPECT_NE(window.KatImageList()[1].cacheKey(), icon_before);
+    EXPECT_EQ(window.IconFiles()[1], dir_.File("neu.bmp"));
+    EXPECT_EQ(Saved().Value("Cat_1.Details", "Icon"), dir_.File("neu.bmp"));
+}
+
+TEST_F(CategoryEditingTest, TheBarMenuEditsTheClickedCategoryAndTheMainMenuTheCurrentOne) {
+    WriteCategories({"Eins", "Zwei", "Drei", "Vier"}, 2);
+    TOrvel& window = Start();
+    window.show();
+    QTimer::singleShot(0, [&] { window.KatPopup()->close(); });
+    emit window.CategoryButton(4)->customContextMenuRequested({1, 1});
+    ASSERT_EQ(window.KatPopupTag(), 4);
+
+    std::vector<QString> edited;
+    const auto record = [&](TAddKatForm& dialog) { edited.push_back(dialog.EdtKatName()->text()); };
+    WithDialog(*dialog_, record,
+               [&] { return window.KatEditClick(window.Action("Kategoriebearbeiten1")); });
+    WithDialog(*dialog_, record, [&] { return window.KatEditClick(window.Action("KatEdit")); });
+    EXPECT_THAT(edited, ElementsAre(QString("Zwei"), QString("Vier")));
+}
+
+TEST_F(CategoryEditingTest, DeletingMovesTheLaterCategoriesDownAfterAYes) {
+    WriteCategories({"Eins", "Zwei", "Drei", "Vier"}, 3);
+    TOrvel& window = Start();
+    window.show();
+    const std::string before = dir_.Read("prog/ovlimg.dat");
+
+    prompter_.QueueNo();
+    window.DeleteCategory(2);
+    EXPECT_EQ(prompter_.shown().back().text,
+              "Sind Sie sicher, daß Sie die Kategorie \"Zwei\" löschen möchten?");
+    EXPECT_EQ(prompter_.shown().back().caption, "Kategorie wirklich löschen?");
+    EXPECT_EQ(dir_.Read("prog/ovlimg.dat"), before);
+    EXPECT_EQ(window.store().count(), 5);
+
+    prompter_.QueueYes();
+    window.DeleteCategory(2);
+    ASSERT_EQ(window.store().count(), 4);
+    EXPECT_EQ(window.store().CurrentCategory(), 0);
+    const char* names[] = {"Alle", "Eins", "Drei", "Vier"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(window.CategoryButton(i)->text(), QString::fromUtf8(names[i]));
+        EXPECT_EQ(window.CategoryButton(i)->objectName(), QString("CatBtn%1").arg(i));
+    }
+    EXPECT_EQ(window.store().category(3).pictures, std::vector<std::string>{dir_.File("Vier.jpg")});
+    EXPECT_EQ(window.IconFiles()[3], dir_.File("Vier.bmp"));
+    EXPECT_EQ(window.store().category(0).pictures.size(), 3u);
+    EXPECT_THAT(Saved().KeyNames("Categories"), ElementsAre("Cat_0", "Cat_1", "Cat_2", "Cat_3"));
+    EXPECT_EQ(Saved().Value("Cat_2.Details", "Name"), "Drei");
+    EXPECT_EQ(Saved().Value("Custom", "ActiveCat"), "0");
+    QApplication::processEvents();  // the freed widgets go
+    EXPECT_EQ(window.findChildren<QToolButton*>(QRegularExpression("^CatBtn")).size(), 4);
+}
+
+TEST_F(CategoryEditingTest, TheThirtyFirstCategoryIsRefusedAndTheDialogCloses) {
+    std::vector<std::string> names;
+    for (int i = 1; i < 30; ++i)
+        names.push_back("K" + std::to_string(i));
+    WriteCategories(names);
+    TOrvel& window = Start();
+    ASSERT_EQ(window.store().count(), 30);
+    const std::string before = dir_.Read("prog/ovlimg.dat");
+
+    prompter_.QueueOk();
+    const int result = WithDialog(
+        *dialog_,
+        [&](TAddKatForm& dialog) {
+            dialog.EdtKatName()->setText("Zu viel");
+            dialog.BtnOk()->click();
+            EXPECT_FALSE(dialog.isVisible());
+        },
+        [&] { return window.AddKatClick(); });
+    EXPECT_EQ(result, QDialog::Rejected);
+    EXPECT_EQ(prompter_.shown().back().text, "Sie können nicht mehr als 30 Kategorien anlegen.");
+    EXPECT_EQ(window.store().count(), 30);
+    EXPECT_EQ(dir_.Read("prog/ovlimg.dat"), before);
 }
 
 }  // namespace

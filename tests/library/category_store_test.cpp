@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/profile_file.h"
 #include "shell/message_catalogue.h"
 #include "support/failing_io.h"
@@ -244,6 +246,37 @@ TEST_F(CategoryStoreTest, SortedListsKeepAscendingOrder) {
     store.SetSorted(false);
     store.AddPicture(1, "/a0.jpg", false);
     EXPECT_EQ(store.category(1).pictures.back(), "/a0.jpg");
+}
+
+TEST_F(CategoryStoreTest, RemovingPicturesTakesOneMatchingSummaryEntryEach) {
+    // "/p/a.jpg" is in two categories, so the summary lists it twice.
+    WriteStore({{"Eins", {"/p/a.jpg", "/p/b.jpg", "/p/c.jpg"}}, {"Zwei", {"/P/A.JPG"}}});
+    TCategoryStore store = MakeStore();
+    ASSERT_TRUE(store.LoadCategories().ok());
+    ASSERT_EQ(store.category(0).pictures.size(), 4u);
+
+    store.RemovePictures(1, {2, 0, 0, 9, -1});  // repeats and strays are passed over
+    EXPECT_EQ(store.category(1).pictures, (std::vector<std::string>{"/p/b.jpg"}));
+    // One of the two "a" entries went (the lookup ignores case), and "c".
+    EXPECT_EQ(store.category(0).pictures.size(), 2u);
+    EXPECT_EQ(std::count(store.category(0).pictures.begin(), store.category(0).pictures.end(),
+                         std::string("/p/b.jpg")),
+              1);
+    EXPECT_EQ(store.category(2).pictures, (std::vector<std::string>{"/P/A.JPG"}));
+
+    // Removing from the summary itself touches no other category.
+    store.RemovePictures(0, {0});
+    EXPECT_EQ(store.category(0).pictures.size(), 1u);
+    EXPECT_EQ(store.category(1).pictures.size(), 1u);
+
+    store.RenameCategory(2, "Drei");
+    store.SetCategoryIcon(2, "/icons/drei.ico");
+    ASSERT_TRUE(store.SaveCategories().ok());
+    TCategoryStore reloaded = MakeStore();
+    ASSERT_TRUE(reloaded.LoadCategories().ok());
+    EXPECT_EQ(reloaded.category(2).name, "Drei");
+    EXPECT_EQ(reloaded.category(2).icon, "/icons/drei.ico");
+    EXPECT_EQ(reloaded.category(1).pictures, (std::vector<std::string>{"/p/b.jpg"}));
 }
 
 }  // namespace

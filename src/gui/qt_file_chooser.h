@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include "shell/file_chooser.h"
+
+namespace orvella {
+
+// The open dialog over Qt's file dialog, with a picture preview where asked for.
+class QtFileChooser : public FileChooser {
+public:
+    explicit QtFileChooser(QWidget* owner = nullptr) : owner_(owner) {}
+    void SetOwner(QWidget* owner) { owner_ = owner; }
+    std::vector<std::string> OpenFiles(const OpenFileRequest& request) override;
+
+private:
+    QWidget* owner_;
+    QString last_folder_;
+};
+
+// "Text (*.a *.b);;Text 2 (*.c)": the Qt form of a Windows filter. The patterns go last in
+// brackets, where Qt looks for them, so a text with brackets of its own shows unchanged.
+QString QtNameFilters(const std::string& windows_filter);
+
+}  // namespace orvella
