@@ -1,6 +1,10 @@
 #include "gui/picture_list.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QHeaderView>
+#include <QMimeData>
+#include <QUrl>
 #include <algorithm>
 
 namespace orvella {
@@ -87,6 +91,65 @@ bool TPictureList::NeedsScrollBar() const {
         return false;
     const int row_height = std::max(1, sizeHintForRow(0));
     return rows > viewport()->height() / row_height;
+}
+
+void TPictureList::BindDropTarget(DropTarget target) {
+    drop_target_ = std::move(target);
+    setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::DropOnly);
+}
+
+void TPictureList::WithdrawDropTarget() {
+    drop_target_ = {};
+    setAcceptDrops(false);
+    setDragDropMode(QAbstractItemView::NoDragDrop);
+}
+
+std::optional<std::vector<std::string>> TPictureList::DraggedFiles(const QMimeData* data) const {
+    if (data == nullptr || !data->hasUrls())
+        return std::nullopt;
+    std::vector<std::string> files;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile())
+            return std::nullopt;  // a web address or a remote share is no file to keep
+        files.push_back(url.toLocalFile().toStdString());
+    }
+    return files;
+}
+
+bool TPictureList::Accepts(const QMimeData* data) const {
+    if (!drop_target_bound())
+        return false;
+    const std::optional<std::vector<std::string>> files = DraggedFiles(data);
+    return files && drop_target_.effect && drop_target_.effect(*files);
+}
+
+void TPictureList::dragEnterEvent(QDragEnterEvent* event) {
+    if (Accepts(event->mimeData())) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void TPictureList::dragMoveEvent(QDragMoveEvent* event) {
+    if (Accepts(event->mimeData())) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void TPictureList::dropEvent(QDropEvent* event) {
+    if (!Accepts(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    drop_target_.drop(*DraggedFiles(event->mimeData()));
 }
 
 }  // namespace orvella

@@ -2,11 +2,15 @@
 
 #include <QAbstractListModel>
 #include <QTreeView>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "gui/file_type_icons.h"
 #include "library/category_store.h"
+
+class QMimeData;
 
 namespace orvella {
 
@@ -56,8 +60,28 @@ public:
     // More rows than the view shows at once, so its vertical scroll bar is needed.
     bool NeedsScrollBar() const;
 
+    // The file drop target: while bound, local files dragged from a file manager may be
+    // dropped here when `effect` allows it for the whole list; `drop` adds them.
+    struct DropTarget {
+        std::function<bool(const std::vector<std::string>&)> effect;
+        std::function<void(const std::vector<std::string>&)> drop;
+    };
+    void BindDropTarget(DropTarget target);
+    void WithdrawDropTarget();
+    bool drop_target_bound() const { return static_cast<bool>(drop_target_.drop); }
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 private:
+    // The dragged files, or nothing when the drag holds anything but local files.
+    std::optional<std::vector<std::string>> DraggedFiles(const QMimeData* data) const;
+    bool Accepts(const QMimeData* data) const;
+
     PictureListModel* model_;
+    DropTarget drop_target_;
 };
 
 }  // namespace orvella

@@ -26,9 +26,11 @@
 #include "gui/picture_status.h"
 #include "gui/taddkatform.h"
 #include "gui/wallpaper_commands.h"
+#include "library/picture_commands.h"
 #include "platform/files.h"
 #include "platform/host_platform.h"
 #include "settings/shell_extension.h"
+#include "shell/file_chooser.h"
 #include "shell/message_catalogue.h"
 #include "shell/prompter.h"
 #include "ui_torvel.h"
@@ -194,6 +196,12 @@ void TOrvel::ConnectCommands() {
         connect(action, &QAction::triggered, this, [this, action] { KatEditClick(action); });
     bind(ui_->KatDelete, &TOrvel::KatDeleteClick);
     bind(ui_->Kategorielschen1, &TOrvel::Kategorielschen1Click);
+    for (QAction* action : {ui_->SBAdd, ui_->Bilderhinzufgen1, ui_->Bilderhinzufgen2})
+        bind(action, &TOrvel::SBAddClick);
+    for (QAction* action : {ui_->SBDel, ui_->Bilderentfernen1, ui_->Bilderlschen1})
+        bind(action, &TOrvel::SBDelClick);
+    for (QAction* action : {ui_->AlleBilderentfernen1, ui_->AlleBilderlschen1})
+        bind(action, &TOrvel::AlleBilderentfernen1Click);
 
     const bool wallpaper = services_.wallpaper.available();
     for (QAction* action : {ui_->SBSet, ui_->NeuerZufallshintergrund1, ui_->NeuesZufallsbild1})
@@ -208,22 +216,7 @@ void TOrvel::ConnectCommands() {
 
     // Commands whose windows and operations come with later work: present, and disabled
     // until their handler exists.
-    for (QAction* action : {ui_->SBNewCat,
-                            ui_->Kategoriehinzufgen1,
-                            ui_->KatAdd,
-                            ui_->Kategoriebearbeiten1,
-                            ui_->KatEdit,
-                            ui_->Kategorielschen1,
-                            ui_->KatDelete,
-                            ui_->SBAdd,
-                            ui_->Bilderhinzufgen1,
-                            ui_->Bilderhinzufgen2,
-                            ui_->SBDel,
-                            ui_->Bilderentfernen1,
-                            ui_->Bilderlschen1,
-                            ui_->AlleBilderentfernen1,
-                            ui_->AlleBilderlschen1,
-                            ui_->Bilderkopierenverschieben1,
+    for (QAction* action : {ui_->Bilderkopierenverschieben1,
                             ui_->Bilderkopierenverschieben2,
                             ui_->Bildffnen1,
                             ui_->Bildffnen2,
@@ -366,16 +359,25 @@ void TOrvel::PublishWindowHandle() {
     });
 }
 
-void TOrvel::LoadCategories() {
+void TOrvel::InBatch(const std::function<void()>& change) {
     ++batch_depth_;
-    const Status status = store_->LoadCategories();
+    change();
     --batch_depth_;
-    if (!status)
-        ShowError(status.message());
+    if (batch_depth_ > 0)
+        return;
+    adding_ = true;  // a reload moves the focus; that is no change the user made
     for (int index : changed_lists_)
         if (TPictureList* list = PictureList(index))
             list->pictures()->Reload();
+    adding_ = false;
     changed_lists_.clear();
+}
+
+void TOrvel::LoadCategories() {
+    Status status;
+    InBatch([&] { status = store_->LoadCategories(); });
+    if (!status)
+        ShowError(status.message());
     SelectCategory(CategoryButton(store_->CurrentCategory()));
 }
 
@@ -572,6 +574,17 @@ void TOrvel::SelectCategory(QToolButton* button) {
     TPictureList* list = views_[index].list;
     BackPanelResize();
     list->show();
+    // Nothing can be dropped on the summary: the drop target follows the other lists.
+    for (const CategoryView& view : views_)
+        view.list->WithdrawDropTarget();
+    if (index >= 1) {
+        list->BindDropTarget({
+            [this](const std::vector<std::string>& files) {
+                return DropFileTargetGetDropEffect(files);
+            },
+            [this](const std::vector<std::string>& files) { DropFileTargetDrop(files); },
+        });
+    }
     button->setChecked(true);
     ui_->FlatGroupBox->setTitle(button->text());
     ShowCurrentCount();
@@ -747,6 +760,88 @@ void TOrvel::DeleteCategory(int index) {
     LoadCategories();
     Speichern1Click();
     BackPanelResize();
+}
+
+// --- picture list editing ---------------------------------------------------------------
+
+void TOrvel::AfterPicturesChanged() {
+    Speichern1Click();
+    BackPanelResize();
+    ShowCurrentCount();
+}
+
+void TOrvel::SBAddClick() {
+    if (store_->CurrentCategory() == 0) {
+        ShowCatalogueMessage(services_.prompter, services_.catalogue, kMsgAddFalse);
+        return;
+    }
+    OpenFileRequest request;
+    request.title = "Bild suchen...";
+    request.filter =
+        "Bild-Dateien (*.bmp, *.jpg, *.jpeg, *.gif, *.png)|*.bmp;*.jpg;*.gif;*.jpeg;*.png|"
+        "Html-Dateien (*.htm, *.html)|*.htm;*.html";
+    request.multiple = true;
+    request.preview = true;
+    const std::vector<std::string> files = services_.files.OpenFiles(request);
+    if (files.empty())
+        return;
+    InBatch([&] {
+        AddPicturesAsking(*store_, store_->CurrentCategory(), files, services_.active_desktop,
+                          services_.catalogue, services_.prompter);
+    });
+    AfterPicturesChanged();
+}
+
+void TOrvel::SBDelClick() {
+    const int index = store_->CurrentCategory();
+    if (index == 0) {
+        ShowCatalogueMessage(services_.prompter, services_.catalogue, kMsgDeleteFalse);
+        return;
+    }
+    if (ShowCatalogueMessage(services_.prompter, services_.catalogue, kMsgConfirmDelete) !=
+        MessageResult::Yes)
+        return;
+    TPictureList* list = CurrentList();
+    const std::vector<int> rows = list->SelectedRows();
+    InBatch([&] { store_->RemovePictures(index, rows); });
+    ShowCurrentCount();
+    // The picture that moved into the place of the first removed one takes the focus.
+    const int count = list->pictures()->rowCount();
+    if (!rows.empty() && count > 0) {
+        const QModelIndex focus = list->pictures()->index(std::min(rows.front(), count - 1), 0);
+        list->setCurrentIndex(focus);
+        list->scrollTo(focus, QAbstractItemView::EnsureVisible);
+    } else {
+        status_file_->clear();
+    }
+    Speichern1Click();
+}
+
+void TOrvel::AlleBilderentfernen1Click() {
+    if (ShowCatalogueMessage(services_.prompter, services_.catalogue, kMsgConfirmDeleteAll) !=
+        MessageResult::Yes)
+        return;
+    Status status;
+    InBatch([&] { status = store_->ClearCategory(store_->CurrentCategory(), true); });
+    if (!status)
+        ShowError(status.message());
+    BackPanelResize();
+    ShowCurrentCount();
+    status_file_->clear();
+}
+
+bool TOrvel::DropFileTargetGetDropEffect(const std::vector<std::string>& files) const {
+    return DropEffectFor(files) == DropEffect::Copy;
+}
+
+void TOrvel::DropFileTargetDrop(const std::vector<std::string>& files) {
+    if (!DropFileTargetGetDropEffect(files) || store_->CurrentCategory() == 0)
+        return;
+    InBatch([&] {
+        AddPicturesAsking(*store_, store_->CurrentCategory(), files, services_.active_desktop,
+                          services_.catalogue, services_.prompter);
+    });
+    AfterPicturesChanged();
 }
 
 // --- commands ---------------------------------------------------------------------------

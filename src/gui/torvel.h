@@ -32,6 +32,7 @@ namespace orvella {
 class Environment;
 class MessageCatalogue;
 class Prompter;
+class ActiveDesktopSwitch;
 class FileChooser;
 class TAddKatForm;
 class TPictureList;
@@ -46,6 +47,7 @@ struct TOrvelServices {
     Prompter& prompter;
     WallpaperCommands& wallpaper;
     FileChooser& files;
+    ActiveDesktopSwitch& active_desktop;
     // Shows the splash modally; empty in tests.
     std::function<void()> show_splash;
     // Shows the information box modally, closed by a click; empty in tests.
@@ -97,6 +99,13 @@ public:
     void KatDeleteClick();
     void Kategorielschen1Click();
     void DeleteCategory(int index);
+
+    // Picture list editing.
+    void SBAddClick();
+    void SBDelClick();
+    void AlleBilderentfernen1Click();
+    bool DropFileTargetGetDropEffect(const std::vector<std::string>& files) const;
+    void DropFileTargetDrop(const std::vector<std::string>& files);
 
     // Handlers of the commands built so far.
     void Speichern1Click();
@@ -166,6 +175,9 @@ private:
     bool CreateCategoryFromDialog(const std::string& name, const std::string& icon);
     void ChangeCategoryFromDialog(int index, const std::string& name,
                                   const std::optional<std::string>& icon);
+    // Runs a change of many pictures, reloading each changed list once at the end.
+    void InBatch(const std::function<void()>& change);
+    void AfterPicturesChanged();
     void FormShow();
     void FormClose();
     void BuildMenus();

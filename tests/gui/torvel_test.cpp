@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSystemTrayIcon>
@@ -16,6 +17,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
+#include <QUrl>
 #include <QWidget>
 #include <deque>
 
@@ -23,6 +25,7 @@
 #include "gui/shipped_files.h"
 #include "gui/taddkatform.h"
 #include "gui/wallpaper_commands.h"
+#include "library/picture_commands.h"
 #include "platform/host_platform.h"
 #include "platform/profile_document.h"
 #include "platform/registry.h"
@@ -65,6 +68,15 @@ public:
         answers.pop_front();
         return answer;
     }
+};
+
+class FakeActiveDesktop : public ActiveDesktopSwitch {
+public:
+    bool on = false;
+    bool xp = false;
+    bool IsActiveDesktopOn() const override { return on; }
+    void EnableActiveDesktop() override { on = true; }
+    bool IsWinXP() const override { return xp; }
 };
 
 class TOrvelTest : public ::testing::Test {
@@ -112,6 +124,7 @@ protected:
             .prompter = prompter_,
             .wallpaper = wallpaper_,
             .files = files_,
+            .active_desktop = active_desktop_,
             .show_splash = [this] { splashes_++; },
             .show_info = {},
             .tray_available = [this] { return tray_; },
@@ -136,6 +149,7 @@ protected:
     ScriptedPrompter prompter_;
     RecordingWallpaper wallpaper_;
     ScriptedFileChooser files_;
+    FakeActiveDesktop active_desktop_;
     bool tray_ = true;
     int splashes_ = 0;
     std::unique_ptr<TOrvel> window_;
@@ -257,10 +271,18 @@ TEST_F(TOrvelTest, MenusFollowTheCategoryFocusAndSelection) {
     window.Hintergrundbild1Click();
     EXPECT_TRUE(selected_as_wallpaper->isEnabled());
 
-    // A command still to come stays disabled whatever its rule says.
-    window.CategoryButton(1)->click();
     window.Kategorien1Click();
     EXPECT_FALSE(edit_category->isEnabled());
+    window.CategoryButton(1)->click();
+    window.Kategorien1Click();
+    EXPECT_TRUE(edit_category->isEnabled());
+    EXPECT_FALSE(window.Action("Bilderentfernen1")->isEnabled());
+    TPictureList* selected = window.PictureList(1);
+    selected->selectionModel()->select(selected->model()->index(0, 0), QItemSelectionModel::Select);
+    window.Kategorien1Click();
+    EXPECT_TRUE(window.Action("Bilderentfernen1")->isEnabled());
+    // A command still to come stays disabled whatever its rule says.
+    EXPECT_FALSE(window.Action("Bilderkopierenverschieben1")->isEnabled());
     EXPECT_TRUE(window.Action("Speichern1")->isEnabled());
     EXPECT_FALSE(window.Action("Beenden2")->isEnabled());
 
@@ -278,9 +300,12 @@ TEST_F(TOrvelTest, TheRightClickedButtonDecidesWhatTheCategoryMenuOffers) {
     window.show();
 
     std::vector<int> tags;
+    std::vector<bool> edit_enabled;
     const auto right_click = [&](int index) {
         QTimer::singleShot(0, [&] {
             tags.push_back(window.KatPopupTag());
+            edit_enabled.push_back(window.Action("KatEdit")->isEnabled() &&
+                                   window.Action("KatDelete")->isEnabled());
             window.KatPopup()->close();
         });
         QToolButton* button = window.CategoryButton(index);
@@ -289,6 +314,7 @@ TEST_F(TOrvelTest, TheRightClickedButtonDecidesWhatTheCategoryMenuOffers) {
     right_click(2);
     right_click(0);
     EXPECT_THAT(tags, ElementsAre(2, 0));
+    EXPECT_THAT(edit_enabled, ElementsAre(true, false));
 }
 
 TEST_F(TOrvelTest, PictureListChangeShowsTheFocusedPicturesFile) {
@@ -637,6 +663,116 @@ TEST_F(CategoryEditingTest, TheThirtyFirstCategoryIsRefusedAndTheDialogCloses) {
     EXPECT_EQ(prompter_.shown().back().text, "Sie können nicht mehr als 30 Kategorien anlegen.");
     EXPECT_EQ(window.store().count(), 30);
     EXPECT_EQ(dir_.Read("prog/ovlimg.dat"), before);
+}
+
+class PictureEditingTest : public CategoryEditingTest {
+protected:
+    std::unique_ptr<QMimeData> Drag(const std::vector<QUrl>& urls) {
+        auto data = std::make_unique<QMimeData>();
+        data->setUrls(QList<QUrl>(urls.begin(), urls.end()));
+        return data;
+    }
+    // Sends a drag over the list and, when it was taken, the drop; whether it was taken.
+    bool DragAndDrop(TPictureList* list, const QMimeData& data) {
+        const QPoint at = list->viewport()->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(list->viewport(), &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(list->viewport(), &drop);
+        return drop.isAccepted();
+    }
+};
+
+TEST_F(PictureEditingTest, AddingThroughTheDialogAsksForTheActiveDesktopOnceAndSaves) {
+    WriteCategories({"Natur"}, 0);
+    TOrvel& window = Start();
+    window.show();
+
+    // The summary takes no pictures.
+    prompter_.QueueOk();
+    window.Action("SBAdd")->trigger();
+    EXPECT_EQ(prompter_.shown().back().text, catalogue_.Text(kMsgAddFalse));
+    EXPECT_TRUE(files_.requests.empty());
+
+    window.CategoryButton(1)->click();
+    files_.answers.push_back(
+        {dir_.File("a.jpg"), dir_.File("b.BMP"), dir_.File("c.png"), dir_.File("d.htm")});
+    prompter_.QueueNo();   // a.jpg skipped
+    prompter_.QueueYes();  // c.png: the Active Desktop goes on, d.htm needs no question
+    window.Action("Bilderhinzufgen1")->trigger();
+    ASSERT_EQ(files_.requests.size(), 1u);
+    EXPECT_EQ(files_.requests[0].title, "Bild suchen...");
+    EXPECT_TRUE(files_.requests[0].multiple);
+    EXPECT_TRUE(active_desktop_.on);
+    EXPECT_EQ(window.PictureList(1)->model()->rowCount(), 4);
+    EXPECT_EQ(window.StatusText(0), QString("4 Bilder in dieser Kategorie"));
+    EXPECT_TRUE(Saved().HasKey("Cat_1.Wallpapers", dir_.File("d.htm")));
+    EXPECT_FALSE(Saved().HasKey("Cat_1.Wallpapers", dir_.File("a.jpg")));
+    EXPECT_EQ(window.PictureList(0)->model()->rowCount(), 4);
+}
+
+TEST_F(PictureEditingTest, RemovingTheSelectionAsksThenKeepsTheSummaryInStep) {
+    WriteCategories({"Natur", "Städte"}, 1);
+    TOrvel& window = Start();
+    window.show();
+    files_.answers.push_back({dir_.File("x.bmp"), dir_.File("y.bmp")});
+    window.SBAddClick();
+    TPictureList* list = window.PictureList(1);
+    ASSERT_EQ(list->model()->rowCount(), 3);
+
+    // "No" changes nothing.
+    list->selectionModel()->select(list->model()->index(0, 0), QItemSelectionModel::Select);
+    prompter_.QueueNo();
+    window.SBDelClick();
+    EXPECT_EQ(list->model()->rowCount(), 3);
+
+    list->selectionModel()->select(list->model()->index(1, 0), QItemSelectionModel::Select);
+    prompter_.QueueYes();
+    window.SBDelClick();
+    EXPECT_EQ(prompter_.shown().back().text, catalogue_.Text(kMsgConfirmDelete));
+    ASSERT_EQ(list->model()->rowCount(), 1);
+    EXPECT_EQ(list->model()->index(0, 0).data().toString().toStdString(), dir_.File("y.bmp"));
+    EXPECT_EQ(list->FocusedRow(), 0);
+    EXPECT_EQ(window.StatusText(0), QString("1 Bilder in dieser Kategorie"));
+    // The summary lost exactly the two removed pictures.
+    EXPECT_EQ(window.store().category(0).pictures.size(), 2u);
+    EXPECT_THAT(Saved().KeyNames("Cat_1.Wallpapers"), ElementsAre(dir_.File("y.bmp")));
+
+    // From the summary removing is refused; removing all empties only the summary.
+    window.CategoryButton(0)->click();
+    prompter_.QueueOk();
+    window.SBDelClick();
+    EXPECT_EQ(prompter_.shown().back().text, catalogue_.Text(kMsgDeleteFalse));
+    prompter_.QueueYes();
+    window.AlleBilderentfernen1Click();
+    EXPECT_EQ(prompter_.shown().back().caption, catalogue_.Text("_MsgConfirmDeleteCaption"));
+    EXPECT_EQ(window.PictureList(0)->model()->rowCount(), 0);
+    EXPECT_EQ(window.store().category(2).pictures.size(), 1u);
+}
+
+TEST_F(PictureEditingTest, DropsAreTakenOnlyByOtherCategoriesAndOnlyAsAWhole) {
+    WriteCategories({"Natur"}, 0);
+    active_desktop_.xp = true;
+    TOrvel& window = Start();
+    window.show();
+    const QUrl jpg = QUrl::fromLocalFile(QString::fromStdString(dir_.File("a.jpg")));
+    const QUrl png = QUrl::fromLocalFile(QString::fromStdString(dir_.File("b.png")));
+    const QUrl text = QUrl::fromLocalFile(QString::fromStdString(dir_.File("notes.txt")));
+
+    EXPECT_FALSE(DragAndDrop(window.PictureList(0), *Drag({jpg})));  // the summary
+    window.CategoryButton(1)->click();
+    TPictureList* nature = window.PictureList(1);
+    EXPECT_FALSE(DragAndDrop(nature, *Drag({jpg, text, png})));
+    EXPECT_FALSE(DragAndDrop(nature, *Drag({QUrl("https://example.org/c.jpg")})));
+    EXPECT_EQ(nature->model()->rowCount(), 1);
+
+    EXPECT_TRUE(DragAndDrop(nature, *Drag({jpg, png})));
+    EXPECT_EQ(nature->model()->rowCount(), 3);
+    EXPECT_TRUE(prompter_.shown().empty());  // Windows XP asks nothing
+    EXPECT_TRUE(Saved().HasKey("Cat_1.Wallpapers", dir_.File("b.png")));
+    EXPECT_EQ(window.StatusText(0), QString("3 Bilder in dieser Kategorie"));
 }
 
 }  // namespace
