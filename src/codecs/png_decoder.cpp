@@ -83,9 +83,20 @@ bool ReadHeader(const PngReader& reader, PngContext* context, PngHeader* header)
     if (setjmp(png_jmpbuf(png)))
         return false;
     png_set_read_fn(png, context, OnRead);
-    // We check the size ourselves, against our own limit, after the header.
+    // We check the size ourselves, against our own limit, before libpng allocates rows.
     png_set_user_limits(png, 0x7FFFFFFF, 0x7FFFFFFF);
     png_read_info(png, info);
+    header->width = png_get_image_width(png, info);
+    header->height = png_get_image_height(png, info);
+    return true;
+}
+
+// Asks libpng for 8-bit RGB or RGBA rows, whatever the file stores.
+bool ChooseTransformations(const PngReader& reader, PngHeader* header) {
+    png_structp png = reader.png();
+    png_infop info = reader.info();
+    if (setjmp(png_jmpbuf(png)))
+        return false;
     const png_byte colour = png_get_color_type(png, info);
     const png_byte depth = png_get_bit_depth(png, info);
     if (colour == PNG_COLOR_TYPE_PALETTE)
@@ -100,8 +111,6 @@ bool ReadHeader(const PngReader& reader, PngContext* context, PngHeader* header)
         png_set_gray_to_rgb(png);
     png_set_interlace_handling(png);
     png_read_update_info(png, info);
-    header->width = png_get_image_width(png, info);
-    header->height = png_get_image_height(png, info);
     header->row_bytes = png_get_rowbytes(png, info);
     header->channels = png_get_channels(png, info);
     return true;
@@ -136,15 +145,16 @@ Result<Bitmap> DecodePng(ByteSpan bytes, const DecodeOptions& options) {
         return Failure(context);
     if (Status size = CheckPictureSize(header.width, header.height, options.max_pixels); !size)
         return size;
-    if (header.channels != 3 && header.channels != 4)
-        return Status::Error(CodecText(CodecMessage::Unsupported,
-                                       "PNG mit " + std::to_string(header.channels) + " Kanälen"));
     // The smallest the compressed rows can be: one bit a pixel and a filter byte a row.
     const std::uint64_t packed_rows =
         (std::uint64_t{header.width} + 7) / 8 * header.height + header.height;
     if (packed_rows > static_cast<std::uint64_t>(bytes.size()) * kMaxInflation)
         return Status::Error(CodecText(CodecMessage::Truncated, "PNG"));
-
+    if (!ChooseTransformations(reader, &header))
+        return Failure(context);
+    if (header.channels != 3 && header.channels != 4)
+        return Status::Error(CodecText(CodecMessage::Unsupported,
+                                       "PNG mit " + std::to_string(header.channels) + " Kanälen"));
     Result<Bitmap> created = Bitmap::Create(
         static_cast<int>(header.width), static_cast<int>(header.height),
         header.channels == 4 ? PixelFormat::Rgba : PixelFormat::Rgb, options.max_pixels);
