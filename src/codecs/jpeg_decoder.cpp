@@ -83,7 +83,8 @@ bool ChooseScale(Decompressor& d, int min_width, int min_height, long memory_lim
     d.progress()->progress_monitor = CheckScanCount;
     cinfo->progress = d.progress();
     cinfo->scale_denom = 8;
-    for (unsigned num = 1; num <= 8; ++num) {
+    const bool natural = min_width <= 0 && min_height <= 0;
+    for (unsigned num = natural ? 8 : 1; num <= 8; ++num) {
         cinfo->scale_num = num;
         jpeg_calc_output_dimensions(cinfo);
         if (num == 8 || (static_cast<int>(cinfo->output_width) >= min_width &&

@@ -41,7 +41,7 @@ struct IconImage {
     int width = 0;  // as the directory states it; 256 is written as 0
     int height = 0;
     int bits = 0;
-    std::string data;
+    std::string data = {};
 };
 std::string IcoFile(const std::vector<IconImage>& images);
 
@@ -52,12 +52,12 @@ struct PngSpec {
     int colour_type = 0;  // PNG_COLOR_TYPE_*
     int bit_depth = 8;
     bool interlaced = false;
-    std::vector<Colour> palette;     // for PNG_COLOR_TYPE_PALETTE
-    std::vector<std::uint8_t> trns;  // palette alpha, or for grey/RGB a colour key:
-    std::uint16_t trns_grey = 0;     //   used when has_key is set
-    Colour trns_rgb;                 //
+    std::vector<Colour> palette = {};     // for PNG_COLOR_TYPE_PALETTE
+    std::vector<std::uint8_t> trns = {};  // palette alpha; for grey or RGB a colour key is
+    std::uint16_t trns_grey = 0;          // given by these two when has_key is set
+    Colour trns_rgb = {};
     bool has_key = false;
-    std::vector<std::vector<std::uint8_t>> rows;
+    std::vector<std::vector<std::uint8_t>> rows = {};
 };
 std::string EncodePng(const PngSpec& spec);
 // An 8-bit RGB or RGBA PNG of a bitmap.
@@ -72,9 +72,9 @@ struct GifSpec {
     int height = 0;
     bool interlaced = false;
     int transparent = -1;
-    std::vector<Colour> colours;        // the global colour table; 2, 4, ..., 256 entries
-    std::vector<std::uint8_t> indices;  // width * height, top-down
-    bool second_frame = false;          // a second frame that paints everything with index 0
+    std::vector<Colour> colours = {};        // the global colour table; 2, 4, ..., 256 entries
+    std::vector<std::uint8_t> indices = {};  // width * height, top-down
+    bool second_frame = false;               // a second frame that paints everything with index 0
 };
 std::string EncodeGif(const GifSpec& spec);
 
