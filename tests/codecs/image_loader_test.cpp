@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -187,6 +188,19 @@ TEST(ImageLoaderTest, LoadingForASizeGivesExactlyThatSize) {
     }
     EXPECT_FALSE(LoadImageForSize(dir.File("big.jpg"), 0, 100).ok());
     EXPECT_FALSE(LoadImageForSize(dir.File("nothing.jpg"), 10, 10).ok());
+}
+
+TEST(ImageLoaderTest, TheFuzzSeedsAreValidPictures) {
+    int count = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(ORVELLA_FUZZ_SEEDS)) {
+        const std::optional<ImageKind> kind = ImageKindFromPath(entry.path().string());
+        if (!entry.is_regular_file() || !kind)
+            continue;
+        Result<Bitmap> decoded = LoadImage(entry.path().string());
+        EXPECT_TRUE(decoded.ok()) << decoded.message();
+        ++count;
+    }
+    EXPECT_GE(count, 15);
 }
 
 }  // namespace
