@@ -16,6 +16,8 @@ packages=(
   libjpeg62-turbo-dev libpng-dev libgif-dev zlib1g-dev
   # desktop integration and headless runs
   libx11-dev xvfb xauth x11-utils imagemagick
+  # the codec benchmark's comparison (bench/codecs_bench)
+  libvips-tools
 )
 
 missing=()

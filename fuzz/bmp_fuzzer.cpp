@@ -1,0 +1,5 @@
+#include "codec_fuzzer.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    return orvella::fuzzing::CheckDecoder(orvella::DecodeBmp, data, size);
+}

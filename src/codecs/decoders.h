@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "codecs/bitmap.h"
+#include "platform/status.h"
+
+namespace orvella {
+
+// A file's bytes, as the decoders take them.
+using ByteSpan = std::span<const std::uint8_t>;
+inline ByteSpan AsBytes(std::string_view bytes) {
+    return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
+}
+
+struct DecodeOptions {
+    // The caller needs no more than this size; a decoder that can decode at a reduced scale
+    // (JPEG) picks the smallest scale that is still at least this large in both directions.
+    // 0 means the natural size.
+    int min_width = 0;
+    int min_height = 0;
+    // Pictures whose header declares more pixels than this fail before any allocation.
+    std::uint64_t max_pixels = kMaxPixels;
+};
+
+// Each decoder reads one whole file from memory. A damaged, truncated or unsupported file is
+// an error with a message; none of them ends the process. Opaque pictures come back as Rgb,
+// pictures with transparency as Rgba.
+
+// Windows and OS/2 bitmaps: 1, 2, 4, 8, 16, 24 and 32 bits, RLE4 and RLE8, bit fields,
+// bottom-up and top-down, every header size from the OS/2 core header to V5.
+Result<Bitmap> DecodeBmp(ByteSpan bytes, const DecodeOptions& options = {});
+// Baseline and progressive JPEG, grey, YCbCr, RGB, CMYK and YCCK, always as Rgb.
+Result<Bitmap> DecodeJpeg(ByteSpan bytes, const DecodeOptions& options = {});
+// Every PNG colour type and bit depth, interlaced or not, tRNS as alpha.
+Result<Bitmap> DecodePng(ByteSpan bytes, const DecodeOptions& options = {});
+// The first frame of a GIF, placed on its logical screen; transparency as alpha.
+Result<Bitmap> DecodeGif(ByteSpan bytes, const DecodeOptions& options = {});
+// The best entry of an icon or cursor file (largest, then deepest), always as Rgba.
+Result<Bitmap> DecodeIco(ByteSpan bytes, const DecodeOptions& options = {});
+
+}  // namespace orvella

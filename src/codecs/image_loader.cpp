@@ -1,0 +1,130 @@
+#include "codecs/image_loader.h"
+
+#include <cerrno>
+
+#include "codecs/codec_messages.h"
+#include "codecs/resample.h"
+#include "platform/files.h"
+#include "platform/text.h"
+
+namespace orvella {
+namespace {
+
+struct Extension {
+    std::string_view text;
+    ImageKind kind;
+};
+
+constexpr Extension kExtensions[] = {
+    {".bmp", ImageKind::Bmp},  {".jpg", ImageKind::Jpeg}, {".jpeg", ImageKind::Jpeg},
+    {".jpe", ImageKind::Jpeg}, {".png", ImageKind::Png},  {".gif", ImageKind::Gif},
+    {".ico", ImageKind::Ico},
+};
+
+std::string_view ExtensionOf(std::string_view path) {
+    const std::size_t slash = path.find_last_of('/');
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = name.find_last_of('.');
+    return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
+}
+
+Status WithPath(const std::string& path, const Status& error) {
+    return Status::Error(path + ": " + error.message());
+}
+
+Result<ImageKind> KindOf(const std::string& path) {
+    const std::optional<ImageKind> kind = ImageKindFromPath(path);
+    if (!kind) {
+        const std::string_view extension = ExtensionOf(path);
+        return Status::Error(path + ": " +
+                             CodecText(CodecMessage::UnknownKind,
+                                       extension.empty() ? "ohne Endung" : std::string(extension)));
+    }
+    return *kind;
+}
+
+Result<std::string> ReadPicture(const std::string& path) {
+    Result<std::optional<std::string>> content = ReadWholeFile(path);
+    if (!content) {
+        // The platform's text already starts with the path; ours follows it.
+        std::string_view reason = content.message();
+        if (reason.starts_with(path + ": "))
+            reason.remove_prefix(path.size() + 2);
+        return Status::Error(path + ": " + CodecText(CodecMessage::CannotRead, reason));
+    }
+    if (!content->has_value())
+        return Status::Error(path + ": " +
+                             CodecText(CodecMessage::CannotRead, SystemErrorText(ENOENT)));
+    return std::move(**content);
+}
+
+// Reads and decodes; the file's bytes are gone by the time the caller resamples.
+Result<Bitmap> LoadWith(const std::string& path, const DecodeOptions& options) {
+    Result<ImageKind> kind = KindOf(path);
+    if (!kind)
+        return kind.status();
+    Result<std::string> bytes = ReadPicture(path);
+    if (!bytes)
+        return bytes.status();
+    Result<Bitmap> bitmap = DecodeImage(*kind, AsBytes(*bytes), options);
+    if (!bitmap)
+        return WithPath(path, bitmap.status());
+    return bitmap;
+}
+
+DecodeOptions AtLeast(int width, int height) {
+    DecodeOptions options;
+    options.min_width = width;
+    options.min_height = height;
+    return options;
+}
+
+Result<Bitmap> StretchTo(Result<Bitmap> decoded, int width, int height) {
+    if (!decoded || (decoded->width() == width && decoded->height() == height))
+        return decoded;
+    return Resize(*decoded, width, height);
+}
+
+}  // namespace
+
+std::optional<ImageKind> ImageKindFromPath(std::string_view path) {
+    const std::string_view extension = ExtensionOf(path);
+    for (const Extension& known : kExtensions)
+        if (EqualsIgnoreCase(extension, known.text))
+            return known.kind;
+    return std::nullopt;
+}
+
+Result<Bitmap> DecodeImage(ImageKind kind, ByteSpan bytes, const DecodeOptions& options) {
+    switch (kind) {
+        case ImageKind::Bmp:
+            return DecodeBmp(bytes, options);
+        case ImageKind::Jpeg:
+            return DecodeJpeg(bytes, options);
+        case ImageKind::Png:
+            return DecodePng(bytes, options);
+        case ImageKind::Gif:
+            return DecodeGif(bytes, options);
+        case ImageKind::Ico:
+            return DecodeIco(bytes, options);
+    }
+    return Status::Error(CodecText(CodecMessage::UnknownKind));
+}
+
+Result<Bitmap> LoadImage(const std::string& path, const DecodeOptions& options) {
+    return LoadWith(path, options);
+}
+
+Result<Bitmap> DecodeImageForSize(ImageKind kind, ByteSpan bytes, int width, int height) {
+    if (Status size = CheckPictureSize(width, height, kMaxPixels); !size)
+        return size;
+    return StretchTo(DecodeImage(kind, bytes, AtLeast(width, height)), width, height);
+}
+
+Result<Bitmap> LoadImageForSize(const std::string& path, int width, int height) {
+    if (Status size = CheckPictureSize(width, height, kMaxPixels); !size)
+        return size;
+    return StretchTo(LoadWith(path, AtLeast(width, height)), width, height);
+}
+
+}  // namespace orvella

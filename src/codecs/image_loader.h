@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "codecs/bitmap.h"
+#include "codecs/decoders.h"
+#include "platform/status.h"
+
+namespace orvella {
+
+enum class ImageKind { Bmp, Jpeg, Png, Gif, Ico };
+
+// The loader for a file name, by its extension compared without regard to case:
+// ".bmp", ".jpg", ".jpeg", ".jpe", ".png", ".gif", ".ico". nullopt for any other.
+std::optional<ImageKind> ImageKindFromPath(std::string_view path);
+
+Result<Bitmap> DecodeImage(ImageKind kind, ByteSpan bytes, const DecodeOptions& options = {});
+
+// Reads the file and decodes it with the loader its extension names. An unknown extension,
+// an unreadable file and a bad picture are errors whose message names the path.
+Result<Bitmap> LoadImage(const std::string& path, const DecodeOptions& options = {});
+
+// The picture at exactly width x height, stretched without keeping the aspect ratio. A JPEG
+// is decoded at the smallest reduced scale that still covers the target, then resampled.
+Result<Bitmap> DecodeImageForSize(ImageKind kind, ByteSpan bytes, int width, int height);
+Result<Bitmap> LoadImageForSize(const std::string& path, int width, int height);
+
+}  // namespace orvella

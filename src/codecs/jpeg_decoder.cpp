@@ -1,0 +1,165 @@
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "codecs/codec_messages.h"
+#include "codecs/decoders.h"
+#include "codecs/jpeg_error.h"
+
+namespace orvella {
+namespace {
+
+// A progressive file may hold any number of scans, each a pass over the whole picture; a
+// damaged or hostile one with thousands of tiny scans would keep the decoder busy for
+// minutes. Real encoders write about ten.
+constexpr int kMaxScans = 500;
+
+// libjpeg's decompressor with our error manager, destroyed with its owner.
+class Decompressor {
+public:
+    Decompressor() {
+        std::memset(&cinfo_, 0, sizeof cinfo_);
+        std::memset(&progress_, 0, sizeof progress_);
+        InstallJpegErrorManager(reinterpret_cast<j_common_ptr>(&cinfo_), &errors_);
+    }
+    ~Decompressor() {
+        if (created_)
+            jpeg_destroy_decompress(&cinfo_);
+    }
+    Decompressor(const Decompressor&) = delete;
+    Decompressor& operator=(const Decompressor&) = delete;
+
+    jpeg_decompress_struct* cinfo() { return &cinfo_; }
+    JpegErrorManager* errors() { return &errors_; }
+    jpeg_progress_mgr* progress() { return &progress_; }
+    void set_created() { created_ = true; }
+
+    Status Failure() const {
+        return Status::Error(
+            CodecText(errors_.truncated ? CodecMessage::Truncated : CodecMessage::Damaged,
+                      std::string("JPEG: ") + errors_.message));
+    }
+
+private:
+    jpeg_decompress_struct cinfo_;
+    JpegErrorManager errors_;
+    jpeg_progress_mgr progress_;
+    bool created_ = false;
+};
+
+void CheckScanCount(j_common_ptr cinfo) {
+    const auto* decompress = reinterpret_cast<j_decompress_ptr>(cinfo);
+    if (decompress->input_scan_number > kMaxScans) {
+        auto* errors = reinterpret_cast<JpegErrorManager*>(cinfo->err);
+        std::snprintf(errors->message, sizeof errors->message, "more than %d scans", kMaxScans);
+        std::longjmp(errors->jump, 1);
+    }
+}
+
+// The stages below call libjpeg under a setjmp. They hold only trivially destructible
+// locals, so an error's longjmp back to them skips no destructor; each returns false after
+// an error, with the message in the error manager.
+
+bool CreateAndReadHeader(Decompressor& d, const std::uint8_t* data, std::size_t size) {
+    j_decompress_ptr cinfo = d.cinfo();
+    if (setjmp(d.errors()->jump))
+        return false;
+    jpeg_create_decompress(cinfo);
+    d.set_created();
+    jpeg_mem_src(cinfo, data, static_cast<unsigned long>(size));
+    jpeg_read_header(cinfo, TRUE);
+    return true;
+}
+
+// Picks the smallest scale n/8 whose output still covers min_width x min_height, so the
+// resampler has enough pixels to work from; 8/8 when no size is asked for.
+bool ChooseScale(Decompressor& d, int min_width, int min_height, long memory_limit) {
+    j_decompress_ptr cinfo = d.cinfo();
+    if (setjmp(d.errors()->jump))
+        return false;
+    const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
+    cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    cinfo->mem->max_memory_to_use = memory_limit;
+    d.progress()->progress_monitor = CheckScanCount;
+    cinfo->progress = d.progress();
+    cinfo->scale_denom = 8;
+    const bool natural = min_width <= 0 && min_height <= 0;
+    for (unsigned num = natural ? 8 : 1; num <= 8; ++num) {
+        cinfo->scale_num = num;
+        jpeg_calc_output_dimensions(cinfo);
+        if (num == 8 || (static_cast<int>(cinfo->output_width) >= min_width &&
+                         static_cast<int>(cinfo->output_height) >= min_height))
+            break;
+    }
+    return true;
+}
+
+// CMYK as Adobe's programs write it stores inverted ink values.
+void CmykToRgb(const std::uint8_t* cmyk, std::uint8_t* rgb, unsigned width, bool inverted) {
+    for (unsigned x = 0; x < width; ++x, cmyk += 4, rgb += 3) {
+        unsigned c = cmyk[0], m = cmyk[1], y = cmyk[2], k = cmyk[3];
+        if (!inverted) {
+            c = 255 - c;
+            m = 255 - m;
+            y = 255 - y;
+            k = 255 - k;
+        }
+        rgb[0] = static_cast<std::uint8_t>((c * k + 127) / 255);
+        rgb[1] = static_cast<std::uint8_t>((m * k + 127) / 255);
+        rgb[2] = static_cast<std::uint8_t>((y * k + 127) / 255);
+    }
+}
+
+// Decodes every row into `bitmap`; `cmyk_row` is a buffer of one CMYK row when the output
+// is CMYK.
+bool DecodeRows(Decompressor& d, Bitmap* bitmap, std::uint8_t* cmyk_row) {
+    j_decompress_ptr cinfo = d.cinfo();
+    if (setjmp(d.errors()->jump))
+        return false;
+    jpeg_start_decompress(cinfo);
+    const bool inverted = cinfo->saw_Adobe_marker;
+    while (cinfo->output_scanline < cinfo->output_height) {
+        std::uint8_t* target = bitmap->row(static_cast<int>(cinfo->output_scanline));
+        JSAMPROW row = cmyk_row != nullptr ? cmyk_row : target;
+        if (jpeg_read_scanlines(cinfo, &row, 1) != 1)
+            return false;  // cannot happen with a memory source, which never suspends
+        if (cmyk_row != nullptr)
+            CmykToRgb(cmyk_row, target, cinfo->output_width, inverted);
+    }
+    return true;
+}
+
+}  // namespace
+
+Result<Bitmap> DecodeJpeg(ByteSpan bytes, const DecodeOptions& options) {
+    if (bytes.empty())
+        return Status::Error(CodecText(CodecMessage::Truncated, "JPEG"));
+    Decompressor d;
+    if (!CreateAndReadHeader(d, bytes.data(), bytes.size()))
+        return d.Failure();
+    j_decompress_ptr cinfo = d.cinfo();
+    if (Status size = CheckPictureSize(cinfo->image_width, cinfo->image_height, options.max_pixels);
+        !size)
+        return size;
+    // Enough for a progressive file's coefficients (2 bytes a sample, 4 components at full
+    // resolution) at the pixel limit, and a refusal beyond instead of an allocation.
+    const auto memory_limit = static_cast<long>(
+        std::min<std::uint64_t>(options.max_pixels * 8 + (std::uint64_t{16} << 20), 1L << 40));
+    if (!ChooseScale(d, options.min_width, options.min_height, memory_limit))
+        return d.Failure();
+
+    Result<Bitmap> created = Bitmap::Create(static_cast<int>(cinfo->output_width),
+                                            static_cast<int>(cinfo->output_height),
+                                            PixelFormat::Rgb, options.max_pixels);
+    if (!created)
+        return created.status();
+    Bitmap bitmap = std::move(created).value();
+    std::vector<std::uint8_t> cmyk_row;
+    if (cinfo->out_color_space == JCS_CMYK)
+        cmyk_row.resize(static_cast<std::size_t>(cinfo->output_width) * 4);
+    if (!DecodeRows(d, &bitmap, cmyk_row.empty() ? nullptr : cmyk_row.data()))
+        return d.Failure();
+    return bitmap;
+}
+
+}  // namespace orvella

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "codecs/bitmap.h"
+#include "platform/status.h"
+
+namespace orvella {
+
+// The quality of every JPEG the program writes itself.
+inline constexpr int kWallpaperJpegQuality = 92;
+
+// Encodes `bitmap` as a baseline JPEG with three YCbCr components at `quality` (1 to 100).
+// The alpha of an Rgba bitmap is ignored: flatten it first to choose what shows through.
+Result<std::string> EncodeJpeg(const Bitmap& bitmap, int quality = kWallpaperJpegQuality);
+
+// Encodes as EncodeJpeg and replaces `path` atomically: a reader sees the old file or the
+// whole new one, never a part, and a failed save leaves the old file as it was.
+Status SaveJpeg(const Bitmap& bitmap, const std::string& path, int quality = kWallpaperJpegQuality);
+
+}  // namespace orvella

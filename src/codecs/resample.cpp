@@ -1,0 +1,185 @@
+#include "codecs/resample.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+#include <vector>
+
+namespace orvella {
+namespace {
+
+// Weights are fixed-point with 22 fraction bits: the sum of a Lanczos-3 window's absolute
+// weights stays under 1.3, so 255 times it fits an int32 with room to spare.
+constexpr int kWeightBits = 22;
+constexpr std::int32_t kOne = std::int32_t{1} << kWeightBits;
+constexpr double kLobes = 3.0;
+
+double Lanczos(double x) {
+    x = std::abs(x);
+    if (x < 1e-8)
+        return 1.0;
+    if (x >= kLobes)
+        return 0.0;
+    const double pi_x = std::numbers::pi * x;
+    return kLobes * std::sin(pi_x) * std::sin(pi_x / kLobes) / (pi_x * pi_x);
+}
+
+// The filter of one axis: for each output position, the first source position it reads
+// and `taps` weights (zero past the window's end), precomputed once.
+struct Kernel {
+    int taps = 0;
+    std::vector<int> first;
+    std::vector<std::int32_t> weights;  // taps per output position
+};
+
+Kernel MakeKernel(int source_size, int target_size) {
+    const double scale = static_cast<double>(source_size) / target_size;
+    const double widen = std::max(scale, 1.0);
+    const double support = kLobes * widen;
+    Kernel kernel;
+    kernel.taps = std::min(source_size, static_cast<int>(std::ceil(support)) * 2 + 1);
+    kernel.first.resize(static_cast<std::size_t>(target_size));
+    kernel.weights.assign(static_cast<std::size_t>(target_size) * kernel.taps, 0);
+    std::vector<double> raw(static_cast<std::size_t>(kernel.taps));
+    for (int i = 0; i < target_size; ++i) {
+        const double centre = (i + 0.5) * scale;
+        int begin = std::max(0, static_cast<int>(std::floor(centre - support + 0.5)));
+        int end = std::min(source_size, static_cast<int>(std::floor(centre + support + 0.5)));
+        end = std::min(end, begin + kernel.taps);
+        if (end <= begin) {  // a window that fell off the edge: the nearest pixel
+            begin = std::clamp(static_cast<int>(centre), 0, source_size - 1);
+            end = begin + 1;
+        }
+        double sum = 0;
+        for (int j = begin; j < end; ++j) {
+            raw[static_cast<std::size_t>(j - begin)] = Lanczos((j + 0.5 - centre) / widen);
+            sum += raw[static_cast<std::size_t>(j - begin)];
+        }
+        if (sum == 0) {  // cannot happen for Lanczos near its centre; keeps the weights sane
+            raw[0] = 1;
+            sum = 1;
+        }
+        // A window near the far edge starts early enough that every tap reads inside.
+        const int shift = std::min(begin, source_size - kernel.taps);
+        kernel.first[static_cast<std::size_t>(i)] = shift;
+        std::int32_t* w = kernel.weights.data() + static_cast<std::size_t>(i) * kernel.taps;
+        std::int32_t total = 0;
+        int largest = begin - shift;
+        for (int j = begin; j < end; ++j) {
+            const double weight = raw[static_cast<std::size_t>(j - begin)] / sum;
+            w[j - shift] = static_cast<std::int32_t>(std::lround(weight * kOne));
+            total += w[j - shift];
+            if (w[j - shift] > w[largest])
+                largest = j - shift;
+        }
+        w[largest] += kOne - total;  // the rounding error, so a flat colour stays exact
+    }
+    return kernel;
+}
+
+inline std::uint8_t ClampToByte(std::int32_t accumulated) {
+    const std::int32_t value = (accumulated + (kOne >> 1)) >> kWeightBits;
+    return static_cast<std::uint8_t>(std::clamp(value, 0, 255));
+}
+
+template <int kChannels>
+void FilterRow(const std::uint8_t* source, const Kernel& kernel, std::uint8_t* out,
+               int target_width) {
+    for (int x = 0; x < target_width; ++x) {
+        const std::uint8_t* p =
+            source +
+            static_cast<std::size_t>(kernel.first[static_cast<std::size_t>(x)]) * kChannels;
+        const std::int32_t* w = kernel.weights.data() + static_cast<std::size_t>(x) * kernel.taps;
+        std::int32_t sum[kChannels] = {};
+        for (int k = 0; k < kernel.taps; ++k, p += kChannels)
+            for (int c = 0; c < kChannels; ++c)
+                sum[c] += w[k] * p[c];
+        for (int c = 0; c < kChannels; ++c)
+            out[static_cast<std::size_t>(x) * kChannels + c] = ClampToByte(sum[c]);
+    }
+}
+
+void Premultiply(const std::uint8_t* source, std::uint8_t* out, int width) {
+    for (int x = 0; x < width; ++x, source += 4, out += 4) {
+        const unsigned a = source[3];
+        out[0] = static_cast<std::uint8_t>((source[0] * a + 127) / 255);
+        out[1] = static_cast<std::uint8_t>((source[1] * a + 127) / 255);
+        out[2] = static_cast<std::uint8_t>((source[2] * a + 127) / 255);
+        out[3] = static_cast<std::uint8_t>(a);
+    }
+}
+
+void Unpremultiply(std::uint8_t* row, int width) {
+    for (int x = 0; x < width; ++x, row += 4) {
+        const unsigned a = row[3];
+        for (int c = 0; c < 3; ++c)
+            row[c] =
+                a == 0 ? 0 : static_cast<std::uint8_t>(std::min(255u, (row[c] * 255u + a / 2) / a));
+    }
+}
+
+template <int kChannels>
+void ResizeWith(const Bitmap& source, Bitmap& target) {
+    const int target_width = target.width();
+    const Kernel across = MakeKernel(source.width(), target_width);
+    const Kernel down = MakeKernel(source.height(), target.height());
+    const std::size_t row_size = static_cast<std::size_t>(target_width) * kChannels;
+
+    // The rows filtered across, kept in a ring as long as a later output row needs them.
+    const int ring_rows = down.taps;
+    std::vector<std::uint8_t> ring(row_size * static_cast<std::size_t>(ring_rows));
+    std::vector<std::uint8_t> premultiplied;
+    if (kChannels == 4)
+        premultiplied.resize(source.stride());
+    std::vector<std::int32_t> sum(row_size);
+    int filtered = 0;  // source rows filtered so far
+    const auto ring_row = [&](int y) {
+        return ring.data() + static_cast<std::size_t>(y % ring_rows) * row_size;
+    };
+
+    for (int y = 0; y < target.height(); ++y) {
+        const int first = down.first[static_cast<std::size_t>(y)];
+        for (; filtered < first + down.taps; ++filtered) {
+            const std::uint8_t* row = source.row(filtered);
+            if (kChannels == 4) {
+                Premultiply(row, premultiplied.data(), source.width());
+                row = premultiplied.data();
+            }
+            FilterRow<kChannels>(row, across, ring_row(filtered), target_width);
+        }
+        std::fill(sum.begin(), sum.end(), 0);
+        const std::int32_t* w = down.weights.data() + static_cast<std::size_t>(y) * down.taps;
+        for (int k = 0; k < down.taps; ++k) {
+            if (w[k] == 0)
+                continue;
+            const std::uint8_t* row = ring_row(first + k);
+            const std::int32_t weight = w[k];
+            for (std::size_t i = 0; i < row_size; ++i)
+                sum[i] += weight * row[i];
+        }
+        std::uint8_t* out = target.row(y);
+        for (std::size_t i = 0; i < row_size; ++i)
+            out[i] = ClampToByte(sum[i]);
+        if (kChannels == 4)
+            Unpremultiply(out, target_width);
+    }
+}
+
+}  // namespace
+
+Result<Bitmap> Resize(const Bitmap& source, int width, int height) {
+    if (source.empty())
+        return CheckPictureSize(0, 0, kMaxPixels);
+    Result<Bitmap> created = Bitmap::Create(width, height, source.format());
+    if (!created)
+        return created;
+    Bitmap target = std::move(created).value();
+    if (source.format() == PixelFormat::Rgba)
+        ResizeWith<4>(source, target);
+    else
+        ResizeWith<3>(source, target);
+    return target;
+}
+
+}  // namespace orvella
