@@ -16,6 +16,8 @@ packages=(
   libjpeg62-turbo-dev libpng-dev libgif-dev zlib1g-dev
   # desktop integration and headless runs
   libx11-dev xvfb xauth x11-utils imagemagick
+  # the GNOME backend and its test in a private session
+  dbus libglib2.0-bin gsettings-desktop-schemas
 )
 
 missing=()

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/environment.h"
+
+namespace orvella {
+
+// SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING): whether a screen saver is showing now.
+class ScreenSaverProbe {
+public:
+    virtual ~ScreenSaverProbe() = default;
+    virtual bool IsRunning() const = 0;
+};
+
+// Asks the session's org.freedesktop.ScreenSaver service (GNOME, KDE, XFCE and most screen
+// lockers answer it). Without a session bus, or when nobody answers, no screen saver runs.
+class HostScreenSaverProbe : public ScreenSaverProbe {
+public:
+    explicit HostScreenSaverProbe(const Environment& environment);
+    bool IsRunning() const override;
+
+private:
+    bool has_session_bus_;
+};
+
+// The answer to "ORVELLA_SCREENSAVER=running" and to tests: always the same.
+class FixedScreenSaverProbe : public ScreenSaverProbe {
+public:
+    explicit FixedScreenSaverProbe(bool running) : running_(running) {}
+    bool IsRunning() const override { return running_; }
+
+private:
+    bool running_;
+};
+
+}  // namespace orvella
