@@ -60,7 +60,10 @@ std::string SwayWallpaperBackend::Mode(WallpaperStyle style) {
 }
 
 void SwayWallpaperBackend::EndEarlier(const std::string& pid_text) const {
-    const std::optional<std::int64_t> number = ParseUnixSeconds(pid_text);
+    std::string_view text = pid_text;
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.remove_suffix(1);
+    const std::optional<std::int64_t> number = ParseUnixSeconds(text);
     if (!number || *number <= 1)
         return;
     const auto pid = static_cast<pid_t>(*number);
