@@ -77,7 +77,4 @@ private:
     std::string program_;
 };
 
-// "#RRGGBB" of a Windows colour, as the desktops' colour settings write it.
-std::string HashColour(ColorRef colour);
-
 }  // namespace orvella

@@ -22,16 +22,6 @@ bool ListsKey(const std::string& keys, std::string_view key) {
 
 }  // namespace
 
-std::string HashColour(ColorRef colour) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string text = "#";
-    for (const std::uint8_t part : {RedOf(colour), GreenOf(colour), BlueOf(colour)}) {
-        text += kHex[part >> 4];
-        text += kHex[part & 0xF];
-    }
-    return text;
-}
-
 std::string GnomeWallpaperBackend::PictureOption(WallpaperStyle style) {
     switch (style) {
         case WallpaperStyle::Centre:
