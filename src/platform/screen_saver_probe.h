@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "platform/environment.h"
 
 namespace orvella {
@@ -15,11 +17,14 @@ public:
 // lockers answer it). Without a session bus, or when nobody answers, no screen saver runs.
 class HostScreenSaverProbe : public ScreenSaverProbe {
 public:
-    explicit HostScreenSaverProbe(const Environment& environment);
+    // `dbus_send`: the program to ask with; tests give a stand-in.
+    explicit HostScreenSaverProbe(const Environment& environment,
+                                  std::string dbus_send = "dbus-send");
     bool IsRunning() const override;
 
 private:
     bool has_session_bus_;
+    std::string dbus_send_;
 };
 
 // The answer to "ORVELLA_SCREENSAVER=running" and to tests: always the same.

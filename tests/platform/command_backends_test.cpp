@@ -12,6 +12,7 @@
 #include "platform/files.h"
 #include "platform/json_text.h"
 #include "platform/process.h"
+#include "platform/screen_saver_probe.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
@@ -117,6 +118,28 @@ TEST_F(FakeToolTest, XfceWithoutBackdropsStartsTheFirstMonitorAndFailuresComeBac
     EXPECT_FALSE(XfceWallpaperBackend({dir.File("missing-tool")})
                      .Show(ChangeOf("/p/a.jpg", WallpaperStyle::Centre))
                      .ok());
+}
+
+TEST_F(FakeToolTest, TheScreenSaverIsAskedOnTheSessionBusOnly) {
+    const std::string tool = Install("dbus-send");
+    MapEnvironment session;
+    session.Set("DBUS_SESSION_BUS_ADDRESS", "unix:path=/x");
+    dir.Write("active", "   boolean true\n");
+    dir.Write("inactive", "   boolean false\n");
+    {
+        ScopedEnv output("FAKE_TOOL_OUTPUT", dir.File("active"));
+        EXPECT_TRUE(HostScreenSaverProbe(session, tool).IsRunning());
+        // Without a session bus nobody is asked and no screen saver runs.
+        EXPECT_FALSE(HostScreenSaverProbe(MapEnvironment(), tool).IsRunning());
+    }
+    EXPECT_EQ(Log(),
+              LoggedRun({"--session", "--print-reply=literal", "--reply-timeout=1000",
+                         "--dest=org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver",
+                         "org.freedesktop.ScreenSaver.GetActive"}));
+    ScopedEnv output("FAKE_TOOL_OUTPUT", dir.File("inactive"));
+    EXPECT_FALSE(HostScreenSaverProbe(session, tool).IsRunning());
+    // Nobody answering (no such service) counts as no screen saver.
+    EXPECT_FALSE(HostScreenSaverProbe(session, dir.File("missing")).IsRunning());
 }
 
 bool Alive(pid_t pid) {
