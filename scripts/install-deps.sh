@@ -18,6 +18,8 @@ packages=(
   libx11-dev xvfb xauth x11-utils imagemagick
   # the codec benchmark's comparison (bench/codecs_bench)
   libvips-tools
+  # the GNOME backend and its test in a private session
+  dbus libglib2.0-bin gsettings-desktop-schemas
 )
 
 missing=()

@@ -54,4 +54,14 @@ Status RegistryDesktopColours::SetBackground(ColorRef colour) {
     return status;
 }
 
+std::string HashColour(ColorRef colour) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string text = "#";
+    for (const std::uint8_t part : {RedOf(colour), GreenOf(colour), BlueOf(colour)}) {
+        text += kHex[part >> 4];
+        text += kHex[part & 0xF];
+    }
+    return text;
+}
+
 }  // namespace orvella

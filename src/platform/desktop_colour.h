@@ -29,6 +29,8 @@ constexpr std::uint8_t BlueOf(ColorRef c) {
 // The registry's form of a system colour: "R G B" in decimal.
 std::optional<ColorRef> ParseRgbTriple(std::string_view text);
 std::string FormatRgbTriple(ColorRef colour);
+// "#RRGGBB" in upper-case hexadecimal, as the Linux desktops' colour settings take it.
+std::string HashColour(ColorRef colour);
 
 // The desktop's background colour (COLOR_BACKGROUND of GetSysColor/SetSysColors).
 class DesktopColours {

@@ -1,8 +1,10 @@
 #include "platform/host_platform.h"
 
+#include "platform/backend_selection.h"
 #include "platform/files.h"
 #include "platform/hive_registry.h"
 #include "platform/profile_file.h"
+#include "platform/text.h"
 
 namespace orvella {
 namespace {
@@ -15,6 +17,36 @@ Status EnsureSystemIni(const std::string& windows_dir) {
         if (!document.HasSection("boot"))
             document.SetValue("boot", "shell", "Explorer.exe");
     });
+}
+
+std::unique_ptr<ScreenSaverProbe> ChooseScreenSaverProbe(const Environment& environment,
+                                                         std::vector<std::string>& warnings) {
+    if (std::optional<std::string> text = environment.Get("ORVELLA_SCREENSAVER")) {
+        if (EqualsIgnoreCase(*text, "running"))
+            return std::make_unique<FixedScreenSaverProbe>(true);
+        if (EqualsIgnoreCase(*text, "stopped"))
+            return std::make_unique<FixedScreenSaverProbe>(false);
+        warnings.push_back("ORVELLA_SCREENSAVER=" + *text +
+                           " is not running or stopped; asking the session");
+    }
+    return std::make_unique<HostScreenSaverProbe>(environment);
+}
+
+std::unique_ptr<WallpaperBackend> ChooseBackend(const Environment& environment,
+                                                const ProgramPaths& paths,
+                                                std::shared_ptr<const PictureLoader> loader,
+                                                std::vector<std::string>& warnings) {
+    BackendSetup setup;
+    setup.picture_loader = std::move(loader);
+    const std::optional<std::string> runtime_dir = environment.Get("XDG_RUNTIME_DIR");
+    setup.state_dir = runtime_dir ? *runtime_dir + "/" : paths.program_dir;
+    const std::string name = environment.Get("ORVELLA_DESKTOP").value_or("auto");
+    Result<std::unique_ptr<WallpaperBackend>> backend =
+        CreateWallpaperBackend(name, environment, setup);
+    if (backend)
+        return std::move(backend).value();
+    warnings.push_back(backend.message() + "; the wallpaper is not handed to the desktop");
+    return std::make_unique<NoWallpaperBackend>();
 }
 
 }  // namespace
@@ -66,6 +98,14 @@ Result<Platform> CreateHostPlatform(const Environment& environment,
     platform.desktop_colours =
         std::make_unique<RegistryDesktopColours>(*platform.registry, std::move(hooks.apply_colour));
     platform.drives = std::make_unique<HostDrives>();
+    HostDesktop::Parts desktop_parts;
+    desktop_parts.backend = ChooseBackend(environment, platform.paths,
+                                          std::move(hooks.picture_loader), platform.warnings);
+    desktop_parts.screen_saver = ChooseScreenSaverProbe(environment, platform.warnings);
+    desktop_parts.pages = std::move(hooks.page_renderer);
+    platform.desktop = std::make_unique<HostDesktop>(*platform.registry, *platform.desktop_colours,
+                                                     std::move(desktop_parts));
+    platform.desktop_windows = std::make_unique<HostDesktopWindows>();
     return platform;
 }
 

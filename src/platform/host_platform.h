@@ -4,9 +4,13 @@
 #include <string>
 
 #include "platform/clock.h"
+#include "platform/desktop.h"
 #include "platform/desktop_colour.h"
+#include "platform/desktop_windows.h"
 #include "platform/drives.h"
 #include "platform/environment.h"
+#include "platform/page_renderer.h"
+#include "platform/picture_pixels.h"
 #include "platform/registry.h"
 #include "platform/screen.h"
 #include "platform/status.h"
@@ -25,20 +29,25 @@ struct Platform {
     std::unique_ptr<Screen> screen;
     std::unique_ptr<DesktopColours> desktop_colours;
     std::unique_ptr<Drives> drives;
+    std::unique_ptr<Desktop> desktop;
+    std::unique_ptr<DesktopWindows> desktop_windows;
     // Settings in the environment that could not be understood; the program reports them
     // and goes on with the defaults.
     std::vector<std::string> warnings;
 };
 
 struct HostHooks {
-    HostScreen::Query screen_query;              // the GUI's primary screen
-    RegistryDesktopColours::Apply apply_colour;  // the host desktop's background colour
+    HostScreen::Query screen_query;                       // the GUI's primary screen
+    RegistryDesktopColours::Apply apply_colour;           // the host desktop's background colour
+    std::shared_ptr<const PictureLoader> picture_loader;  // null: the built-in bitmap reader
+    std::unique_ptr<PageRenderer> page_renderer;          // null: pages are handed on as they are
 };
 
 // Reads ORVELLA_PROGRAM_DIR, ORVELLA_WINDOWS_DIR, ORVELLA_REGISTRY, ORVELLA_WINVER,
-// ORVELLA_SCREEN and ORVELLA_TIME; creates the program and Windows folders when missing
-// and, on the 95/98/Me family, a "system.ini" with a [boot] section. Fails when a folder
-// cannot be created.
+// ORVELLA_SCREEN, ORVELLA_TIME, ORVELLA_DESKTOP (the wallpaper backend, default auto) and
+// ORVELLA_SCREENSAVER ("running" or "stopped" instead of asking the session); creates the program
+// and Windows folders when missing and, on the 95/98/Me family, a "system.ini" with a [boot]
+// section. Fails when a folder cannot be created.
 Result<Platform> CreateHostPlatform(const Environment& environment,
                                     const std::string& executable_path, HostHooks hooks = {});
 

@@ -11,6 +11,12 @@ namespace {
 
 using testing::TempDir;
 
+HostHooks HooksWithScreen(ScreenSize size) {
+    HostHooks hooks;
+    hooks.screen_query = [size] { return size; };
+    return hooks;
+}
+
 TEST(HostPlatformTest, PathsComeFromOverridesThenXdgFolders) {
     TempDir dir;
     MapEnvironment overrides({{"ORVELLA_PROGRAM_DIR", dir.File("prog")},
@@ -43,11 +49,8 @@ TEST(HostPlatformTest, VersionScreenAndClockFollowTheEnvironment) {
                                 {"ORVELLA_WINVER", "98"},
                                 {"ORVELLA_SCREEN", "1280x1024"},
                                 {"ORVELLA_TIME", "1700000000"}});
-    Result<Platform> platform = CreateHostPlatform(environment, "/usr/bin/orvella",
-                                                   {[] {
-                                                        return ScreenSize{1, 1};
-                                                    },
-                                                    nullptr});
+    Result<Platform> platform =
+        CreateHostPlatform(environment, "/usr/bin/orvella", HooksWithScreen({1, 1}));
     ASSERT_TRUE(platform.ok()) << platform.message();
     EXPECT_TRUE(platform->version.IsWin9x());
     EXPECT_FALSE(platform->version.IsWinXP());
@@ -66,16 +69,18 @@ TEST(HostPlatformTest, UnknownSettingsWarnAndFallBack) {
                                 {"ORVELLA_REGISTRY", dir.File("hive.reg")},
                                 {"ORVELLA_WINVER", "7"},
                                 {"ORVELLA_SCREEN", "big"},
-                                {"ORVELLA_TIME", "soon"}});
-    Result<Platform> platform = CreateHostPlatform(environment, "/usr/bin/orvella",
-                                                   {[] {
-                                                        return ScreenSize{800, 600};
-                                                    },
-                                                    nullptr});
+                                {"ORVELLA_TIME", "soon"},
+                                {"ORVELLA_DESKTOP", "amiga"},
+                                {"ORVELLA_SCREENSAVER", "sometimes"}});
+    Result<Platform> platform =
+        CreateHostPlatform(environment, "/usr/bin/orvella", HooksWithScreen({800, 600}));
     ASSERT_TRUE(platform.ok()) << platform.message();
     EXPECT_TRUE(platform->version.IsWinXP());
     EXPECT_EQ(platform->screen->Size(), (ScreenSize{800, 600}));
-    EXPECT_EQ(platform->warnings.size(), 3u);
+    EXPECT_EQ(platform->warnings.size(), 5u);
+    // An unknown desktop changes nothing on the host rather than failing the start.
+    ASSERT_NE(platform->desktop, nullptr);
+    EXPECT_FALSE(platform->desktop->IsScreenSaverRunning());
     EXPECT_FALSE(FileExists(dir.File("win/system.ini")));  // not on the NT family
 
     EXPECT_EQ(HostScreen(std::nullopt, nullptr).Size(), (ScreenSize{1024, 768}));

@@ -1,0 +1,21 @@
+#include "platform/wallpaper_backend.h"
+
+namespace orvella {
+
+std::string_view StyleName(WallpaperStyle style) {
+    switch (style) {
+        case WallpaperStyle::Centre:
+            return "centre";
+        case WallpaperStyle::Tile:
+            return "tile";
+        case WallpaperStyle::Stretch:
+            return "stretch";
+    }
+    return "centre";
+}
+
+std::string_view RouteName(WallpaperRoute route) {
+    return route == WallpaperRoute::Registry ? "registry" : "active-desktop";
+}
+
+}  // namespace orvella

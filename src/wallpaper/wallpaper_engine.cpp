@@ -1,0 +1,209 @@
+#include "wallpaper/wallpaper_engine.h"
+
+#include <iostream>
+
+#include "library/category_store.h"
+#include "platform/file_copy.h"
+#include "platform/file_extension.h"
+#include "platform/host_platform.h"
+#include "shell/message_catalogue.h"
+#include "shell/prompter.h"
+#include "wallpaper/calendar_preparation.h"
+#include "wallpaper/change_sound.h"
+#include "wallpaper/runtime_random.h"
+#include "wallpaper/starfield_state.h"
+#include "wallpaper/wallpaper_settings.h"
+
+namespace orvella {
+namespace {
+
+std::optional<WallpaperStyle> StyleOfWallProps(int wall_props) {
+    switch (wall_props) {
+        case 0:
+            return WallpaperStyle::Centre;
+        case 1:
+            return WallpaperStyle::Tile;
+        case 2:
+            return WallpaperStyle::Stretch;
+        default:
+            return std::nullopt;
+    }
+}
+
+struct DesktopValues {
+    const char* tile_wallpaper;
+    const char* wallpaper_style;
+};
+
+// Centre is "1", not "0", for WallpaperStyle: that is what the classic desktop was given.
+std::optional<DesktopValues> DesktopValuesOfWallProps(int wall_props) {
+    switch (wall_props) {
+        case 0:
+            return DesktopValues{"0", "1"};
+        case 1:
+            return DesktopValues{"1", "0"};
+        case 2:
+            return DesktopValues{"0", "2"};
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace
+
+void TWallpaperEngine::WarnOnStandardError(const Status& status) {
+    if (!status.ok())
+        std::cerr << "orvella: " << status.message() << '\n';
+}
+
+TWallpaperEngine::TWallpaperEngine(Platform& platform, const MessageCatalogue& catalogue,
+                                   Prompter& prompter, const WallpaperSettingsProvider& settings,
+                                   ChangeSound& sound, CalendarPreparation& calendar, Warn warn)
+    : platform_(platform),
+      catalogue_(catalogue),
+      prompter_(prompter),
+      settings_(settings),
+      sound_(sound),
+      calendar_(calendar),
+      warn_(std::move(warn)) {}
+
+Status TWallpaperEngine::ApplyWallpaper(const std::string& path) {
+    if (IsScreenSaverRunning())
+        return Status::Ok();
+    const WallpaperSettings settings = settings_.Current();
+
+    // The starfield commands apply exactly the page path and so keep the state they wrote.
+    if (path != CalendarPagePath())
+        warn_(StoreStarfieldState(*platform_.registry, "", "false"));
+
+    const std::string lowered = LoweredExtension(path);
+    std::string file = path;
+    if (lowered != ".htm" && lowered != ".html") {
+        std::optional<std::string> copy = CopyBesideProgram(path);
+        if (!copy)
+            return Status::Ok();
+        file = *copy;
+        if (settings.cal_activated == 1 && lowered != ".gif") {
+            if (Status prepared = PrepareCalendar(file, settings.wall_props); !prepared)
+                return prepared;
+            file = CalendarPagePath();
+        }
+    }
+
+    ChooseRoute(file);
+
+    // Also after a declined Active Desktop prompt: the sound follows the route step.
+    if (settings.change_sound.empty())
+        return Status::Ok();
+    return sound_.Play(settings.change_sound);
+}
+
+std::optional<std::string> TWallpaperEngine::CopyBesideProgram(const std::string& path) {
+    const std::string copy =
+        platform_.paths.program_dir + "Orvella" + std::string(ExtensionOf(path));
+    if (!CopyFileReplacing(path, copy)) {
+        ShowCatalogueMessage(prompter_, catalogue_, kMsgCopyFailure);
+        return std::nullopt;
+    }
+    // A read-only copy would make the next copy over it fail.
+    if (IsReadOnlyFile(copy))
+        warn_(MakeFileNormal(copy));
+    return copy;
+}
+
+Status TWallpaperEngine::PrepareCalendar(const std::string& copy, int wall_props) {
+    Status prepared;
+    switch (wall_props) {
+        case 2:
+            prepared = calendar_.PrepareStretched(copy);
+            break;
+        case 1:
+            prepared = calendar_.PrepareTiled(copy);
+            break;
+        case 0:
+            prepared = calendar_.PrepareCentred(copy);
+            break;
+        default:
+            break;
+    }
+    if (!prepared)
+        return prepared;
+    return calendar_.WriteCalendarPage(CalendarPagePath());
+}
+
+void TWallpaperEngine::ChooseRoute(const std::string& file) {
+    if (IsActiveDesktopOn() || IsWinXP()) {
+        SetActiveDesktopWallpaper(file);
+        return;
+    }
+    // Case-sensitive: a ".BMP" goes to the Active Desktop like any other picture.
+    if (ExtensionOf(file) == ".bmp") {
+        SetThroughRegistry(file, settings_.Current().wall_props);
+        return;
+    }
+    if (GoesOn(ShowCatalogueMessage(prompter_, catalogue_, kSMsgEnableAD2))) {
+        EnableActiveDesktop();
+        SetActiveDesktopWallpaper(file);
+    }
+}
+
+void TWallpaperEngine::SetThroughRegistry(const std::string& file, int wall_props) {
+    std::optional<RegistryKey> key = RegistryKey::Open(
+        *platform_.registry, RegistryRoot::CurrentUser, std::string(kDesktopKey), false);
+    if (key) {
+        if (std::optional<DesktopValues> values = DesktopValuesOfWallProps(wall_props)) {
+            warn_(key->WriteString("TileWallpaper", values->tile_wallpaper));
+            warn_(key->WriteString("WallpaperStyle", values->wallpaper_style));
+        }
+    }
+    warn_(platform_.desktop->SetDeskWallpaper(file));
+}
+
+Status TWallpaperEngine::SetRandomWallpaper(const TCategoryStore& store) {
+    const int current = store.CurrentCategory();
+    if (current < 0 || current >= store.count())
+        return Status::Ok();
+    const std::vector<std::string>& pictures = store.category(current).pictures;
+    const int n = static_cast<int>(pictures.size());
+    if (n <= 0)
+        return Status::Ok();
+    return ApplyWallpaper(pictures[PickIndex(platform_.clock->Now(), n)]);
+}
+
+Status TWallpaperEngine::SetSelectedWallpaper(const std::optional<std::string>& selected) {
+    if (!selected)
+        return Status::Ok();
+    return ApplyWallpaper(*selected);
+}
+
+bool TWallpaperEngine::IsActiveDesktopOn() const {
+    return platform_.desktop->IsDesktopHtml();
+}
+
+void TWallpaperEngine::EnableActiveDesktop() {
+    warn_(platform_.desktop->EnableActiveDesktop());
+}
+
+bool TWallpaperEngine::IsWinXP() const {
+    return platform_.version.IsWinXP();
+}
+
+bool TWallpaperEngine::IsScreenSaverRunning() const {
+    return platform_.desktop->IsScreenSaverRunning();
+}
+
+std::string TWallpaperEngine::GetWindowsDir() const {
+    return platform_.paths.windows_dir;
+}
+
+std::string TWallpaperEngine::CalendarPagePath() const {
+    return GetWindowsDir() + "/Orvella.htm";
+}
+
+void TWallpaperEngine::SetActiveDesktopWallpaper(const std::string& file) {
+    // A display mode outside 0 to 2 sets no style: the desktop keeps the one it had.
+    warn_(platform_.desktop->SetActiveDesktopWallpaper(
+        file, StyleOfWallProps(settings_.Current().wall_props)));
+}
+
+}  // namespace orvella

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/status.h"
+
+namespace orvella {
+
+class CalendarPreparation;
+class ChangeSound;
+class MessageCatalogue;
+class Prompter;
+class TCategoryStore;
+class WallpaperSettingsProvider;
+struct Platform;
+
+// Every change of the desktop wallpaper goes through ApplyWallpaper, which decides from
+// the file's extension, the calendar setting, the display mode, the Windows version and
+// the Active Desktop's state how the wallpaper is set. The engine keeps no state between
+// calls; everything it needs it is handed, and the settings are read at every change.
+class TWallpaperEngine {
+public:
+    // The desktop's own failures (a backend that could not reach the desktop): the
+    // Windows program never checked them, so they are not shown, only passed on here.
+    using Warn = std::function<void(const Status&)>;
+    static void WarnOnStandardError(const Status& status);
+
+    // All parts must outlive the engine.
+    TWallpaperEngine(Platform& platform, const MessageCatalogue& catalogue, Prompter& prompter,
+                     const WallpaperSettingsProvider& settings, ChangeSound& sound,
+                     CalendarPreparation& calendar, Warn warn = WarnOnStandardError);
+
+    // Makes `path` (a picture or an HTML page) the wallpaper. A failed copy is shown as
+    // `_MsgCopyFailure` and is no error here. The result is an error only for what the
+    // application shows in its standard error box: a failed calendar step (the change
+    // stopped there) or a change sound that could not be played (the change is done).
+    Status ApplyWallpaper(const std::string& path);
+
+    // A random picture of the current category, seeded from the clock's second.
+    Status SetRandomWallpaper(const TCategoryStore& store);
+    // The first selected picture of the current list; nothing when none is selected.
+    Status SetSelectedWallpaper(const std::optional<std::string>& selected);
+
+    bool IsActiveDesktopOn() const;
+    void EnableActiveDesktop();
+    bool IsWinXP() const;
+    bool IsScreenSaverRunning() const;
+    std::string GetWindowsDir() const;
+    // The Windows directory + "/Orvella.htm": where the calendar and starfield pages go.
+    std::string CalendarPagePath() const;
+    // Through the Active Desktop object, in the display mode `WallProps` names.
+    void SetActiveDesktopWallpaper(const std::string& file);
+
+private:
+    // The copy beside the program; nullopt when it failed and the user was told.
+    std::optional<std::string> CopyBesideProgram(const std::string& path);
+    Status PrepareCalendar(const std::string& copy, int wall_props);
+    void SetThroughRegistry(const std::string& file, int wall_props);
+    void ChooseRoute(const std::string& file);
+
+    Platform& platform_;
+    const MessageCatalogue& catalogue_;
+    Prompter& prompter_;
+    const WallpaperSettingsProvider& settings_;
+    ChangeSound& sound_;
+    CalendarPreparation& calendar_;
+    Warn warn_;
+};
+
+}  // namespace orvella

@@ -1,0 +1,40 @@
+// A stand-in for a desktop's command-line tool (xfconf-query, dbus-send, swaybg), linked
+// or copied under that tool's name by a test. Each run appends its arguments as one JSON
+// array line to $FAKE_TOOL_LOG, prints $FAKE_TOOL_OUTPUT's file when set, and with
+// $FAKE_TOOL_STAY set keeps running until it is ended, as swaybg does.
+#include <time.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "platform/json_text.h"
+
+int main(int argc, char* argv[]) {
+    const char* log = std::getenv("FAKE_TOOL_LOG");
+    if (log == nullptr) {
+        std::cerr << "FAKE_TOOL_LOG is not set\n";
+        return 2;
+    }
+    std::string line = "[";
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1)
+            line += ",";
+        line += orvella::QuoteJson(argv[i]);
+    }
+    line += "]\n";
+    std::ofstream(log, std::ios::app) << line;
+    if (const char* output = std::getenv("FAKE_TOOL_OUTPUT")) {
+        std::ifstream in(output);
+        std::cout << in.rdbuf();
+    }
+    if (std::getenv("FAKE_TOOL_STAY") != nullptr) {
+        for (;;) {
+            const timespec pause{1, 0};
+            ::nanosleep(&pause, nullptr);
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,114 @@
+#include "support/x11_server.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <memory>
+#include <vector>
+
+extern char** environ;
+
+namespace orvella::testing {
+namespace {
+
+struct DisplayCloser {
+    void operator()(Display* d) const { XCloseDisplay(d); }
+};
+using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
+
+}  // namespace
+
+Xvfb::Xvfb(int width, int height) {
+    int fds[2];
+    if (::pipe(fds) != 0)
+        return;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], 3);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    // -noreset: a session keeps its root window when its last client leaves, and each of
+    // our setters and probes is such a client.
+    const std::string size = std::to_string(width) + "x" + std::to_string(height) + "x24";
+    std::vector<std::string> argv = {"Xvfb", "-displayfd", "3",   "-screen", "0",
+                                     size,   "-nolisten",  "tcp", "-noreset"};
+    std::vector<char*> pointers;
+    for (std::string& argument : argv)
+        pointers.push_back(argument.data());
+    pointers.push_back(nullptr);
+    const int spawned = ::posix_spawnp(&pid_, "Xvfb", &actions, nullptr, pointers.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(fds[1]);
+    if (spawned != 0) {
+        pid_ = 0;
+        ::close(fds[0]);
+        return;
+    }
+    std::string number;
+    pollfd watched{fds[0], POLLIN, 0};
+    char c = 0;
+    while (::poll(&watched, 1, 10000) > 0 && ::read(fds[0], &c, 1) == 1 && c != '\n')
+        number += c;
+    ::close(fds[0]);
+    if (!number.empty())
+        display_ = ":" + number;
+}
+
+Xvfb::~Xvfb() {
+    if (pid_ > 0) {
+        ::kill(pid_, SIGTERM);
+        ::waitpid(pid_, nullptr, 0);
+    }
+}
+
+std::uint32_t RootPixel(const std::string& name, int x, int y) {
+    DisplayPtr display(XOpenDisplay(name.c_str()));
+    if (!display)
+        return 0xFF000000;
+    Display* d = display.get();
+    XImage* image = XGetImage(d, DefaultRootWindow(d), x, y, 1, 1, AllPlanes, ZPixmap);
+    if (image == nullptr)
+        return 0xFF000000;
+    const unsigned long pixel = XGetPixel(image, 0, 0);
+    XDestroyImage(image);
+    Visual* visual = DefaultVisual(d, DefaultScreen(d));
+    const auto channel = [pixel](unsigned long mask) {
+        unsigned long value = pixel & mask;
+        while (mask != 0 && (mask & 1) == 0) {
+            mask >>= 1;
+            value >>= 1;
+        }
+        return static_cast<std::uint32_t>(value);
+    };
+    return (channel(visual->red_mask) << 16) | (channel(visual->green_mask) << 8) |
+           channel(visual->blue_mask);
+}
+
+unsigned long RootPixmap(const std::string& name, const char* property) {
+    DisplayPtr display(XOpenDisplay(name.c_str()));
+    if (!display)
+        return 0;
+    Display* d = display.get();
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    Pixmap pixmap = None;
+    if (XGetWindowProperty(d, DefaultRootWindow(d), XInternAtom(d, property, False), 0, 1, False,
+                           XA_PIXMAP, &type, &format, &count, &after, &data) == Success &&
+        count == 1 && data != nullptr)
+        pixmap = *reinterpret_cast<Pixmap*>(data);
+    if (data != nullptr)
+        XFree(data);
+    return pixmap;
+}
+
+}  // namespace orvella::testing

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <string>
+
+namespace orvella::testing {
+
+// An Xvfb of the test's own. It picks a free display number itself and writes it to the
+// pipe it is given (-displayfd), so tests running side by side never collide. display()
+// is empty when it could not be started.
+class Xvfb {
+public:
+    Xvfb(int width, int height);
+    ~Xvfb();
+    Xvfb(const Xvfb&) = delete;
+    Xvfb& operator=(const Xvfb&) = delete;
+
+    const std::string& display() const { return display_; }
+
+private:
+    pid_t pid_ = 0;
+    std::string display_;
+};
+
+// The root window's colour at (x, y) as 0xRRGGBB; 0xFF000000 set when it cannot be read.
+std::uint32_t RootPixel(const std::string& display, int x, int y);
+
+// The pixmap a root window property names; 0 when there is none.
+unsigned long RootPixmap(const std::string& display, const char* property);
+
+}  // namespace orvella::testing
