@@ -13,6 +13,7 @@
 #include "gui/shipped_files.h"
 #include "gui/torvel.h"
 #include "gui/wallpaper_commands.h"
+#include "library/picture_commands.h"
 #include "platform/host_platform.h"
 #include "platform/profile_document.h"
 #include "shell/file_chooser.h"
@@ -20,6 +21,14 @@
 #include "shell/non_interactive_prompter.h"
 
 namespace {
+
+// Starting the window asks nothing of the desktop.
+class ClassicDesktop : public orvella::ActiveDesktopSwitch {
+public:
+    bool IsActiveDesktopOn() const override { return false; }
+    void EnableActiveDesktop() override {}
+    bool IsWinXP() const override { return true; }
+};
 
 void WriteStore(const std::string& path, int pictures, int categories) {
     orvella::ProfileDocument document;
@@ -73,9 +82,17 @@ int main(int argc, char* argv[]) {
         const orvella::MessageCatalogue catalogue;
         orvella::UnavailableWallpaperCommands wallpaper;
         orvella::CancellingFileChooser files;
-        orvella::TOrvelServices services{*platform, environment, catalogue,
-                                         *prompter, wallpaper,   files,
-                                         {},        {},          [] { return false; }};
+        ClassicDesktop desktop;
+        orvella::TOrvelServices services{.platform = *platform,
+                                         .environment = environment,
+                                         .catalogue = catalogue,
+                                         .prompter = *prompter,
+                                         .wallpaper = wallpaper,
+                                         .files = files,
+                                         .active_desktop = desktop,
+                                         .show_splash = {},
+                                         .show_info = {},
+                                         .tray_available = [] { return false; }};
 
         QElapsedTimer timer;
         timer.start();

@@ -5,18 +5,21 @@
 #include <QSystemTrayIcon>
 #include <iostream>
 
+#include "codecs/codec_picture_loader.h"
+#include "gui/qt_change_sound.h"
 #include "gui/qt_file_chooser.h"
 #include "gui/qt_prompter.h"
 #include "gui/shipped_files.h"
 #include "gui/taddkatform.h"
 #include "gui/tinfobox.h"
 #include "gui/torvel.h"
-#include "gui/wallpaper_commands.h"
+#include "gui/wallpaper_wiring.h"
 #include "platform/host_platform.h"
 #include "platform/termination_signals.h"
 #include "shell/message_catalogue.h"
 #include "shell/non_interactive_prompter.h"
 #include "shell/prompter.h"
+#include "wallpaper/calendar_preparation.h"
 
 namespace {
 
@@ -58,6 +61,7 @@ int main(int argc, char* argv[]) {
 
     orvella::HostHooks hooks;
     hooks.screen_query = PrimaryScreenSize;
+    hooks.picture_loader = std::make_shared<orvella::CodecPictureLoader>();
     orvella::Result<orvella::Platform> platform =
         orvella::CreateHostPlatform(environment, orvella::ExecutablePath(), std::move(hooks));
     if (!platform) {
@@ -70,7 +74,13 @@ int main(int argc, char* argv[]) {
         std::cerr << "orvella: " << problem << '\n';
 
     const orvella::MessageCatalogue catalogue;
-    orvella::UnavailableWallpaperCommands wallpaper;
+    orvella::SettingsFromSource wallpaper_settings;
+    orvella::QtChangeSound change_sound;
+    orvella::UnavailableCalendarPreparation calendar;
+    orvella::TWallpaperEngine engine(*platform, catalogue, prompter, wallpaper_settings,
+                                     change_sound, calendar);
+    orvella::TIconTransparency icons(*platform->desktop_windows, wallpaper_settings);
+    orvella::EngineCommands wallpaper(engine, icons, prompter, catalogue);
     orvella::TOrvelServices services{
         .platform = *platform,
         .environment = environment,
@@ -78,6 +88,7 @@ int main(int argc, char* argv[]) {
         .prompter = prompter,
         .wallpaper = wallpaper,
         .files = files,
+        .active_desktop = wallpaper,
         .show_splash = [] { ShowInfoBox(true); },
         .show_info = [] { ShowInfoBox(false); },
         .tray_available = [] { return QSystemTrayIcon::isSystemTrayAvailable(); },
@@ -85,11 +96,22 @@ int main(int argc, char* argv[]) {
     orvella::TOrvel main_window(services);
     qt_prompter.SetOwner(&main_window);
     qt_files.SetOwner(&main_window);
+    wallpaper_settings.SetSource([&main_window] { return main_window.WallpaperSettingsNow(); });
 
     std::vector<std::string> arguments(argv + 1, argv + argc);
     const orvella::StartupOutcome outcome = main_window.FormCreate(arguments);
     // The windows after the main one, in their order; the main window's creation ran
     // completely before them.
+    // The timers of the automatic change and of the transparency check run as the options
+    // stored them.
+    orvella::QtScheduler scheduler;
+    orvella::TTimedChange timed_change(engine, icons, scheduler);
+    orvella::WallpaperTimers timers(timed_change, icons, wallpaper,
+                                    [&main_window] { return &main_window.store(); });
+    orvella::Result<orvella::TimerOptions> timer_options =
+        orvella::ReadTimerOptions(platform->paths.program_dir + "ovl.dat");
+    if (outcome == orvella::StartupOutcome::KeepRunning && timer_options)
+        timers.Apply(*timer_options);
     orvella::TAddKatForm category_dialog(catalogue, prompter, files, &main_window);
     main_window.SetCategoryDialog(&category_dialog);
 

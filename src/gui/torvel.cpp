@@ -614,6 +614,20 @@ void TOrvel::ShowCurrentCount() {
     status_count_->setText(PictureCountText(services_.catalogue, count));
 }
 
+WallpaperSettings TOrvel::WallpaperSettingsNow() const {
+    WallpaperSettings settings;
+    if (wall_storage_) {
+        const auto integer = [this](const char* name) {
+            const std::optional<std::string> text = wall_storage_->Value(name);
+            return text ? ParseProfileInteger(*text).value_or(0) : 0;
+        };
+        settings.wall_props = integer("WallProps");
+        settings.cal_activated = integer("CalActivated");
+    }
+    settings.change_sound = change_sound_;
+    return settings;
+}
+
 QString TOrvel::StatusText(int panel) const {
     return panel == 0 ? status_count_->text() : status_file_->text();
 }
@@ -866,11 +880,12 @@ void TOrvel::NeuerZufallshintergrund1Click() {
 }
 
 void TOrvel::MarkiertesBildalsHintergund1Click() {
+    // With several pictures selected, the first of them.
     TPictureList* list = CurrentList();
-    const int row = list ? list->FocusedRow() : -1;
-    if (row >= 0)
+    const std::vector<int> rows = list ? list->SelectedRows() : std::vector<int>{};
+    if (!rows.empty())
         services_.wallpaper.SetSelectedWallpaper(
-            store_->category(store_->CurrentCategory()).pictures.at(row));
+            store_->category(store_->CurrentCategory()).pictures.at(rows.front()));
 }
 
 void TOrvel::SBTransClick() {

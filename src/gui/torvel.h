@@ -15,6 +15,7 @@
 #include "platform/window_message.h"
 #include "settings/form_storage.h"
 #include "shell/startup_sequence.h"
+#include "wallpaper/wallpaper_settings.h"
 
 class QAction;
 class QLabel;
@@ -138,6 +139,8 @@ public:
     void SetChangeSound(std::string file) { change_sound_ = std::move(file); }
     std::uint32_t window_handle() const { return window_handle_; }
     QAction* Action(const char* name) const;
+    // What the wallpaper engine reads at a change: the stored values and the change sound.
+    WallpaperSettings WallpaperSettingsNow() const;
 
 protected:
     void showEvent(QShowEvent* event) override;

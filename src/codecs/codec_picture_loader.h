@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/picture_pixels.h"
+
+namespace orvella {
+
+// Hands the desktop every picture kind the program reads (BMP, JPEG, PNG, GIF, ICO), with
+// the codecs' checks; transparent parts are laid over black, as a desktop shows them.
+class CodecPictureLoader : public PictureLoader {
+public:
+    Result<PicturePixels> Load(const std::string& path) const override;
+};
+
+}  // namespace orvella
