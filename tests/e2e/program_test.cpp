@@ -1,16 +1,21 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <fstream>
+#include <set>
 
 #include "platform/files.h"
 #include "platform/hive_registry.h"
 #include "platform/profile_document.h"
 #include "platform/registry.h"
 #include "settings/shell_extension.h"
+#include "support/bitmap_file.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
+#include "support/x11_server.h"
 
 namespace orvella {
 namespace {
@@ -35,6 +40,35 @@ protected:
         switches.insert(switches.begin(), ORVELLA_PROGRAM);
         return RunProgram(switches, Environment());
     }
+    // Category 1 holds three solid pictures of `size`: red, green and blue.
+    void WriteColourStore(int width, int height) {
+        ProfileDocument store;
+        store.SetValue("Categories", "Cat_0", "");
+        store.SetValue("Categories", "Cat_1", "");
+        store.SetValue("Cat_0.Details", "Name", "Alle");
+        store.SetValue("Cat_0.Details", "Icon", dir_.File("prog/Icons/StdImage.bmp"));
+        store.SetValue("Cat_1.Details", "Name", "Farben");
+        store.SetValue("Cat_1.Details", "Icon", dir_.File("prog/Icons/StdImage.bmp"));
+        for (const auto& [name, colour] : kColours) {
+            dir_.Write(name + ".bmp",
+                       testing::MakeBitmap24(width, height, [c = colour](int, int) { return c; }));
+            store.SetValue("Cat_1.Wallpapers", dir_.File(name + ".bmp"), "");
+        }
+        store.SetValue("Custom", "ActiveCat", "1");
+        ASSERT_EQ(::mkdir(dir_.File("prog").c_str(), 0755), 0);
+        dir_.Write("prog/ovlimg.dat", store.Serialize());
+    }
+    std::vector<std::string> RecordedChanges() const {
+        std::vector<std::string> lines;
+        std::ifstream in(dir_.File("changes.jsonl"));
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        return lines;
+    }
+
+    static inline const std::vector<std::pair<std::string, std::uint32_t>> kColours = {
+        {"rot", 0xFF0000}, {"gruen", 0x00FF00}, {"blau", 0x0000FF}};
+
     std::optional<RegistryKey> Key(HiveRegistry& hive, RegistryRoot root,
                                    const std::string& path) const {
         return RegistryKey::Open(hive, root, path, false);
@@ -130,6 +164,65 @@ TEST_F(ProgramTest, ALogOutSignalEndsTheProgramAsAClose) {
     EXPECT_EQ(ProfileDocument::Parse(dir_.Read("prog/ovl.dat")).Value("Wallpaper", "FormVersion"),
               "3");
     EXPECT_TRUE(FileExists(dir_.File("prog/ovlimg.dat")));
+}
+
+TEST_F(ProgramTest, WallSwitchesReachTheWallpaperOperationOnlyWhenSpelledExactly) {
+    WriteColourStore(8, 8);
+    std::vector<std::string> environment = Environment();
+    environment.push_back("ORVELLA_DESKTOP=record:" + dir_.File("changes.jsonl"));
+    const auto run = [&](const std::string& wall_switch) {
+        return RunProgram({ORVELLA_PROGRAM, wall_switch, "-close"}, environment);
+    };
+
+    ASSERT_EQ(run("-WALL"), 0);
+    EXPECT_TRUE(RecordedChanges().empty());
+    ASSERT_EQ(run("/wall"), 0);
+    ASSERT_EQ(run("-wall"), 0);
+    const std::vector<std::string> changes = RecordedChanges();
+    ASSERT_EQ(changes.size(), 2u);
+    // The picture handed over is the copy beside the program, of one of the three.
+    for (const std::string& change : changes)
+        EXPECT_NE(change.find(dir_.File("prog/Orvella.bmp")), std::string::npos) << change;
+}
+
+TEST_F(ProgramTest, WallCloseChangesTheX11RootWindowInEachDisplayMode) {
+    testing::Xvfb server(160, 120);
+    if (server.display().empty())
+        GTEST_SKIP() << "Xvfb could not be started";
+    WriteColourStore(40, 30);  // smaller than the screen, so the modes differ
+    std::vector<std::string> environment = Environment();
+    environment.push_back("ORVELLA_DESKTOP=x11");
+    environment.push_back("DISPLAY=" + server.display());
+
+    std::set<std::uint32_t> colours;
+    for (const auto& [name, colour] : kColours)
+        colours.insert(colour);
+    for (int mode = 0; mode < 3; ++mode) {
+        dir_.Write("prog/ovl.dat",
+                   "[Wallpaper]\r\nFormVersion=3\r\nWallProps=" + std::to_string(mode) + "\r\n");
+        ASSERT_EQ(RunProgram({ORVELLA_PROGRAM, "-wall", "-close"}, environment), 0);
+        const std::uint32_t centre = testing::RootPixel(server.display(), 80, 60);
+        const std::uint32_t corner = testing::RootPixel(server.display(), 2, 2);
+        EXPECT_TRUE(colours.count(centre)) << "mode " << mode << ": " << std::hex << centre;
+        if (mode == 0)  // centred: the corner shows the desktop colour, not the picture
+            EXPECT_FALSE(colours.count(corner)) << std::hex << corner;
+        else  // tiled or stretched: the picture reaches the corner
+            EXPECT_EQ(corner, centre) << "mode " << mode;
+    }
+}
+
+TEST_F(ProgramTest, TheStoredTimerChangesTheWallpaperWhileTheProgramRuns) {
+    WriteColourStore(8, 8);
+    dir_.Write(
+        "prog/ovl.dat",
+        "[Options]\r\nFormVersion=1\r\nWallTimer_Enabled=True\r\nWallTimer_Interval=15000\r\n");
+    std::vector<std::string> environment = Environment();
+    environment.push_back("ORVELLA_DESKTOP=record:" + dir_.File("changes.jsonl"));
+    const int pid = testing::StartProgram({ORVELLA_PROGRAM, "-min"}, environment);
+    ::sleep(36);  // the splash, then ticks at 15 s and 30 s
+    ASSERT_EQ(::kill(pid, SIGTERM), 0);
+    EXPECT_EQ(testing::WaitForProgram(pid), 0);
+    EXPECT_GE(RecordedChanges().size(), 2u);
 }
 
 }  // namespace
