@@ -8,6 +8,7 @@
 #include "codecs/codec_picture_loader.h"
 #include "gui/qt_change_sound.h"
 #include "gui/qt_file_chooser.h"
+#include "gui/qt_page_renderer.h"
 #include "gui/qt_prompter.h"
 #include "gui/shipped_files.h"
 #include "gui/taddkatform.h"
@@ -62,6 +63,14 @@ int main(int argc, char* argv[]) {
     orvella::HostHooks hooks;
     hooks.screen_query = PrimaryScreenSize;
     hooks.picture_loader = std::make_shared<orvella::CodecPictureLoader>();
+    // A page of the user's own reaches the desktop as a picture beside the program.
+    hooks.page_renderer = std::make_unique<orvella::QtPageRenderer>(
+        orvella::ResolvePaths(environment, orvella::ExecutablePath()).program_dir +
+            "OrvellaPage.png",
+        [] {
+            const std::optional<orvella::ScreenSize> size = PrimaryScreenSize();
+            return size ? QSize(size->width, size->height) : QSize();
+        });
     orvella::Result<orvella::Platform> platform =
         orvella::CreateHostPlatform(environment, orvella::ExecutablePath(), std::move(hooks));
     if (!platform) {
