@@ -124,32 +124,23 @@ bool TPictureList::Accepts(const QMimeData* data) const {
     return files && drop_target_.effect && drop_target_.effect(*files);
 }
 
-void TPictureList::dragEnterEvent(QDragEnterEvent* event) {
-    if (Accepts(event->mimeData())) {
-        event->setDropAction(Qt::CopyAction);
-        event->accept();
-    } else {
-        event->ignore();
-    }
-}
-
-void TPictureList::dragMoveEvent(QDragMoveEvent* event) {
-    if (Accepts(event->mimeData())) {
-        event->setDropAction(Qt::CopyAction);
-        event->accept();
-    } else {
-        event->ignore();
-    }
-}
-
-void TPictureList::dropEvent(QDropEvent* event) {
+bool TPictureList::TakeAsCopy(QDropEvent* event) const {
     if (!Accepts(event->mimeData())) {
         event->ignore();
-        return;
+        return false;
     }
     event->setDropAction(Qt::CopyAction);
     event->accept();
-    drop_target_.drop(*DraggedFiles(event->mimeData()));
+    return true;
+}
+
+void TPictureList::dragEnterEvent(QDragEnterEvent* event) { TakeAsCopy(event); }
+
+void TPictureList::dragMoveEvent(QDragMoveEvent* event) { TakeAsCopy(event); }
+
+void TPictureList::dropEvent(QDropEvent* event) {
+    if (TakeAsCopy(event))
+        drop_target_.drop(*DraggedFiles(event->mimeData()));
 }
 
 }  // namespace orvella

@@ -79,6 +79,8 @@ private:
     // The dragged files, or nothing when the drag holds anything but local files.
     std::optional<std::vector<std::string>> DraggedFiles(const QMimeData* data) const;
     bool Accepts(const QMimeData* data) const;
+    // Takes a drag or drop this list accepts as a copy, and refuses any other.
+    bool TakeAsCopy(QDropEvent* event) const;
 
     PictureListModel* model_;
     DropTarget drop_target_;
