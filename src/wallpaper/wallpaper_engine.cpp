@@ -90,7 +90,7 @@ Status TWallpaperEngine::ApplyWallpaper(const std::string& path) {
         }
     }
 
-    ChooseRoute(file);
+    ChooseRoute(file, settings.wall_props);
 
     // Also after a declined Active Desktop prompt: the sound follows the route step.
     if (settings.change_sound.empty())
@@ -131,19 +131,19 @@ Status TWallpaperEngine::PrepareCalendar(const std::string& copy, int wall_props
     return calendar_.WriteCalendarPage(CalendarPagePath());
 }
 
-void TWallpaperEngine::ChooseRoute(const std::string& file) {
+void TWallpaperEngine::ChooseRoute(const std::string& file, int wall_props) {
     if (IsActiveDesktopOn() || IsWinXP()) {
-        SetActiveDesktopWallpaper(file);
+        SetThroughActiveDesktop(file, wall_props);
         return;
     }
     // Case-sensitive: a ".BMP" goes to the Active Desktop like any other picture.
     if (ExtensionOf(file) == ".bmp") {
-        SetThroughRegistry(file, settings_.Current().wall_props);
+        SetThroughRegistry(file, wall_props);
         return;
     }
     if (GoesOn(ShowCatalogueMessage(prompter_, catalogue_, kSMsgEnableAD2))) {
         EnableActiveDesktop();
-        SetActiveDesktopWallpaper(file);
+        SetThroughActiveDesktop(file, wall_props);
     }
 }
 
@@ -201,9 +201,12 @@ std::string TWallpaperEngine::CalendarPagePath() const {
 }
 
 void TWallpaperEngine::SetActiveDesktopWallpaper(const std::string& file) {
+    SetThroughActiveDesktop(file, settings_.Current().wall_props);
+}
+
+void TWallpaperEngine::SetThroughActiveDesktop(const std::string& file, int wall_props) {
     // A display mode outside 0 to 2 sets no style: the desktop keeps the one it had.
-    warn_(platform_.desktop->SetActiveDesktopWallpaper(
-        file, StyleOfWallProps(settings_.Current().wall_props)));
+    warn_(platform_.desktop->SetActiveDesktopWallpaper(file, StyleOfWallProps(wall_props)));
 }
 
 }  // namespace orvella

@@ -58,7 +58,8 @@ private:
     std::optional<std::string> CopyBesideProgram(const std::string& path);
     Status PrepareCalendar(const std::string& copy, int wall_props);
     void SetThroughRegistry(const std::string& file, int wall_props);
-    void ChooseRoute(const std::string& file);
+    void SetThroughActiveDesktop(const std::string& file, int wall_props);
+    void ChooseRoute(const std::string& file, int wall_props);
 
     Platform& platform_;
     const MessageCatalogue& catalogue_;
