@@ -14,7 +14,7 @@ std::string RecordWallpaperBackend::Line(const WallpaperChange& change) {
     return "{\"route\":" + QuoteJson(RouteName(change.route)) +
            ",\"file\":" + QuoteJson(change.file) +
            ",\"style\":" + QuoteJson(StyleName(change.style)) +
-           ",\"picture\":" + QuoteJson(change.picture) + "}\n";
+           ",\"image\":" + QuoteJson(change.picture) + "}\n";
 }
 
 Status RecordWallpaperBackend::Show(const WallpaperChange& change) {

@@ -8,7 +8,7 @@ namespace orvella {
 
 // Appends one JSON line per change to a file, for tests and scripts that want to see what
 // the desktop would have been told:
-// {"route":"registry","file":"...","style":"centre","picture":"..."}
+// {"route":"spi","file":"...","style":"center","image":"..."}
 class RecordWallpaperBackend : public WallpaperBackend {
 public:
     explicit RecordWallpaperBackend(std::string path) : path_(std::move(path)) {}

@@ -5,7 +5,7 @@ namespace orvella {
 std::string_view StyleName(WallpaperStyle style) {
     switch (style) {
         case WallpaperStyle::Centre:
-            return "centre";
+            return "center";
         case WallpaperStyle::Tile:
             return "tile";
         case WallpaperStyle::Stretch:
@@ -15,7 +15,7 @@ std::string_view StyleName(WallpaperStyle style) {
 }
 
 std::string_view RouteName(WallpaperRoute route) {
-    return route == WallpaperRoute::Registry ? "registry" : "active-desktop";
+    return route == WallpaperRoute::Registry ? "spi" : "activedesktop";
 }
 
 }  // namespace orvella

@@ -11,12 +11,12 @@ namespace orvella {
 // How the wallpaper fills the screen, numbered as WPSTYLE_CENTER, _TILE and _STRETCH.
 enum class WallpaperStyle { Centre = 0, Tile = 1, Stretch = 2 };
 
-std::string_view StyleName(WallpaperStyle style);  // "centre", "tile", "stretch"
+std::string_view StyleName(WallpaperStyle style);  // "center", "tile", "stretch"
 
 // Which Windows call set the wallpaper.
 enum class WallpaperRoute { Registry, ActiveDesktop };
 
-std::string_view RouteName(WallpaperRoute route);  // "registry", "active-desktop"
+std::string_view RouteName(WallpaperRoute route);  // "spi", "activedesktop"
 
 // One change of the wallpaper as the Windows desktop would show it.
 struct WallpaperChange {

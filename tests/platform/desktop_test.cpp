@@ -162,10 +162,10 @@ TEST(RecordBackendTest, WritesOneJsonLinePerChange) {
     change.style = WallpaperStyle::Stretch;
     ASSERT_TRUE(record.Show(change));
     EXPECT_EQ(dir.Read("changes.jsonl"),
-              "{\"route\":\"active-desktop\",\"file\":\"/w/Orvella.htm\",\"style\":\"tile\","
-              "\"picture\":\"/w/say \\\"hi\\\"\\\\.png\"}\n"
-              "{\"route\":\"registry\",\"file\":\"/p/Orvella.bmp\",\"style\":\"stretch\","
-              "\"picture\":\"/p/Orvella.bmp\"}\n");
+              "{\"route\":\"activedesktop\",\"file\":\"/w/Orvella.htm\",\"style\":\"tile\","
+              "\"image\":\"/w/say \\\"hi\\\"\\\\.png\"}\n"
+              "{\"route\":\"spi\",\"file\":\"/p/Orvella.bmp\",\"style\":\"stretch\","
+              "\"image\":\"/p/Orvella.bmp\"}\n");
     EXPECT_FALSE(RecordWallpaperBackend(dir.File("no/such/folder.jsonl")).Show(change).ok());
 }
 
