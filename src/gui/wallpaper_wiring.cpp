@@ -23,8 +23,11 @@ void EngineCommands::SetSelectedWallpaper(const std::string& path) {
 }
 
 void EngineCommands::ShowError(const Status& status) {
-    if (!status)
-        prompter_.ShowMessage(status.message(), catalogue_.Text(kSError), MessageStyle::Error);
+    if (status || showing_error_)
+        return;
+    showing_error_ = true;
+    prompter_.ShowMessage(status.message(), catalogue_.Text(kSError), MessageStyle::Error);
+    showing_error_ = false;
 }
 
 WallpaperTimers::WallpaperTimers(TTimedChange& change, TIconTransparency& icons,
@@ -49,6 +52,9 @@ void WallpaperTimers::Apply(const TimerOptions& options) {
 }
 
 void WallpaperTimers::WallTimerTimer() {
+    // The timer goes on firing behind an open error box; one box at a time is enough.
+    if (commands_.showing_error())
+        return;
     if (const TCategoryStore* store = store_())
         commands_.ShowError(change_.WallTimerTimer(*store));
 }

@@ -50,13 +50,16 @@ public:
     void EnableActiveDesktop() override { engine_.EnableActiveDesktop(); }
     bool IsWinXP() const override { return engine_.IsWinXP(); }
 
+    // Shows a failure in the general error box, unless one is open already.
     void ShowError(const Status& status);
+    bool showing_error() const { return showing_error_; }
 
 private:
     TWallpaperEngine& engine_;
     TIconTransparency& icons_;
     Prompter& prompter_;
     const MessageCatalogue& catalogue_;
+    bool showing_error_ = false;
 };
 
 // `WallTimer` (the timed change) and `TransTimer` (the transparency check), run as the
@@ -71,10 +74,9 @@ public:
     void Apply(const TimerOptions& options);
     const QTimer& WallTimer() const { return wall_timer_; }
     const QTimer& TransTimer() const { return trans_timer_; }
-
-private:
     void WallTimerTimer();
 
+private:
     TTimedChange& change_;
     TIconTransparency& icons_;
     EngineCommands& commands_;
