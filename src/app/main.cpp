@@ -4,6 +4,7 @@
 #include <QSocketNotifier>
 #include <QSystemTrayIcon>
 #include <iostream>
+#include <set>
 
 #include "codecs/codec_picture_loader.h"
 #include "gui/qt_change_sound.h"
@@ -86,8 +87,19 @@ int main(int argc, char* argv[]) {
     orvella::SettingsFromSource wallpaper_settings;
     orvella::QtChangeSound change_sound;
     orvella::UnavailableCalendarPreparation calendar;
+    // A desktop that refuses the wallpaper (no session bus, a tool missing) is told to the
+    // user once per reason, not at every timed change.
+    std::set<std::string> desktop_problems_told;
+    const auto tell_desktop_problem = [&](const orvella::Status& status) {
+        if (status.ok())
+            return;
+        orvella::TWallpaperEngine::WarnOnStandardError(status);
+        if (desktop_problems_told.insert(status.message()).second)
+            prompter.ShowMessage(status.message(), catalogue.Text(orvella::kSError),
+                                 orvella::MessageStyle::Warning);
+    };
     orvella::TWallpaperEngine engine(*platform, catalogue, prompter, wallpaper_settings,
-                                     change_sound, calendar);
+                                     change_sound, calendar, tell_desktop_problem);
     orvella::TIconTransparency icons(*platform->desktop_windows, wallpaper_settings);
     orvella::EngineCommands wallpaper(engine, icons, prompter, catalogue);
     orvella::TOrvelServices services{
