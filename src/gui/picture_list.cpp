@@ -134,9 +134,13 @@ bool TPictureList::TakeAsCopy(QDropEvent* event) const {
     return true;
 }
 
-void TPictureList::dragEnterEvent(QDragEnterEvent* event) { TakeAsCopy(event); }
+void TPictureList::dragEnterEvent(QDragEnterEvent* event) {
+    TakeAsCopy(event);
+}
 
-void TPictureList::dragMoveEvent(QDragMoveEvent* event) { TakeAsCopy(event); }
+void TPictureList::dragMoveEvent(QDragMoveEvent* event) {
+    TakeAsCopy(event);
+}
 
 void TPictureList::dropEvent(QDropEvent* event) {
     if (TakeAsCopy(event))

@@ -62,16 +62,25 @@ private:
     bool showing_error_ = false;
 };
 
+// What the options dialog does with the two timers it owns.
+class OptionTimers {
+public:
+    virtual ~OptionTimers() = default;
+    virtual void Apply(const TimerOptions& options) = 0;
+    virtual bool TransTimerRunning() const = 0;
+};
+
 // `WallTimer` (the timed change) and `TransTimer` (the transparency check), run as the
 // options in "ovl.dat" say from start-up on.
-class WallpaperTimers : public QObject {
+class WallpaperTimers : public QObject, public OptionTimers {
     Q_OBJECT
 
 public:
     WallpaperTimers(TTimedChange& change, TIconTransparency& icons, EngineCommands& commands,
                     std::function<const TCategoryStore*()> store);
 
-    void Apply(const TimerOptions& options);
+    void Apply(const TimerOptions& options) override;
+    bool TransTimerRunning() const override { return trans_timer_.isActive(); }
     const QTimer& WallTimer() const { return wall_timer_; }
     const QTimer& TransTimer() const { return trans_timer_; }
     void WallTimerTimer();
