@@ -14,6 +14,7 @@
 #include "gui/shipped_files.h"
 #include "gui/taddkatform.h"
 #include "gui/tinfobox.h"
+#include "gui/toptions.h"
 #include "gui/torvel.h"
 #include "gui/wallpaper_wiring.h"
 #include "platform/host_platform.h"
@@ -129,10 +130,16 @@ int main(int argc, char* argv[]) {
     orvella::TTimedChange timed_change(engine, icons, scheduler);
     orvella::WallpaperTimers timers(timed_change, icons, wallpaper,
                                     [&main_window] { return &main_window.store(); });
-    orvella::Result<orvella::TimerOptions> timer_options =
-        orvella::ReadTimerOptions(platform->paths.program_dir + "ovl.dat");
-    if (outcome == orvella::StartupOutcome::KeepRunning && timer_options)
-        timers.Apply(*timer_options);
+    // Creating the options dialog restores its settings, which starts the timers of the
+    // automatic change and of the transparency check as they were stored.
+    std::unique_ptr<orvella::TOptions> options_dialog;
+    if (outcome != orvella::StartupOutcome::EndWithoutWindow) {
+        options_dialog = std::make_unique<orvella::TOptions>(*platform, main_window, timers,
+                                                             catalogue, prompter, &main_window);
+        main_window.SetOptionsDialog(options_dialog.get());
+    }
+    if (outcome == orvella::StartupOutcome::EndAfterStartup)
+        timers.Apply({});  // ending at once: no timed change
     orvella::TAddKatForm category_dialog(catalogue, prompter, files, &main_window);
     main_window.SetCategoryDialog(&category_dialog);
 

@@ -13,6 +13,7 @@
 #include "platform/files.h"
 #include "platform/host_platform.h"
 #include "platform/registry.h"
+#include "settings/xdg_autostart.h"
 #include "shell/message_catalogue.h"
 #include "shell/prompter.h"
 #include "ui_toptions.h"
@@ -319,14 +320,24 @@ void TOptions::ApplyCalendarColours() {
 void TOptions::WriteAutostart() {
     Registry& registry = *platform_.registry;
     const std::string program = ExecutablePath();
+    const bool change = ui_->CbkChangeWP->isChecked();
+    // The Run key as Windows keeps it, and the entry the Linux desktop really starts.
+    Status desktop;
     if (ui_->CkbAutostart->isChecked()) {
         if (std::optional<RegistryKey> run =
                 RegistryKey::Open(registry, RegistryRoot::CurrentUser, kRunKey, true))
-            run->WriteString("Orvella", AutostartCommand(program, ui_->CbkChangeWP->isChecked()));
-    } else if (std::optional<RegistryKey> run =
-                   RegistryKey::Open(registry, RegistryRoot::CurrentUser, kRunKey, false)) {
-        run->DeleteValue("Orvella");
+            run->WriteString("Orvella", AutostartCommand(program, change));
+        desktop = WriteAutostartEntry(
+            platform_.paths.autostart_file, program,
+            change ? std::vector<std::string>{"-wall", "-min"} : std::vector<std::string>{"-min"});
+    } else {
+        if (std::optional<RegistryKey> run =
+                RegistryKey::Open(registry, RegistryRoot::CurrentUser, kRunKey, false))
+            run->DeleteValue("Orvella");
+        desktop = RemoveAutostartEntry(platform_.paths.autostart_file);
     }
+    if (!desktop)
+        ShowError(desktop.message());
 }
 
 bool TOptions::BtnOKClick() {

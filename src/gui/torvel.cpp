@@ -25,6 +25,7 @@
 #include "gui/picture_list.h"
 #include "gui/picture_status.h"
 #include "gui/taddkatform.h"
+#include "gui/toptions.h"
 #include "gui/wallpaper_commands.h"
 #include "library/picture_commands.h"
 #include "platform/files.h"
@@ -196,6 +197,8 @@ void TOrvel::ConnectCommands() {
         connect(action, &QAction::triggered, this, [this, action] { KatEditClick(action); });
     bind(ui_->KatDelete, &TOrvel::KatDeleteClick);
     bind(ui_->Kategorielschen1, &TOrvel::Kategorielschen1Click);
+    for (QAction* action : {ui_->SBOptions, ui_->Optionen1, ui_->Optionen2})
+        bind(action, &TOrvel::SBOptionsClick);
     for (QAction* action : {ui_->SBAdd, ui_->Bilderhinzufgen1, ui_->Bilderhinzufgen2})
         bind(action, &TOrvel::SBAddClick);
     for (QAction* action : {ui_->SBDel, ui_->Bilderentfernen1, ui_->Bilderlschen1})
@@ -226,9 +229,6 @@ void TOrvel::ConnectCommands() {
                             ui_->Bilddrucken2,
                             ui_->BildperEMailsenden1,
                             ui_->BildperEMailsenden2,
-                            ui_->SBOptions,
-                            ui_->Optionen1,
-                            ui_->Optionen2,
                             ui_->ShowPreview,
                             ui_->Einfach1,
                             ui_->Difus1,
@@ -749,6 +749,11 @@ void TOrvel::ChangeCategoryFromDialog(int index, const std::string& name,
         views_[index].button->setIcon(QIcon(kat_images_.at(index)));
     }
     Speichern1Click();
+}
+
+void TOrvel::SBOptionsClick() {
+    if (options_dialog_ != nullptr)
+        options_dialog_->SBOptionsClick();
 }
 
 void TOrvel::KatDeleteClick() {

@@ -36,6 +36,7 @@ class Prompter;
 class ActiveDesktopSwitch;
 class FileChooser;
 class TAddKatForm;
+class TOptions;
 class TPictureList;
 class WallpaperCommands;
 struct Platform;
@@ -90,6 +91,9 @@ public:
 
     // The category dialog, created after the main window and reused.
     void SetCategoryDialog(TAddKatForm* dialog);
+    // The options dialog, created after the main window; it lives to the end.
+    void SetOptionsDialog(TOptions* dialog) { options_dialog_ = dialog; }
+    void SBOptionsClick();
 
     // Category editing. The dialog's result: QDialog::Accepted only when a category was
     // created or changed.
@@ -217,6 +221,7 @@ private:
     bool in_tray_ = false;
     int kat_popup_tag_ = 0;
     TAddKatForm* category_dialog_ = nullptr;
+    TOptions* options_dialog_ = nullptr;
     QMenu* popup_ = nullptr;
     QMenu* kat_popup_ = nullptr;
     QMenu* tray_pop_ = nullptr;

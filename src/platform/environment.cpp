@@ -61,6 +61,7 @@ ProgramPaths ResolvePaths(const Environment& environment, std::string_view execu
     ProgramPaths paths;
     const std::string data_home = XdgFolder(environment, "XDG_DATA_HOME", "/.local/share");
     const std::string config_home = XdgFolder(environment, "XDG_CONFIG_HOME", "/.config");
+    paths.autostart_file = config_home + "/autostart/orvella.desktop";
 
     if (std::optional<std::string> dir = environment.Get("ORVELLA_PROGRAM_DIR")) {
         paths.program_dir = WithTrailingSlash(*dir);

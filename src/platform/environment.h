@@ -42,6 +42,8 @@ struct ProgramPaths {
     std::string program_dir;
     std::string windows_dir;
     std::string registry_file;
+    // $XDG_CONFIG_HOME/autostart/orvella.desktop: what the desktop starts at log-in.
+    std::string autostart_file;
 };
 
 // ORVELLA_PROGRAM_DIR, else the executable's folder when we may write there, else

@@ -9,6 +9,7 @@
 #include "gui/spin_edit.h"
 #include "gui/wallpaper_wiring.h"
 #include "main_window_fixture.h"
+#include "platform/files.h"
 #include "ui_toptions.h"
 
 namespace orvella {
@@ -126,6 +127,8 @@ TEST_F(OptionsTest, OkKeepsEverySettingWhereAFreshDialogFindsItAndTheEngineUsesI
                           "Software\\Microsoft\\Windows\\CurrentVersion\\Run", false);
     ASSERT_TRUE(run);
     EXPECT_EQ(run->ReadString("Orvella"), TOptions::AutostartCommand(ExecutablePath(), true));
+    EXPECT_NE(dir_.Read("config/autostart/orvella.desktop").find(" -wall -min\n"),
+              std::string::npos);
 
     // A fresh dialog reads everything back.
     Ui::TOptions& again = Open().ui();
@@ -142,6 +145,7 @@ TEST_F(OptionsTest, OkKeepsEverySettingWhereAFreshDialogFindsItAndTheEngineUsesI
         EXPECT_TRUE(options_->BtnOKClick());
     });
     EXPECT_FALSE(run->ValueExists("Orvella"));
+    EXPECT_FALSE(FileExists(dir_.File("config/autostart/orvella.desktop")));
     WhileOpen([&](Ui::TOptions&) { EXPECT_TRUE(options_->BtnOKClick()); });
 }
 
