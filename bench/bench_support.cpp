@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "codecs/jpeg_encoder.h"
+
 extern char** environ;
 
 namespace orvella::bench {
@@ -80,11 +82,43 @@ double TimeTool(const char* label, const std::vector<std::string>& arguments) {
     return ok ? ms : -1;
 }
 
-std::string MakeBenchFolder() {
-    std::string folder = (std::filesystem::temp_directory_path() / "orvella-bench-XXXXXX").string();
-    if (::mkdtemp(folder.data()) == nullptr)
-        return {};
-    return folder;
+std::optional<BenchFiles> MakeSourceJpeg(int width, int height, int target_width,
+                                         int target_height) {
+    BenchFiles files;
+    files.folder = (std::filesystem::temp_directory_path() / "orvella-bench-XXXXXX").string();
+    if (::mkdtemp(files.folder.data()) == nullptr)
+        return std::nullopt;
+    files.input = files.folder + "/in.jpg";
+    if (!SaveJpeg(SyntheticPhoto(width, height), files.input, kWallpaperJpegQuality).ok())
+        return std::nullopt;
+    std::printf("source: %dx%d JPEG, %.1f MiB; target %dx%d, quality %d\n\n", width, height,
+                std::filesystem::file_size(files.input) / 1048576.0, target_width, target_height,
+                kWallpaperJpegQuality);
+    return files;
+}
+
+void CompareWithTools(const std::string& input, const std::string& folder, int width, int height,
+                      double ours_ms) {
+    const std::string size = std::to_string(width) + "x" + std::to_string(height) + "!";
+    const auto ratio = [ours_ms](double ms) {
+        if (ms > 0 && ours_ms > 0)
+            std::printf("%-44s %9.2f\n", "  ratio, their time / ours", ms / ours_ms);
+    };
+    bool any = false;
+    if (const auto vips = FindOnPath("vipsthumbnail")) {
+        const std::string label = "vipsthumbnail -s " + size;
+        ratio(
+            TimeTool(label.c_str(), {*vips, input, "-s", size, "-o", folder + "/vips.jpg[Q=92]"}));
+        any = true;
+    }
+    if (const auto convert = FindOnPath("convert")) {
+        const std::string label = "convert -resize " + size + " -quality 92";
+        ratio(TimeTool(label.c_str(), {*convert, input, "-resize", size, "-quality", "92",
+                                       folder + "/magick.jpg"}));
+        any = true;
+    }
+    if (!any)
+        std::printf("  neither vipsthumbnail nor convert is on PATH\n");
 }
 
 }  // namespace orvella::bench

@@ -9,10 +9,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "bench_support.h"
-#include "codecs/jpeg_encoder.h"
 #include "platform/file_copy.h"
 #include "platform/screen.h"
 #include "wallpaper/calendar_images.h"
@@ -68,24 +68,15 @@ double Mode(const char* name, const std::string& input, const std::string& folde
     return ms;
 }
 
-void Compare(const char* label, double theirs, double ours) {
-    if (theirs > 0 && ours > 0)
-        std::printf("%-44s %9.2f  (%s)\n", "  ratio, their time / our stretch", theirs / ours,
-                    label);
-}
-
 }  // namespace
 
 int main() {
-    const std::string folder = orvella::bench::MakeBenchFolder();
-    if (folder.empty())
+    const std::optional<orvella::bench::BenchFiles> files =
+        orvella::bench::MakeSourceJpeg(kSourceWidth, kSourceHeight, kScreen.width, kScreen.height);
+    if (!files)
         return 1;
-    const std::string input = folder + "/in.jpg";
-    if (!orvella::SaveJpeg(orvella::bench::SyntheticPhoto(kSourceWidth, kSourceHeight), input).ok())
-        return 1;
-    std::printf("source: %dx%d JPEG, %.1f MiB; screen %dx%d, quality %d\n\n", kSourceWidth,
-                kSourceHeight, std::filesystem::file_size(input) / 1048576.0, kScreen.width,
-                kScreen.height, orvella::kWallpaperJpegQuality);
+    const std::string& folder = files->folder;
+    const std::string& input = files->input;
 
     const double stretched = Mode("stretched: Orvella.jpg + Orvella2.jpg", input, folder,
                                   [](const TCalendarImages& images, const std::string& copy) {
@@ -101,23 +92,7 @@ int main() {
          });
 
     std::printf("\nthe same stretch by other programs (one file, ours writes two):\n");
-    bool any = false;
-    if (const auto vips = orvella::bench::FindOnPath("vipsthumbnail")) {
-        const double ms = orvella::bench::TimeTool(
-            "vipsthumbnail -s 3840x2160!",
-            {*vips, input, "-s", "3840x2160!", "-o", folder + "/vips.jpg[Q=92]"});
-        Compare("vipsthumbnail", ms, stretched);
-        any = true;
-    }
-    if (const auto convert = orvella::bench::FindOnPath("convert")) {
-        const double ms = orvella::bench::TimeTool(
-            "convert -resize 3840x2160! -quality 92",
-            {*convert, input, "-resize", "3840x2160!", "-quality", "92", folder + "/magick.jpg"});
-        Compare("convert", ms, stretched);
-        any = true;
-    }
-    if (!any)
-        std::printf("  neither vipsthumbnail nor convert is on PATH\n");
+    orvella::bench::CompareWithTools(input, folder, kScreen.width, kScreen.height, stretched);
     std::filesystem::remove_all(folder);
     return 0;
 }

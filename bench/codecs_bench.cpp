@@ -21,10 +21,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using orvella::Bitmap;
-using orvella::bench::FindOnPath;
 using orvella::bench::PeakMemoryKiB;
 using orvella::bench::ResetPeakMemory;
-using orvella::bench::TimeTool;
 
 constexpr int kSourceWidth = 6000;
 constexpr int kSourceHeight = 4000;
@@ -44,18 +42,12 @@ double Step(const char* name, const std::function<bool()>& work) {
 }  // namespace
 
 int main() {
-    const std::string folder = orvella::bench::MakeBenchFolder();
-    if (folder.empty())
+    const std::optional<orvella::bench::BenchFiles> files =
+        orvella::bench::MakeSourceJpeg(kSourceWidth, kSourceHeight, kScreenWidth, kScreenHeight);
+    if (!files)
         return 1;
-    const std::string input = folder + "/in.jpg";
-    {
-        const Bitmap photo = orvella::bench::SyntheticPhoto(kSourceWidth, kSourceHeight);
-        if (!orvella::SaveJpeg(photo, input, 92).ok())
-            return 1;
-    }
-    std::printf("source: %dx%d JPEG, %.1f MiB; target %dx%d, quality 92\n\n", kSourceWidth,
-                kSourceHeight, std::filesystem::file_size(input) / 1048576.0, kScreenWidth,
-                kScreenHeight);
+    const std::string& folder = files->folder;
+    const std::string& input = files->input;
 
     std::optional<Bitmap> full;
     Step("decode, full size", [&] {
@@ -88,25 +80,7 @@ int main() {
     });
 
     std::printf("\nthe same job by other programs (ratio = their time / ours):\n");
-    bool any = false;
-    if (const auto vips = FindOnPath("vipsthumbnail")) {
-        const double ms =
-            TimeTool("vipsthumbnail -s 3840x2160!",
-                     {*vips, input, "-s", "3840x2160!", "-o", folder + "/vips.jpg[Q=92]"});
-        if (ms > 0)
-            std::printf("%-44s %9.2f\n", "  ratio", ms / ours);
-        any = true;
-    }
-    if (const auto convert = FindOnPath("convert")) {
-        const double ms = TimeTool(
-            "convert -resize 3840x2160! -quality 92",
-            {*convert, input, "-resize", "3840x2160!", "-quality", "92", folder + "/magick.jpg"});
-        if (ms > 0)
-            std::printf("%-44s %9.2f\n", "  ratio", ms / ours);
-        any = true;
-    }
-    if (!any)
-        std::printf("  neither vipsthumbnail nor convert is on PATH\n");
+    orvella::bench::CompareWithTools(input, folder, kScreenWidth, kScreenHeight, ours);
     std::filesystem::remove_all(folder);
     return 0;
 }
