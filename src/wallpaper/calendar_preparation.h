@@ -8,7 +8,8 @@ namespace orvella {
 
 // The calendar wallpaper's work on a picture: the screen-sized images "Orvella.jpg" and
 // "Orvella2.jpg" made from the copy by display mode, and the calendar page written to the
-// calendar page path. An error stops the change and is shown to the user.
+// calendar page path; and the starfield page, written to the same path. An error stops the
+// change and is shown to the user.
 class CalendarPreparation {
 public:
     virtual ~CalendarPreparation() = default;
@@ -16,6 +17,7 @@ public:
     virtual Status PrepareTiled(const std::string& copy) = 0;
     virtual Status PrepareCentred(const std::string& copy) = 0;
     virtual Status WriteCalendarPage(const std::string& page_path) = 0;
+    virtual Status WriteStarfieldPage(const std::string& page_path) = 0;
 };
 
 // Until the calendar is built: every step fails with one clear message, so a change with
@@ -28,6 +30,7 @@ public:
     Status PrepareTiled(const std::string&) override { return Status::Error(kMessage); }
     Status PrepareCentred(const std::string&) override { return Status::Error(kMessage); }
     Status WriteCalendarPage(const std::string&) override { return Status::Error(kMessage); }
+    Status WriteStarfieldPage(const std::string&) override { return Status::Error(kMessage); }
 };
 
 }  // namespace orvella

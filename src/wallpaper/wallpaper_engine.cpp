@@ -159,6 +159,14 @@ void TWallpaperEngine::SetThroughRegistry(const std::string& file, int wall_prop
     warn_(platform_.desktop->SetDeskWallpaper(file));
 }
 
+Status TWallpaperEngine::SetStarfieldWallpaper(std::string_view type) {
+    warn_(StoreStarfieldState(*platform_.registry, type, "true"));
+    if (Status written = calendar_.WriteStarfieldPage(CalendarPagePath()); !written)
+        return written;
+    // Exactly the page path: the state just written is kept, and a page is never copied.
+    return ApplyWallpaper(CalendarPagePath());
+}
+
 Status TWallpaperEngine::SetRandomWallpaper(const TCategoryStore& store) {
     const int current = store.CurrentCategory();
     if (current < 0 || current >= store.count())

@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/status.h"
 
@@ -37,6 +38,11 @@ public:
     // application shows in its standard error box: a failed calendar step (the change
     // stopped there) or a change sound that could not be played (the change is done).
     Status ApplyWallpaper(const std::string& path);
+
+    // The starfield page as the wallpaper, with its state for the desktop control: type
+    // "Simple" ("Einfach") or "Advanced" ("Bewegt"). A page that cannot be written is an
+    // error and the wallpaper stays as it was.
+    Status SetStarfieldWallpaper(std::string_view type);
 
     // A random picture of the current category, seeded from the clock's second.
     Status SetRandomWallpaper(const TCategoryStore& store);

@@ -37,6 +37,7 @@ public:
     Status PrepareTiled(const std::string& copy) override { return Note("Tiled", copy); }
     Status PrepareCentred(const std::string& copy) override { return Note("Centred", copy); }
     Status WriteCalendarPage(const std::string& page) override { return Note("Page", page); }
+    Status WriteStarfieldPage(const std::string& page) override { return Note("Starfield", page); }
 
     std::vector<std::string> calls;
     std::string fail_step;  // the step that fails, by name

@@ -1,0 +1,143 @@
+#include "wallpaper/calendar_images.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <optional>
+#include <utility>
+
+#include "codecs/image_loader.h"
+#include "codecs/jpeg_encoder.h"
+#include "codecs/resample.h"
+#include "platform/files.h"
+
+namespace orvella {
+namespace {
+
+ScreenSize SizeOf(const Bitmap& bitmap) {
+    return {bitmap.width(), bitmap.height()};
+}
+
+// The JPEG files have no alpha; what is transparent shows black, as on the desktop.
+Bitmap Opaque(Bitmap bitmap) {
+    if (bitmap.format() == PixelFormat::Rgb)
+        return bitmap;
+    return Flatten(bitmap, Colour{0, 0, 0, 255});
+}
+
+Result<Bitmap> LoadOpaque(const std::string& path) {
+    Result<Bitmap> loaded = LoadImage(path);
+    if (!loaded)
+        return loaded;
+    return Opaque(std::move(loaded).value());
+}
+
+// A file that is already gone is no error: the next page simply has no background image.
+Status RemoveIfPresent(const std::string& path) {
+    if (::unlink(path.c_str()) == 0 || errno == ENOENT)
+        return Status::Ok();
+    return Status::Error(path + ": " + SystemErrorText(errno));
+}
+
+Status SaveAsIs(const std::string& copy, const Bitmap& picture, const std::string& target) {
+    if (ImageKindFromPath(copy) != ImageKind::Jpeg)
+        return SaveJpeg(picture, target);
+    // A JPEG keeps its compressed data: no second loss of quality.
+    Result<std::optional<std::string>> bytes = ReadWholeFile(copy);
+    if (!bytes)
+        return bytes.status();
+    if (!bytes->has_value())
+        return Status::Error(copy + ": " + SystemErrorText(ENOENT));
+    return ReplaceFileAtomically(target, **bytes);
+}
+
+}  // namespace
+
+CentreCase CentreCaseOf(ScreenSize picture, ScreenSize screen) {
+    // The margins the control leaves free: 20 across, 15 down.
+    const Rect box = ControlBox(screen);
+    const int margin_x = screen.width - box.width;
+    const int margin_y = screen.height - box.height;
+    if (box.width < picture.width && picture.width <= screen.width && box.height < picture.height &&
+        picture.height <= screen.height)
+        return CentreCase::NearScreenSize;
+    if (picture.width > screen.width + margin_x && picture.height > screen.height + margin_y)
+        return CentreCase::LargerThanScreen;
+    return CentreCase::AsItIs;
+}
+
+Rect CentrePart(ScreenSize picture, ScreenSize screen) {
+    // floor(d / 2) on the left and top; the right and bottom lose ceil(d / 2).
+    return Rect{(picture.width - screen.width) / 2, (picture.height - screen.height) / 2,
+                screen.width, screen.height};
+}
+
+TCalendarImages::TCalendarImages(std::string program_dir, const Screen& screen)
+    : program_dir_(std::move(program_dir)), screen_(screen) {}
+
+Status TCalendarImages::PrepareStretched(const std::string& copy) const {
+    const ScreenSize screen = screen_.Size();
+    // A large JPEG is decoded at a reduced scale that still covers the screen.
+    Result<Bitmap> stretched = LoadImageForSize(copy, screen.width, screen.height);
+    if (!stretched)
+        return stretched.status();
+    return SaveScreenAndControlBox(Opaque(std::move(stretched).value()));
+}
+
+Status TCalendarImages::PrepareTiled(const std::string& copy) const {
+    const ScreenSize screen = screen_.Size();
+    Result<Bitmap> picture = LoadOpaque(copy);
+    if (!picture)
+        return picture.status();
+    Result<Bitmap> screen_image = Bitmap::Create(screen.width, screen.height, PixelFormat::Rgb);
+    if (!screen_image)
+        return screen_image.status();
+    Tile(*picture, *screen_image);
+    return SaveScreenAndControlBox(*screen_image);
+}
+
+Status TCalendarImages::PrepareCentred(const std::string& copy) const {
+    const ScreenSize screen = screen_.Size();
+    Result<Bitmap> picture = LoadOpaque(copy);
+    if (!picture)
+        return picture.status();
+    const ScreenSize size = SizeOf(*picture);
+    switch (CentreCaseOf(size, screen)) {
+        case CentreCase::NearScreenSize: {
+            if (size == screen)
+                return SaveScreenAndControlBox(*picture);
+            Result<Bitmap> stretched = Resize(*picture, screen.width, screen.height);
+            if (!stretched)
+                return stretched.status();
+            return SaveScreenAndControlBox(*stretched);
+        }
+        case CentreCase::LargerThanScreen: {
+            // The control box of the centre part, cut from the picture in one step.
+            const Rect part = CentrePart(size, screen);
+            const Rect box = ControlBox(screen);
+            Result<Bitmap> control =
+                Crop(*picture, Rect{part.x + box.x, part.y + box.y, box.width, box.height});
+            if (!control)
+                return control.status();
+            if (Status saved = SaveJpeg(*control, ControlImagePath()); !saved)
+                return saved;
+            return RemoveIfPresent(ScreenImagePath());
+        }
+        case CentreCase::AsItIs:
+            if (Status saved = SaveAsIs(copy, *picture, ControlImagePath()); !saved)
+                return saved;
+            return RemoveIfPresent(ScreenImagePath());
+    }
+    return Status::Ok();
+}
+
+Status TCalendarImages::SaveScreenAndControlBox(const Bitmap& screen_image) const {
+    if (Status saved = SaveJpeg(screen_image, ScreenImagePath()); !saved)
+        return saved;
+    Result<Bitmap> control = Crop(screen_image, ControlBox(SizeOf(screen_image)));
+    if (!control)
+        return control.status();
+    return SaveJpeg(*control, ControlImagePath());
+}
+
+}  // namespace orvella
