@@ -22,7 +22,7 @@
 #include "shell/message_catalogue.h"
 #include "shell/non_interactive_prompter.h"
 #include "shell/prompter.h"
-#include "wallpaper/calendar_preparation.h"
+#include "wallpaper/calendar_wallpaper.h"
 
 namespace {
 
@@ -87,7 +87,7 @@ int main(int argc, char* argv[]) {
     const orvella::MessageCatalogue catalogue;
     orvella::SettingsFromSource wallpaper_settings;
     orvella::QtChangeSound change_sound;
-    orvella::UnavailableCalendarPreparation calendar;
+    orvella::TCalendarWallpaper calendar(*platform);
     // A desktop that refuses the wallpaper (no session bus, a tool missing) is told to the
     // user once per reason, not at every timed change.
     std::set<std::string> desktop_problems_told;
