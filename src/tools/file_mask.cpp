@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/text.h"
+#include "tools/utf8_length.h"
 
 namespace orvella {
 namespace {
@@ -17,24 +18,11 @@ struct MaskToken {
     std::string_view character;  // for Token::Character: one folded UTF-8 sequence
 };
 
-std::size_t SequenceLength(unsigned char lead) {
-    if (lead >= 0xF0) {
-        return 4;
-    }
-    if (lead >= 0xE0) {
-        return 3;
-    }
-    if (lead >= 0xC0) {
-        return 2;
-    }
-    return 1;
-}
-
 std::vector<std::string_view> Characters(std::string_view text) {
     std::vector<std::string_view> characters;
     for (std::size_t i = 0; i < text.size();) {
         const std::size_t length =
-            std::min(SequenceLength(static_cast<unsigned char>(text[i])), text.size() - i);
+            std::min(Utf8SequenceLength(static_cast<unsigned char>(text[i])), text.size() - i);
         characters.push_back(text.substr(i, length));
         i += length;
     }

@@ -1,6 +1,7 @@
 #include "tools/file_matches.h"
 
 #include "tools/path_style.h"
+#include "tools/utf8_length.h"
 
 namespace orvella {
 namespace {
@@ -13,21 +14,6 @@ std::string UpperAscii(std::string_view text) {
         }
     }
     return upper;
-}
-
-// Bytes of the UTF-8 sequence that begins with `lead`, so that "?" stands for one character
-// of a name as it did for one ANSI byte. A stray continuation byte counts alone.
-std::size_t SequenceLength(unsigned char lead) {
-    if (lead >= 0xF0) {
-        return 4;
-    }
-    if (lead >= 0xE0) {
-        return 3;
-    }
-    if (lead >= 0xC0) {
-        return 2;
-    }
-    return 1;
 }
 
 bool NameMatches(std::string_view name, std::string_view pattern) {
@@ -44,7 +30,7 @@ bool NameMatches(std::string_view name, std::string_view pattern) {
             ++j;
         } else if (p == '?') {
             if (f != '.') {
-                i += SequenceLength(static_cast<unsigned char>(f));
+                i += Utf8SequenceLength(static_cast<unsigned char>(f));
             }
             ++j;
         } else if (p == '*') {
