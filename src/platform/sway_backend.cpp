@@ -48,15 +48,8 @@ void Reap(pid_t pid) {
 }  // namespace
 
 std::string SwayWallpaperBackend::Mode(WallpaperStyle style) {
-    switch (style) {
-        case WallpaperStyle::Centre:
-            return "center";
-        case WallpaperStyle::Tile:
-            return "tile";
-        case WallpaperStyle::Stretch:
-            return "stretch";
-    }
-    return "center";
+    // swaybg's mode names are the ones the recording backend writes.
+    return std::string(StyleName(style));
 }
 
 void SwayWallpaperBackend::EndEarlier(const std::string& pid_text) const {

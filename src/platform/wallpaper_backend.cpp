@@ -11,7 +11,7 @@ std::string_view StyleName(WallpaperStyle style) {
         case WallpaperStyle::Stretch:
             return "stretch";
     }
-    return "centre";
+    return "center";
 }
 
 std::string_view RouteName(WallpaperRoute route) {
