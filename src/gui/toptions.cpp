@@ -65,6 +65,17 @@ TOptions::TOptions(TOptionsServices services, QWidget* parent)
     TOrvel& main_window = main_window_;
     ui_->setupUi(this);
     setFixedSize(433, 431);
+    // Five page names in a dialog this narrow: tighter tabs, so all show without arrows.
+    ui_->PageControl->setUsesScrollButtons(false);
+    ui_->PageControl->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 4px 6px; }"));
+    // The preview has eight columns in little room: a smaller face keeps the day names whole.
+    QFont calendar_font = ui_->MonthCalendar->font();
+    calendar_font.setPointSizeF(calendar_font.pointSizeF() * 0.85);
+    ui_->MonthCalendar->setFont(calendar_font);
+    ui_->RowColours->setStretch(1, 1);
+    for (TColorButton* button : {ui_->ColorBg, ui_->ColorWeekdays, ui_->ColorMonthYear,
+                                 ui_->ColorThisMonth, ui_->ColorOtherMonth})
+        button->setFixedWidth(34);
     ui_->BtnOK->setStyleSheet(FramedButtonStyle());
     ui_->BtnCancel->setStyleSheet(FramedButtonStyle());
     ui_->LabelFontMonthTemp->setFont(QFont(QStringLiteral("Comic Sans MS"), 10));

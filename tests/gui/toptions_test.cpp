@@ -127,6 +127,22 @@ TEST_F(OptionsTest, AFirstRunHasTheBuiltInDefaultsAndStartsNoTimer) {
     EXPECT_EQ(options_->windowTitle(), QString("Einstellungen..."));
 }
 
+TEST_F(OptionsTest, StoredTimersStartWithTheDialogBeforeItEverOpens) {
+    dir_.Write("prog/ovl.dat",
+               "[Options]\r\nFormVersion=1\r\nTransTimer_Enabled=True\r\n"
+               "WallTimer_Enabled=True\r\nWallTimer_Interval=20000\r\n");
+    Start();
+    Open();
+    ASSERT_EQ(timers_.applied.size(), 1u);
+    EXPECT_TRUE(timers_.applied[0].trans_timer_enabled);
+    EXPECT_TRUE(timers_.applied[0].WallTimerRuns());
+    EXPECT_EQ(timers_.applied[0].wall_timer_interval_ms, 20000);
+    // An older form version is not read: the timers stay off.
+    dir_.Write("prog/ovl.dat", "[Options]\r\nFormVersion=0\r\nTransTimer_Enabled=True\r\n");
+    Open();
+    EXPECT_FALSE(timers_.applied.back().trans_timer_enabled);
+}
+
 TEST_F(OptionsTest, OkKeepsEverySettingWhereAFreshDialogFindsItAndTheEngineUsesIt) {
     WriteThreeCategories(1);
     TOrvel& window = Start();
