@@ -7,6 +7,7 @@
 #include <set>
 
 #include "codecs/codec_picture_loader.h"
+#include "gui/picker_dialogs.h"
 #include "gui/qt_change_sound.h"
 #include "gui/qt_file_chooser.h"
 #include "gui/qt_page_renderer.h"
@@ -61,6 +62,10 @@ int main(int argc, char* argv[]) {
     orvella::CancellingFileChooser no_files;
     orvella::FileChooser& files =
         scripted ? static_cast<orvella::FileChooser&>(no_files) : qt_files;
+    orvella::QtPickerDialogs qt_pickers;
+    orvella::CancellingPickerDialogs no_pickers;
+    orvella::PickerDialogs& pickers =
+        scripted ? static_cast<orvella::PickerDialogs&>(no_pickers) : qt_pickers;
 
     orvella::HostHooks hooks;
     hooks.screen_query = PrimaryScreenSize;
@@ -118,6 +123,7 @@ int main(int argc, char* argv[]) {
     orvella::TOrvel main_window(services);
     qt_prompter.SetOwner(&main_window);
     qt_files.SetOwner(&main_window);
+    qt_pickers.SetOwner(&main_window);
     wallpaper_settings.SetSource([&main_window] { return main_window.WallpaperSettingsNow(); });
 
     std::vector<std::string> arguments(argv + 1, argv + argc);
@@ -134,8 +140,18 @@ int main(int argc, char* argv[]) {
     // automatic change and of the transparency check as they were stored.
     std::unique_ptr<orvella::TOptions> options_dialog;
     if (outcome != orvella::StartupOutcome::EndWithoutWindow) {
-        options_dialog = std::make_unique<orvella::TOptions>(*platform, main_window, timers,
-                                                             catalogue, prompter, &main_window);
+        options_dialog = std::make_unique<orvella::TOptions>(
+            orvella::TOptionsServices{
+                .platform = *platform,
+                .main_window = main_window,
+                .timers = timers,
+                .catalogue = catalogue,
+                .prompter = prompter,
+                .files = files,
+                .pickers = pickers,
+                .sound = change_sound,
+            },
+            &main_window);
         main_window.SetOptionsDialog(options_dialog.get());
     }
     if (outcome == orvella::StartupOutcome::EndAfterStartup)

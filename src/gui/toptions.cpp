@@ -4,19 +4,24 @@
 #include <QDate>
 #include <QMouseEvent>
 #include <QTextCharFormat>
+#include <QToolButton>
 
 #include "gui/color_button.h"
 #include "gui/framed_button_style.h"
+#include "gui/picker_dialogs.h"
 #include "gui/spin_edit.h"
 #include "gui/torvel.h"
 #include "gui/wallpaper_wiring.h"
 #include "platform/files.h"
 #include "platform/host_platform.h"
 #include "platform/registry.h"
+#include "settings/screen_saver.h"
 #include "settings/xdg_autostart.h"
+#include "shell/file_chooser.h"
 #include "shell/message_catalogue.h"
 #include "shell/prompter.h"
 #include "ui_toptions.h"
+#include "wallpaper/change_sound.h"
 
 namespace orvella {
 namespace {
@@ -44,18 +49,33 @@ constexpr const char* kCalendarColours[6] = {"BackColor",      "TextColor",
 
 }  // namespace
 
-TOptions::TOptions(Platform& platform, TOrvel& main_window, OptionTimers& timers,
-                   const MessageCatalogue& catalogue, Prompter& prompter, QWidget* parent)
+TOptions::TOptions(TOptionsServices services, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
       ui_(std::make_unique<Ui::TOptions>()),
-      platform_(platform),
-      main_window_(main_window),
-      timers_(timers),
-      catalogue_(catalogue),
-      prompter_(prompter),
+      platform_(services.platform),
+      main_window_(services.main_window),
+      timers_(services.timers),
+      catalogue_(services.catalogue),
+      prompter_(services.prompter),
+      files_(services.files),
+      pickers_(services.pickers),
+      sound_(services.sound),
       placement_(*this, {}) {
+    Platform& platform = platform_;
+    TOrvel& main_window = main_window_;
     ui_->setupUi(this);
     setFixedSize(433, 431);
+    // Five page names in a dialog this narrow: tighter tabs, so all show without arrows.
+    ui_->PageControl->setUsesScrollButtons(false);
+    ui_->PageControl->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 4px 6px; }"));
+    // The preview has eight columns in little room: a smaller face keeps the day names whole.
+    QFont calendar_font = ui_->MonthCalendar->font();
+    calendar_font.setPointSizeF(calendar_font.pointSizeF() * 0.85);
+    ui_->MonthCalendar->setFont(calendar_font);
+    ui_->RowColours->setStretch(1, 1);
+    for (TColorButton* button : {ui_->ColorBg, ui_->ColorWeekdays, ui_->ColorMonthYear,
+                                 ui_->ColorThisMonth, ui_->ColorOtherMonth})
+        button->setFixedWidth(34);
     ui_->BtnOK->setStyleSheet(FramedButtonStyle());
     ui_->BtnCancel->setStyleSheet(FramedButtonStyle());
     ui_->LabelFontMonthTemp->setFont(QFont(QStringLiteral("Comic Sans MS"), 10));
@@ -83,13 +103,17 @@ TOptions::TOptions(Platform& platform, TOrvel& main_window, OptionTimers& timers
     connect(ui_->CkbCalendar, &QCheckBox::toggled, this, &TOptions::CkbCalendarClick);
     connect(ui_->BtnOK, &QPushButton::clicked, this, [this] { BtnOKClick(); });
     connect(ui_->BtnCancel, &QPushButton::clicked, this, &TOptions::BtnCancelClick);
-
-    // The program's screen saver and the pickers for colours, font and sound come with
-    // their own work; until then their controls stay disabled.
-    for (QWidget* later : std::initializer_list<QWidget*>{
-             ui_->BtnDeskColor, ui_->OpenSoundBtn, ui_->TestWPSound, ui_->BtnFontMonth,
-             ui_->CkbScreenSaver, ui_->LabelScreenSaver})
-        later->setEnabled(false);
+    connect(ui_->BtnDeskColor, &QPushButton::clicked, this, &TOptions::BtnDeskColorClick);
+    connect(ui_->BtnFontMonth, &QPushButton::clicked, this, &TOptions::BtnFontMonthClick);
+    connect(ui_->OpenSoundBtn, &QToolButton::clicked, this, &TOptions::OpenSoundBtnClick);
+    connect(ui_->TestWPSound, &QToolButton::clicked, this, &TOptions::TestWPSoundClick);
+    for (TColorButton* button :
+         {ui_->ColorBg, ui_->ColorWeekdays, ui_->ColorMonthYear, ui_->ColorThisMonth,
+          ui_->ColorOtherMonth, ui_->DiaBackColor, ui_->ColorBS})
+        connect(button, &QPushButton::clicked, this, [this, button] { ColorButtonClick(*button); });
+    SetDeskColorSwatch(FromColourValue(
+        static_cast<ColourValue>(platform.desktop_colours->Background() & 0x00FFFFFF)));
+    ui_->PanelDeskColor->setProperty("Tag", 0);
 
     const std::optional<std::string> file = main_window.WallStorage().ProfilePath();
     wall_storage2_ = std::make_unique<TFormStorage>(
@@ -298,9 +322,72 @@ void TOptions::FormShow() {
 void TOptions::CkbCalendarClick() {
     const bool on = ui_->CkbCalendar->isChecked();
     for (QWidget* control : std::initializer_list<QWidget*>{
-             ui_->ColorBg, ui_->ColorWeekdays, ui_->ColorMonthYear, ui_->ColorThisMonth,
-             ui_->ColorOtherMonth, ui_->MonthCalendar})
+             ui_->BtnFontMonth, ui_->ColorBg, ui_->ColorWeekdays, ui_->ColorMonthYear,
+             ui_->ColorThisMonth, ui_->ColorOtherMonth, ui_->MonthCalendar})
         control->setEnabled(on);
+}
+
+void TOptions::ColorButtonClick(TColorButton& button) {
+    const std::optional<QColor> chosen = pickers_.ChooseColour(button.Color());
+    if (!chosen)
+        return;
+    button.SetAllColors(*chosen);
+    // The calendar's buttons drive the preview's colour set, which the calendar key keeps.
+    const std::pair<TColorButton*, int> calendar_colours[] = {
+        {ui_->ColorBg, 4},        {ui_->ColorWeekdays, 2},   {ui_->ColorMonthYear, 3},
+        {ui_->ColorThisMonth, 1}, {ui_->ColorOtherMonth, 5},
+    };
+    for (const auto& [calendar_button, index] : calendar_colours) {
+        if (calendar_button == &button) {
+            cal_colors_[index] = ToColourValue(*chosen);
+            ApplyCalendarColours();
+        }
+    }
+}
+
+void TOptions::SetDeskColorSwatch(const QColor& colour) {
+    desk_colour_ = colour;
+    QPalette palette = ui_->PanelDeskColor->palette();
+    palette.setColor(QPalette::Window, colour);
+    ui_->PanelDeskColor->setPalette(palette);
+}
+
+void TOptions::BtnDeskColorClick() {
+    const std::optional<QColor> chosen = pickers_.ChooseColour(desk_colour_);
+    if (!chosen)
+        return;
+    const bool changed = chosen->rgb() != desk_colour_.rgb();
+    SetDeskColorSwatch(*chosen);
+    if (changed)
+        ui_->PanelDeskColor->setProperty("Tag", 1);
+}
+
+void TOptions::BtnFontMonthClick() {
+    const std::optional<QFont> chosen = pickers_.ChooseFont(ui_->LabelFontMonthTemp->font());
+    if (!chosen)
+        return;
+    ui_->LabelFontMonthTemp->setFont(*chosen);
+    ui_->LabelFontMonth->setText(FontDescription(*chosen));
+}
+
+void TOptions::OpenSoundBtnClick() {
+    OpenFileRequest request;
+    request.title = "Klangdateien suchen...";
+    request.filter = "Wave-Dateien (*.wav)|*.wav";
+    request.folder = ParentFolder(ui_->WPSound->text().toStdString());
+    const std::vector<std::string> chosen = files_.OpenFiles(request);
+    if (chosen.empty())
+        return;
+    main_window_.SetChangeSound(chosen.front());
+    ui_->WPSound->setText(QString::fromStdString(chosen.front()));
+}
+
+void TOptions::TestWPSoundClick() {
+    const std::string file = ui_->WPSound->text().toStdString();
+    main_window_.SetChangeSound(file);
+    const Status played = sound_.Play(file);
+    if (!played)
+        ShowError(played.message());
 }
 
 void TOptions::ApplyCalendarColours() {
@@ -358,8 +445,19 @@ bool TOptions::BtnOKClick() {
     main_values.SetValue("CalActivated", ui_->CkbCalendar->isChecked() ? "1" : "0");
     main_values.SetValue("WallProps", std::to_string(ui_->CbWallProps->currentIndex()));
 
+    if (ui_->PanelDeskColor->property("Tag").toInt() == 1) {
+        const Status coloured = platform_.desktop_colours->SetBackground(
+            static_cast<ColorRef>(ToColourValue(desk_colour_)));
+        if (!coloured)
+            ShowError(coloured.message());
+        ui_->PanelDeskColor->setProperty("Tag", 0);
+    }
+
     const std::string sound = ui_->WPSound->text().toStdString();
     main_window_.SetChangeSound(!sound.empty() && FileExists(sound) ? sound : std::string());
+
+    if (!ApplyScreenSaver())
+        return false;
 
     const std::optional<int> seconds = ui_->SpinEdit->Value();
     if (!seconds)
@@ -368,12 +466,45 @@ bool TOptions::BtnOKClick() {
     wall_timer_enabled_ = ui_->CkbAutoChange->isChecked();
     timers_.Apply(TimerOptions{wall_timer_enabled_, wall_timer_interval_, trans_timer_enabled_});
 
-    for (TFormStorage* store : {cal_storage_.get(), wall_storage2_.get()}) {
+    // The main window's section too, so what OK put there (the remembered screen saver
+    // above all) survives a program that does not get to close its window.
+    for (TFormStorage* store : {cal_storage_.get(), wall_storage2_.get(), &main_values}) {
         const Status saved = store->Save();
         if (!saved)
             ShowError(saved.message());
     }
     accept();
+    return true;
+}
+
+bool TOptions::ApplyScreenSaver() {
+    TFormStorage& main_values = main_window_.WallStorage();
+    const bool wanted = ui_->CkbScreenSaver->isChecked();
+    const bool installed = ui_->CkbScreenSaver->property("Tag").toInt() == 1;
+    if (wanted == installed)
+        return true;  // an installed screen saver keeps its settings file as it is
+    ScreenSaverSetting setting(*platform_.registry, *platform_.desktop, platform_.version,
+                               platform_.paths.windows_dir);
+    ScreenSaverState state{installed, main_values.Value("OldScrSaver").value_or("")};
+    if (wanted) {
+        const int category = ui_->CbOvlKat->currentIndex();
+        if (category < 0 || category >= main_window_.store().count()) {
+            ShowCatalogueMessage(prompter_, catalogue_, kMsgScrNoKat);
+            return true;
+        }
+        const std::optional<int> seconds = ui_->SpinBS->Value();
+        if (!seconds)
+            return false;
+        const Status written = InstallScreenSaver(
+            setting, state, main_window_.store().category(category).pictures, *seconds,
+            static_cast<ColorRef>(ToColourValue(ui_->ColorBS->Color())));
+        if (!written)
+            ShowError(written.message());
+    } else {
+        UninstallScreenSaver(setting, state);
+    }
+    (void)main_values.SetValue("OldScrSaver", state.old_scr_saver);
+    ui_->CkbScreenSaver->setProperty("Tag", state.installed ? 1 : 0);
     return true;
 }
 

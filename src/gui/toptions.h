@@ -17,11 +17,27 @@ class QCheckBox;
 
 namespace orvella {
 
+class ChangeSound;
+class FileChooser;
 class MessageCatalogue;
-class Prompter;
-class TOrvel;
 class OptionTimers;
+class PickerDialogs;
+class Prompter;
+class TColorButton;
+class TOrvel;
 struct Platform;
+
+// What the options dialog works with.
+struct TOptionsServices {
+    Platform& platform;
+    TOrvel& main_window;
+    OptionTimers& timers;
+    const MessageCatalogue& catalogue;
+    Prompter& prompter;
+    FileChooser& files;      // the sound browse dialog
+    PickerDialogs& pickers;  // colours and the calendar font
+    ChangeSound& sound;      // the play button
+};
 
 // The options dialog. It lives from start-up to the end, hidden when not in use, and keeps
 // its settings in "[Options]" of "ovl.dat" (`WallStorage2`) and the desktop control's in
@@ -32,8 +48,7 @@ class TOptions : public QDialog {
 public:
     // Restores "[Options]" from the main window's form file and starts the timers as
     // stored. The main window's store must have its file name already.
-    TOptions(Platform& platform, TOrvel& main_window, OptionTimers& timers,
-             const MessageCatalogue& catalogue, Prompter& prompter, QWidget* parent = nullptr);
+    explicit TOptions(TOptionsServices services, QWidget* parent = nullptr);
     ~TOptions() override;
 
     // The four steps of opening: transparency state, category list, restore, show.
@@ -41,6 +56,11 @@ public:
     // OK's steps in order; false when a step stopped it and the dialog stays open.
     bool BtnOKClick();
     void BtnCancelClick();
+    void BtnDeskColorClick();
+    void BtnFontMonthClick();
+    void ColorButtonClick(TColorButton& button);
+    void OpenSoundBtnClick();
+    void TestWPSoundClick();
 
     // "Comic Sans MS, 10" and so on: face, size, then ", Bold" and ", Italic".
     static QString FontDescription(const QFont& font);
@@ -63,6 +83,9 @@ private:
     void CkbCalendarClick();
     void ApplyCalendarColours();
     void WriteAutostart();
+    // False when the interval could not be read and OK stops.
+    bool ApplyScreenSaver();
+    void SetDeskColorSwatch(const QColor& colour);
     void ShowError(const std::string& text);
 
     std::unique_ptr<Ui::TOptions> ui_;
@@ -72,6 +95,9 @@ private:
     OptionTimers& timers_;
     const MessageCatalogue& catalogue_;
     Prompter& prompter_;
+    FileChooser& files_;
+    PickerDialogs& pickers_;
+    ChangeSound& sound_;
     WidgetPlacement placement_;
     std::unique_ptr<TFormStorage> wall_storage2_;
     std::unique_ptr<TFormStorage> cal_storage_;
@@ -80,6 +106,7 @@ private:
     bool wall_timer_enabled_ = false;
     int wall_timer_interval_ = 60000;
     bool trans_timer_enabled_ = false;
+    QColor desk_colour_;
 };
 
 }  // namespace orvella

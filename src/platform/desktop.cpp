@@ -112,7 +112,32 @@ Status HostDesktop::Hand(WallpaperRoute route, const std::string& file, Wallpape
             return picture.status();
         change.picture = *picture;
     }
-    return parts_.backend->Show(change);
+    Status shown = parts_.backend->Show(change);
+    if (shown)
+        last_shown_ = std::move(change);
+    return shown;
+}
+
+Status HostDesktop::SetScreenSaveActive(bool on) {
+    return registry_.WriteValues(RegistryRoot::CurrentUser, kDesktopKey,
+                                 {RegistryValue::String("ScreenSaveActive", on ? "1" : "0")});
+}
+
+Status HostDesktop::ShowBackgroundColour() {
+    if (last_shown_) {
+        WallpaperChange change = *last_shown_;
+        change.background = colours_.Background();
+        return parts_.backend->Show(change);
+    }
+    // Nothing shown yet in this run: the wallpaper the registry names, if any.
+    std::optional<RegistryKey> key =
+        RegistryKey::Open(registry_, RegistryRoot::CurrentUser, std::string(kDesktopKey), false);
+    const std::string file = key ? key->ReadString("Wallpaper").value_or("") : "";
+    if (file.empty())
+        return Status::Ok();
+    return Hand(WallpaperRoute::Registry, file,
+                StyleFromDesktopValues(key->ReadString("TileWallpaper"),
+                                       key->ReadString("WallpaperStyle")));
 }
 
 }  // namespace orvella

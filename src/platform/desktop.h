@@ -30,6 +30,11 @@ public:
     // SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, file, SPIF_UPDATEINIFILE): the style is
     // whatever "Control Panel\Desktop" says at that moment.
     virtual Status SetDeskWallpaper(const std::string& file) = 0;
+    // SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, on, null, SPIF_UPDATEINIFILE).
+    virtual Status SetScreenSaveActive(bool on) = 0;
+    // What Windows does after SetSysColors(COLOR_BACKGROUND): the wallpaper on show is
+    // shown again with the new colour around it.
+    virtual Status ShowBackgroundColour() = 0;
 };
 
 // Registry places of the desktop state, where Windows keeps them.
@@ -64,6 +69,8 @@ public:
     Status SetActiveDesktopWallpaper(const std::string& file,
                                      std::optional<WallpaperStyle> style) override;
     Status SetDeskWallpaper(const std::string& file) override;
+    Status SetScreenSaveActive(bool on) override;
+    Status ShowBackgroundColour() override;
 
 private:
     Status Hand(WallpaperRoute route, const std::string& file, WallpaperStyle style);
@@ -71,6 +78,8 @@ private:
     Registry& registry_;
     const DesktopColours& colours_;
     Parts parts_;
+    // What the host was last given in this run, to show again in a new colour.
+    std::optional<WallpaperChange> last_shown_;
 };
 
 }  // namespace orvella

@@ -50,7 +50,7 @@ Status RegistryDesktopColours::SetBackground(ColorRef colour) {
         registry_.WriteValues(RegistryRoot::CurrentUser, kColorsKey,
                               {RegistryValue::String("Background", FormatRgbTriple(colour))});
     if (status && apply_)
-        apply_(colour);
+        return apply_(colour);
     return status;
 }
 

@@ -41,16 +41,19 @@ public:
 };
 
 // Kept where Windows keeps it, "Control Panel\Colors" value "Background", and handed to
-// the host desktop (when it has a background colour of its own) through `apply`.
+// the host desktop (when it has a background colour of its own) through `apply`; what the
+// host says is SetBackground's answer.
 class RegistryDesktopColours : public DesktopColours {
 public:
     static constexpr ColorRef kWindowsDefault = MakeColorRef(58, 110, 165);
-    using Apply = std::function<void(ColorRef)>;
+    using Apply = std::function<Status(ColorRef)>;
 
     RegistryDesktopColours(Registry& registry, Apply apply)
         : registry_(registry), apply_(std::move(apply)) {}
     ColorRef Background() const override;
     Status SetBackground(ColorRef colour) override;
+    // The desktop is made after its colours; it is handed over once it exists.
+    void SetApply(Apply apply) { apply_ = std::move(apply); }
 
 private:
     Registry& registry_;

@@ -95,8 +95,11 @@ Result<Platform> CreateHostPlatform(const Environment& environment,
     platform.registry = std::make_unique<HiveRegistry>(platform.paths.registry_file);
     platform.clock = std::make_unique<HostClock>(fixed_time);
     platform.screen = std::make_unique<HostScreen>(fixed_screen, std::move(hooks.screen_query));
-    platform.desktop_colours =
+    const bool colour_to_desktop = !hooks.apply_colour;
+    auto colours =
         std::make_unique<RegistryDesktopColours>(*platform.registry, std::move(hooks.apply_colour));
+    RegistryDesktopColours& desktop_colours = *colours;
+    platform.desktop_colours = std::move(colours);
     platform.drives = std::make_unique<HostDrives>();
     HostDesktop::Parts desktop_parts;
     desktop_parts.backend = ChooseBackend(environment, platform.paths,
@@ -105,6 +108,11 @@ Result<Platform> CreateHostPlatform(const Environment& environment,
     desktop_parts.pages = std::move(hooks.page_renderer);
     platform.desktop = std::make_unique<HostDesktop>(*platform.registry, *platform.desktop_colours,
                                                      std::move(desktop_parts));
+    if (colour_to_desktop) {
+        desktop_colours.SetApply([desktop = platform.desktop.get()](ColorRef) {
+            return desktop->ShowBackgroundColour();
+        });
+    }
     platform.desktop_windows = std::make_unique<HostDesktopWindows>();
     return platform;
 }

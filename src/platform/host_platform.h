@@ -37,8 +37,8 @@ struct Platform {
 };
 
 struct HostHooks {
-    HostScreen::Query screen_query;                       // the GUI's primary screen
-    RegistryDesktopColours::Apply apply_colour;           // the host desktop's background colour
+    HostScreen::Query screen_query;              // the GUI's primary screen
+    RegistryDesktopColours::Apply apply_colour;  // null: the desktop shows the colour again
     std::shared_ptr<const PictureLoader> picture_loader;  // null: the built-in bitmap reader
     std::unique_ptr<PageRenderer> page_renderer;          // null: pages are handed on as they are
 };

@@ -6,11 +6,15 @@
 #include <QLineEdit>
 
 #include "gui/color_button.h"
+#include "gui/picker_dialogs.h"
 #include "gui/spin_edit.h"
 #include "gui/wallpaper_wiring.h"
 #include "main_window_fixture.h"
+#include "platform/desktop_colour.h"
 #include "platform/files.h"
+#include "settings/screen_saver.h"
 #include "ui_toptions.h"
+#include "wallpaper/change_sound.h"
 
 namespace orvella {
 namespace {
@@ -26,11 +30,56 @@ public:
     }
 };
 
+// Answers each colour or font dialog with the next queued answer (none: cancelled).
+class ScriptedPickers : public PickerDialogs {
+public:
+    std::deque<std::optional<QColor>> colours;
+    std::deque<std::optional<QFont>> fonts;
+    std::vector<QColor> colour_starts;
+    std::vector<QFont> font_starts;
+    std::optional<QColor> ChooseColour(const QColor& initial) override {
+        colour_starts.push_back(initial);
+        return Next(colours);
+    }
+    std::optional<QFont> ChooseFont(const QFont& initial) override {
+        font_starts.push_back(initial);
+        return Next(fonts);
+    }
+
+private:
+    template <typename T>
+    static std::optional<T> Next(std::deque<std::optional<T>>& answers) {
+        if (answers.empty())
+            return std::nullopt;
+        std::optional<T> answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+class RecordingSound : public ChangeSound {
+public:
+    std::vector<std::string> played;
+    Status Play(const std::string& path) override {
+        played.push_back(path);
+        return FileExists(path) ? Status::Ok() : Status::Error("cannot open " + path);
+    }
+};
+
 class OptionsTest : public TOrvelTest {
 protected:
     TOptions& Open() {
         options_.reset();
-        options_ = std::make_unique<TOptions>(*platform_, *window_, timers_, catalogue_, prompter_);
+        options_ = std::make_unique<TOptions>(TOptionsServices{
+            .platform = *platform_,
+            .main_window = *window_,
+            .timers = timers_,
+            .catalogue = catalogue_,
+            .prompter = prompter_,
+            .files = files_,
+            .pickers = pickers_,
+            .sound = sound_,
+        });
         return *options_;
     }
     // Runs the dialog's opening and, once it shows, `while_open`.
@@ -51,6 +100,8 @@ protected:
     ProfileDocument Settings() const { return ProfileDocument::Parse(dir_.Read("prog/ovl.dat")); }
 
     RecordingTimers timers_;
+    ScriptedPickers pickers_;
+    RecordingSound sound_;
     std::unique_ptr<TOptions> options_;
 };
 
@@ -74,6 +125,22 @@ TEST_F(OptionsTest, AFirstRunHasTheBuiltInDefaultsAndStartsNoTimer) {
     EXPECT_EQ(ui.LabelFontMonth->text(), QString("Comic Sans MS,  10"));
     EXPECT_EQ(options_->size(), QSize(433, 431));
     EXPECT_EQ(options_->windowTitle(), QString("Einstellungen..."));
+}
+
+TEST_F(OptionsTest, StoredTimersStartWithTheDialogBeforeItEverOpens) {
+    dir_.Write("prog/ovl.dat",
+               "[Options]\r\nFormVersion=1\r\nTransTimer_Enabled=True\r\n"
+               "WallTimer_Enabled=True\r\nWallTimer_Interval=20000\r\n");
+    Start();
+    Open();
+    ASSERT_EQ(timers_.applied.size(), 1u);
+    EXPECT_TRUE(timers_.applied[0].trans_timer_enabled);
+    EXPECT_TRUE(timers_.applied[0].WallTimerRuns());
+    EXPECT_EQ(timers_.applied[0].wall_timer_interval_ms, 20000);
+    // An older form version is not read: the timers stay off.
+    dir_.Write("prog/ovl.dat", "[Options]\r\nFormVersion=0\r\nTransTimer_Enabled=True\r\n");
+    Open();
+    EXPECT_FALSE(timers_.applied.back().trans_timer_enabled);
 }
 
 TEST_F(OptionsTest, OkKeepsEverySettingWhereAFreshDialogFindsItAndTheEngineUsesIt) {
@@ -176,6 +243,173 @@ TEST_F(OptionsTest, AnEmptySpinEditStopsOkWithTheIntegerError) {
     });
     ASSERT_FALSE(prompter_.shown().empty());
     EXPECT_EQ(prompter_.shown().back().text, "'' ist kein gültiger Integerwert");
+}
+
+TEST_F(OptionsTest, PickedColoursAndFontReachTheCalendarKeyAndTheDesktopOnlyAtOk) {
+    Start();
+    Open();
+    const auto background = [&] {
+        return RegistryKey::Open(*platform_->registry, RegistryRoot::CurrentUser,
+                                 "Control Panel\\Colors", false)
+            ->ReadString("Background");
+    };
+    const std::optional<std::string> system_colour = background();
+    WhileOpen([&](Ui::TOptions& ui) {
+        // The font and colour buttons follow the calendar box.
+        EXPECT_FALSE(ui.BtnFontMonth->isEnabled());
+        ui.CkbCalendar->setChecked(true);
+        EXPECT_TRUE(ui.BtnFontMonth->isEnabled());
+        EXPECT_TRUE(ui.ColorBg->isEnabled());
+
+        pickers_.colours = {QColor(10, 20, 30), std::nullopt, QColor(1, 2, 3), QColor(4, 5, 6)};
+        ui.ColorBg->click();
+        EXPECT_EQ(pickers_.colour_starts.back(), QColor(Qt::white));
+        EXPECT_EQ(ui.ColorBg->Color(), QColor(10, 20, 30));
+        EXPECT_EQ(ui.ColorBg->ColorDown(), QColor(10, 20, 30));
+        EXPECT_EQ(ui.ColorBg->ColorFocused(), QColor(10, 20, 30));
+        ui.ColorWeekdays->click();  // cancelled: nothing changes
+        EXPECT_EQ(ui.ColorWeekdays->Color(), QColor(255, 128, 0));
+        ui.ColorThisMonth->click();
+        ui.ColorBS->click();
+        EXPECT_EQ(ui.ColorBS->Color(), QColor(4, 5, 6));
+
+        QFont arial(QStringLiteral("Arial"), 12);
+        arial.setBold(true);
+        pickers_.fonts = {arial};
+        ui.BtnFontMonth->click();
+        EXPECT_EQ(pickers_.font_starts.back().family(), QString("Comic Sans MS"));
+        EXPECT_EQ(ui.LabelFontMonth->text(), QString("Arial, 12, Bold"));
+
+        // The desktop colour starts as the system's and is applied by OK only.
+        pickers_.colours = {QColor(255, 128, 0)};
+        ui.BtnDeskColor->click();
+        EXPECT_EQ(background(), system_colour);
+        EXPECT_TRUE(options_->BtnOKClick());
+    });
+    EXPECT_EQ(pickers_.colour_starts.size(), 5u);
+    EXPECT_EQ(pickers_.colour_starts.back(), QColor(58, 110, 165));
+    EXPECT_EQ(background(), "255 128 0");
+    // ColorBg drives the month's background, ColorThisMonth its text; ColorBS nothing more.
+    EXPECT_EQ(Calendar("MonthCalendar_CalColorsMonthBackColor"),
+              std::to_string(MakeColorRef(10, 20, 30)));
+    EXPECT_EQ(Calendar("MonthCalendar_CalColorsTextColor"), std::to_string(MakeColorRef(1, 2, 3)));
+    EXPECT_EQ(Calendar("MonthCalendar_CalColorsBackColor"), "16777215");
+    EXPECT_EQ(Calendar("LabelFontMonthTemp_FontName"), "Arial");
+    EXPECT_EQ(Calendar("LabelFontMonthTemp_FontStyle"), "[fsBold]");
+    EXPECT_EQ(Settings().Value("Options", "LabelFontMonth_Caption"), "Arial, 12, Bold");
+    EXPECT_EQ(Settings().Value("Options", "ColorBS_Color"), std::to_string(MakeColorRef(4, 5, 6)));
+
+    // Picking the colour the swatch has, or picking and cancelling, applies nothing.
+    ASSERT_TRUE(platform_->desktop_colours->SetBackground(MakeColorRef(7, 7, 7)));
+    WhileOpen([&](Ui::TOptions& ui) {
+        pickers_.colours = {QColor(255, 128, 0)};
+        ui.BtnDeskColor->click();
+        EXPECT_TRUE(options_->BtnOKClick());
+    });
+    EXPECT_EQ(background(), "7 7 7");
+    WhileOpen([&](Ui::TOptions& ui) {
+        pickers_.colours = {QColor(0, 0, 255)};
+        ui.BtnDeskColor->click();
+        options_->BtnCancelClick();
+    });
+    EXPECT_EQ(background(), "7 7 7");
+}
+
+TEST_F(OptionsTest, TheSoundIsChosenInItsFolderAndPlayedFromTheField) {
+    Start();
+    Open();
+    ASSERT_TRUE(EnsureDirectory(dir_.File("sounds")));
+    dir_.Write("sounds/gong.wav", "RIFF....WAVE");
+    WhileOpen([&](Ui::TOptions& ui) {
+        ui.WPSound->setText(QString::fromStdString(dir_.File("sounds/alt.wav")));
+        files_.answers = {{dir_.File("sounds/gong.wav")}};
+        ui.OpenSoundBtn->click();
+        ASSERT_EQ(files_.requests.size(), 1u);
+        EXPECT_EQ(files_.requests[0].title, "Klangdateien suchen...");
+        EXPECT_EQ(files_.requests[0].filter, "Wave-Dateien (*.wav)|*.wav");
+        EXPECT_EQ(files_.requests[0].folder, dir_.File("sounds/"));
+        EXPECT_EQ(ui.WPSound->text().toStdString(), dir_.File("sounds/gong.wav"));
+        EXPECT_EQ(window_->change_sound(), dir_.File("sounds/gong.wav"));
+
+        ui.OpenSoundBtn->click();  // cancelled: the field stays
+        EXPECT_EQ(ui.WPSound->text().toStdString(), dir_.File("sounds/gong.wav"));
+
+        ui.TestWPSound->click();
+        EXPECT_EQ(sound_.played, std::vector<std::string>{dir_.File("sounds/gong.wav")});
+        // A file that cannot be played is told, with the sound system's text.
+        prompter_.QueueOk();
+        ui.WPSound->setText(QString::fromStdString(dir_.File("nichts.wav")));
+        ui.TestWPSound->click();
+        ASSERT_FALSE(prompter_.shown().empty());
+        EXPECT_EQ(prompter_.shown().back().text, "cannot open " + dir_.File("nichts.wav"));
+        EXPECT_EQ(window_->change_sound(), dir_.File("nichts.wav"));
+        options_->BtnCancelClick();
+    });
+}
+
+TEST_F(OptionsTest, OkInstallsTheScreenSaverOnceAndGivesTheOldOneBackAfterARestart) {
+    ASSERT_TRUE(EnsureDirectory(dir_.File("windows")));
+    dir_.Write("windows/Orvella.scr", "x");
+    dir_.Write("windows/ssstars.scr", "x");
+    for (const char* name : {"wald.jpg", "see.jpg", "rom.jpg", "paris.gif"})
+        dir_.Write(name, "x");
+    ScreenSaverSetting setting(*platform_->registry, *platform_->desktop, platform_->version,
+                               dir_.File("windows"));
+    setting.SetScreenSaverPath(dir_.File("windows/ssstars.scr"));
+    const auto ini = [&] { return ProfileDocument::Parse(dir_.Read("windows/Ovlscr.ini")); };
+
+    // No category chosen: the box stays checked, nothing installs.
+    Start();
+    Open();
+    prompter_.QueueOk();
+    WhileOpen([&](Ui::TOptions& ui) {
+        ui.CkbScreenSaver->setChecked(true);
+        ui.CbOvlKat->setCurrentIndex(-1);
+        EXPECT_TRUE(options_->BtnOKClick());
+    });
+    ASSERT_FALSE(prompter_.shown().empty());
+    EXPECT_EQ(prompter_.shown().back().caption, "Bildschirmschoner nicht aktiviert");
+    EXPECT_EQ(Settings().Value("Options", "CkbScreenSaver_Checked"), "True");
+    EXPECT_EQ(Settings().Value("Options", "CkbScreenSaver_Tag"), "0");
+    EXPECT_FALSE(FileExists(dir_.File("windows/Ovlscr.ini")));
+    window_->close();
+
+    // The summary's pictures, those that exist and are no GIF.
+    WriteThreeCategories(1);
+    Start();
+    Open();
+    WhileOpen([&](Ui::TOptions& ui) {
+        EXPECT_TRUE(ui.CkbScreenSaver->isChecked());
+        ui.SpinBS->setValue(12);
+        EXPECT_TRUE(options_->BtnOKClick());
+    });
+    EXPECT_EQ(setting.GetScreenSaverPath(), dir_.File("windows/Orvella.scr"));
+    EXPECT_EQ(ini().Value("ScreenSaver", "Time"), "12000");
+    EXPECT_EQ(ini().Value("ScreenSaver", "Color"), "clBlack");
+    EXPECT_THAT(ini().KeyNames("WImages"),
+                ::testing::UnorderedElementsAre(dir_.File("wald.jpg"), dir_.File("see.jpg"),
+                                                dir_.File("rom.jpg")));
+    EXPECT_EQ(Settings().Value("Options", "CkbScreenSaver_Tag"), "1");
+    EXPECT_EQ(Settings().Value("Wallpaper", "OldScrSaver"), dir_.File("windows/ssstars.scr"));
+
+    // While installed, OK leaves its settings file alone.
+    WhileOpen([&](Ui::TOptions& ui) {
+        ui.SpinBS->setValue(99);
+        EXPECT_TRUE(options_->BtnOKClick());
+    });
+    EXPECT_EQ(ini().Value("ScreenSaver", "Time"), "12000");
+    window_->close();
+
+    // After a restart, switching it off gives back the screen saver of before.
+    Start();
+    Open();
+    WhileOpen([&](Ui::TOptions& ui) {
+        EXPECT_EQ(ui.CkbScreenSaver->property("Tag").toInt(), 1);
+        ui.CkbScreenSaver->setChecked(false);
+        EXPECT_TRUE(options_->BtnOKClick());
+    });
+    EXPECT_EQ(setting.GetScreenSaverPath(), dir_.File("windows/ssstars.scr"));
+    EXPECT_EQ(Settings().Value("Options", "CkbScreenSaver_Tag"), "0");
 }
 
 TEST_F(OptionsTest, DescriptionsAndTheAutostartCommand) {

@@ -120,6 +120,38 @@ TEST_F(HostDesktopTest, PagesGoThroughTheRendererAndPicturesDoNot) {
     EXPECT_EQ(changes.size(), before);
 }
 
+TEST_F(HostDesktopTest, ANewDesktopColourShowsTheWallpaperAgainAroundIt) {
+    HostDesktop desktop = Make();
+    // Nothing shown and nothing in the registry: nothing to show again.
+    ASSERT_TRUE(desktop.ShowBackgroundColour());
+    EXPECT_TRUE(changes.empty());
+
+    // The wallpaper of an earlier run, as the registry names it, in its style.
+    ASSERT_TRUE(registry.WriteValues(RegistryRoot::CurrentUser, kDesktopKey,
+                                     {RegistryValue::String("Wallpaper", "/p/old.bmp"),
+                                      RegistryValue::String("TileWallpaper", "1")}));
+    ASSERT_TRUE(colours.SetBackground(MakeColorRef(9, 8, 7)));
+    ASSERT_TRUE(desktop.ShowBackgroundColour());
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0].picture, "/p/old.bmp");
+    EXPECT_EQ(changes[0].style, WallpaperStyle::Tile);
+    EXPECT_EQ(changes[0].background, MakeColorRef(9, 8, 7));
+
+    // Once this run showed a page, that one comes again, not rendered a second time.
+    HostDesktop rendering = Make(std::make_unique<RenderingPages>());
+    ASSERT_TRUE(rendering.SetActiveDesktopWallpaper("/w/Orvella.htm", WallpaperStyle::Stretch));
+    ASSERT_TRUE(colours.SetBackground(MakeColorRef(0, 0, 255)));
+    ASSERT_TRUE(rendering.ShowBackgroundColour());
+    ASSERT_EQ(changes.size(), 3u);
+    EXPECT_EQ(changes[2].route, WallpaperRoute::ActiveDesktop);
+    EXPECT_EQ(changes[2].picture, "/w/Orvella.htm.png");
+    EXPECT_EQ(changes[2].style, WallpaperStyle::Stretch);
+    EXPECT_EQ(changes[2].background, MakeColorRef(0, 0, 255));
+
+    ASSERT_TRUE(desktop.SetScreenSaveActive(true));
+    EXPECT_EQ(Read(kDesktopKey, "ScreenSaveActive"), "1");
+}
+
 TEST(BackendSelectionTest, AutoFollowsTheSessionAndUnknownNamesAreRefused) {
     struct Row {
         std::map<std::string, std::string, std::less<>> variables;

@@ -126,7 +126,10 @@ TEST(HiveRegistryTest, DesktopColourIsKeptAsWindowsKeepsIt) {
     TempDir dir;
     HiveRegistry registry(dir.File("registry.reg"));
     std::vector<ColorRef> handed_to_desktop;
-    RegistryDesktopColours colours(registry, [&](ColorRef c) { handed_to_desktop.push_back(c); });
+    RegistryDesktopColours colours(registry, [&](ColorRef c) {
+        handed_to_desktop.push_back(c);
+        return Status::Ok();
+    });
     EXPECT_EQ(colours.Background(), MakeColorRef(58, 110, 165));
     ASSERT_TRUE(colours.SetBackground(MakeColorRef(255, 128, 0)).ok());
     EXPECT_EQ(colours.Background(), 0x000080FFu);
@@ -134,6 +137,10 @@ TEST(HiveRegistryTest, DesktopColourIsKeptAsWindowsKeepsIt) {
                   ->ReadString("Background"),
               "255 128 0");
     EXPECT_EQ(handed_to_desktop, (std::vector<ColorRef>{0x000080FFu}));
+    // A desktop that refuses the colour is told, and the registry keeps it all the same.
+    RegistryDesktopColours refused(registry, [](ColorRef) { return Status::Error("no desktop"); });
+    EXPECT_EQ(refused.SetBackground(MakeColorRef(1, 2, 3)).message(), "no desktop");
+    EXPECT_EQ(refused.Background(), MakeColorRef(1, 2, 3));
     EXPECT_EQ(ParseRgbTriple(" 1  2 3 "), MakeColorRef(1, 2, 3));
     EXPECT_FALSE(ParseRgbTriple("1 2").has_value());
     EXPECT_FALSE(ParseRgbTriple("1 2 256").has_value());
