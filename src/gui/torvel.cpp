@@ -216,6 +216,9 @@ void TOrvel::ConnectCommands() {
     for (QAction* action : {ui_->Iconstransparentsetzen1, ui_->Iconstransparentsetzen2,
                             ui_->DesktopIconstransparentsetzen1})
         wallpaper ? bind(action, &TOrvel::SBTransClick) : commands_to_come_.push_back(action);
+    wallpaper ? bind(ui_->Einfach1, &TOrvel::Einfach1Click)
+              : commands_to_come_.push_back(ui_->Einfach1);
+    wallpaper ? bind(ui_->Difus1, &TOrvel::Difus1Click) : commands_to_come_.push_back(ui_->Difus1);
 
     // Commands whose windows and operations come with later work: present, and disabled
     // until their handler exists.
@@ -230,8 +233,6 @@ void TOrvel::ConnectCommands() {
                             ui_->BildperEMailsenden1,
                             ui_->BildperEMailsenden2,
                             ui_->ShowPreview,
-                            ui_->Einfach1,
-                            ui_->Difus1,
                             ui_->TbDia,
                             ui_->Diashowstarten1,
                             ui_->Englisch1,
@@ -895,6 +896,14 @@ void TOrvel::MarkiertesBildalsHintergund1Click() {
 
 void TOrvel::SBTransClick() {
     services_.wallpaper.SBTransClick();
+}
+
+void TOrvel::Einfach1Click() {
+    services_.wallpaper.SetStarfieldWallpaper("Simple");
+}
+
+void TOrvel::Difus1Click() {
+    services_.wallpaper.SetStarfieldWallpaper("Advanced");
 }
 
 void TOrvel::WiederherstellenClick() {

@@ -119,6 +119,8 @@ public:
     void NeuerZufallshintergrund1Click();
     void MarkiertesBildalsHintergund1Click();
     void SBTransClick();
+    void Einfach1Click();
+    void Difus1Click();
     void WiederherstellenClick();
     void ApplicationEventsMinimize();
     void ApplicationEventsRestore();

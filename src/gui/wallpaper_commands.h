@@ -18,6 +18,8 @@ public:
     virtual void SetSelectedWallpaper(const std::string& path) = 0;
     // Makes the desktop icon labels transparent.
     virtual void SBTransClick() = 0;
+    // The starfield page as the wallpaper: "Simple" or "Advanced".
+    virtual void SetStarfieldWallpaper(const std::string& type) = 0;
 };
 
 class UnavailableWallpaperCommands : public WallpaperCommands {
@@ -26,6 +28,7 @@ public:
     void SetRandomWallpaper(const TCategoryStore&) override {}
     void SetSelectedWallpaper(const std::string&) override {}
     void SBTransClick() override {}
+    void SetStarfieldWallpaper(const std::string&) override {}
 };
 
 }  // namespace orvella

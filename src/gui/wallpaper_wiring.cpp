@@ -22,6 +22,10 @@ void EngineCommands::SetSelectedWallpaper(const std::string& path) {
     ShowError(engine_.SetSelectedWallpaper(path));
 }
 
+void EngineCommands::SetStarfieldWallpaper(const std::string& type) {
+    ShowError(engine_.SetStarfieldWallpaper(type));
+}
+
 void EngineCommands::ShowError(const Status& status) {
     if (status || showing_error_)
         return;

@@ -45,6 +45,7 @@ public:
     void SetRandomWallpaper(const TCategoryStore& store) override;
     void SetSelectedWallpaper(const std::string& path) override;
     void SBTransClick() override { icons_.SBTransClick(); }
+    void SetStarfieldWallpaper(const std::string& type) override;
 
     bool IsActiveDesktopOn() const override { return engine_.IsActiveDesktopOn(); }
     void EnableActiveDesktop() override { engine_.EnableActiveDesktop(); }

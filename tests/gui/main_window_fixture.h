@@ -53,6 +53,9 @@ public:
         calls.push_back("selected " + path);
     }
     void SBTransClick() override { calls.push_back("trans"); }
+    void SetStarfieldWallpaper(const std::string& type) override {
+        calls.push_back("starfield " + type);
+    }
 };
 
 // Answers each open dialog with the next queued list of files (none: cancelled).

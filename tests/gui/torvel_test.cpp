@@ -127,7 +127,14 @@ TEST_F(TOrvelTest, MenusFollowTheCategoryFocusAndSelection) {
     nature->setCurrentIndex(nature->model()->index(0, 0));
     selected_as_wallpaper->trigger();
     window.Action("SBSet")->trigger();
-    EXPECT_THAT(wallpaper_.calls, ElementsAre("selected " + Pictures(1)[0], "random 1"));
+    // The two starfields, from the wallpaper menu.
+    window.Hintergrundbild1Click();
+    ASSERT_TRUE(window.Action("Einfach1")->isEnabled());
+    ASSERT_TRUE(window.Action("Difus1")->isEnabled());
+    window.Action("Einfach1")->trigger();
+    window.Action("Difus1")->trigger();
+    EXPECT_THAT(wallpaper_.calls, ElementsAre("selected " + Pictures(1)[0], "random 1",
+                                              "starfield Simple", "starfield Advanced"));
 }
 
 TEST_F(TOrvelTest, TheRightClickedButtonDecidesWhatTheCategoryMenuOffers) {
