@@ -61,8 +61,6 @@ TOptions::TOptions(TOptionsServices services, QWidget* parent)
       pickers_(services.pickers),
       sound_(services.sound),
       placement_(*this, {}) {
-    Platform& platform = platform_;
-    TOrvel& main_window = main_window_;
     ui_->setupUi(this);
     setFixedSize(433, 431);
     // Five page names in a dialog this narrow: tighter tabs, so all show without arrows.
@@ -111,16 +109,12 @@ TOptions::TOptions(TOptionsServices services, QWidget* parent)
          {ui_->ColorBg, ui_->ColorWeekdays, ui_->ColorMonthYear, ui_->ColorThisMonth,
           ui_->ColorOtherMonth, ui_->DiaBackColor, ui_->ColorBS})
         connect(button, &QPushButton::clicked, this, [this, button] { ColorButtonClick(*button); });
-    SetDeskColorSwatch(FromColourValue(
-        static_cast<ColourValue>(platform.desktop_colours->Background() & 0x00FFFFFF)));
-    ui_->PanelDeskColor->setProperty("Tag", 0);
-
-    const std::optional<std::string> file = main_window.WallStorage().ProfilePath();
+    const std::optional<std::string> file = main_window_.WallStorage().ProfilePath();
     wall_storage2_ = std::make_unique<TFormStorage>(
-        ProfileTarget(file.value_or(platform.paths.program_dir + "ovl.dat"), "Options"));
+        ProfileTarget(file.value_or(platform_.paths.program_dir + "ovl.dat"), "Options"));
     wall_storage2_->SetVersion(kOptionsVersion);
     cal_storage_ = std::make_unique<TFormStorage>(
-        RegistryTarget(*platform.registry, RegistryRoot::CurrentUser, kSettingsKey, "Calendar"));
+        RegistryTarget(*platform_.registry, RegistryRoot::CurrentUser, kSettingsKey, "Calendar"));
     cal_storage_->SetVersion(kCalendarVersion);
     RegisterOptions();
     RegisterCalendar();
@@ -299,6 +293,11 @@ int TOptions::SBOptionsClick() {
     Result<RestoreOutcome> restored = wall_storage2_->Restore();
     if (!restored)
         ShowError(restored.message());
+    // The swatch shows the system's colour as it is now; a colour picked and then cancelled
+    // is not applied by a later OK.
+    SetDeskColorSwatch(FromColourValue(
+        static_cast<ColourValue>(platform_.desktop_colours->Background() & 0x00FFFFFF)));
+    ui_->PanelDeskColor->setProperty("Tag", 0);
     return exec();
 }
 

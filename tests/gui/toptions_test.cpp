@@ -302,8 +302,9 @@ TEST_F(OptionsTest, PickedColoursAndFontReachTheCalendarKeyAndTheDesktopOnlyAtOk
     // Picking the colour the swatch has, or picking and cancelling, applies nothing.
     ASSERT_TRUE(platform_->desktop_colours->SetBackground(MakeColorRef(7, 7, 7)));
     WhileOpen([&](Ui::TOptions& ui) {
-        pickers_.colours = {QColor(255, 128, 0)};
+        pickers_.colours = {QColor(7, 7, 7)};
         ui.BtnDeskColor->click();
+        EXPECT_EQ(ui.PanelDeskColor->property("Tag").toInt(), 0);
         EXPECT_TRUE(options_->BtnOKClick());
     });
     EXPECT_EQ(background(), "7 7 7");
@@ -311,6 +312,13 @@ TEST_F(OptionsTest, PickedColoursAndFontReachTheCalendarKeyAndTheDesktopOnlyAtOk
         pickers_.colours = {QColor(0, 0, 255)};
         ui.BtnDeskColor->click();
         options_->BtnCancelClick();
+    });
+    EXPECT_EQ(background(), "7 7 7");
+    // Nor does the next OK: the swatch starts again from the system's colour.
+    WhileOpen([&](Ui::TOptions& ui) {
+        EXPECT_EQ(pickers_.colour_starts.size(), 7u);
+        EXPECT_EQ(ui.PanelDeskColor->palette().color(QPalette::Window), QColor(7, 7, 7));
+        EXPECT_TRUE(options_->BtnOKClick());
     });
     EXPECT_EQ(background(), "7 7 7");
 }
