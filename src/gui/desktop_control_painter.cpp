@@ -240,6 +240,11 @@ CalendarPlacement PlaceCalendar(const DesktopControlScene& scene) {
 
 QImage PaintStarfield(QSize screen, QRect box, int frame) {
     QImage image(screen, QImage::Format_RGB32);
+    PaintStarfieldInto(image, box, frame);
+    return image;
+}
+
+void PaintStarfieldInto(QImage& image, QRect box, int frame) {
     image.fill(Qt::black);
     QPainter painter(&image);
     painter.setClipRect(box);
@@ -265,7 +270,6 @@ QImage PaintStarfield(QSize screen, QRect box, int frame) {
         painter.setBrush(colour);
         painter.drawEllipse(at, radius, radius);
     }
-    return image;
 }
 
 QImage PaintDesktopControl(const DesktopControlScene& scene) {

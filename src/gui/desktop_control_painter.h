@@ -28,6 +28,8 @@ QImage PaintDesktopControl(const DesktopControlScene& scene);
 // The starfield of `screen` in the control's box at `frame`: frame 0 is the still field,
 // later frames have the stars come closer, a little each frame.
 QImage PaintStarfield(QSize screen, QRect box, int frame);
+// The same into a picture of the screen's size the caller keeps from frame to frame.
+void PaintStarfieldInto(QImage& image, QRect box, int frame);
 
 // Where the control's box lies on the screen, and the calendar in it: the whole panel, the
 // band of month and year, the face behind the weekdays and days, and today's day.

@@ -1,25 +1,22 @@
 #include "gui/starfield_animation.h"
 
-#include <cstring>
-
 #include "gui/desktop_control_painter.h"
 #include "platform/live_wallpaper.h"
 
 namespace orvella {
 namespace {
 
-PicturePixels ToPixels(const QImage& image) {
-    PicturePixels pixels;
+// An RGB32 picture's words are 0xFFRRGGBB; ours carry no alpha.
+void CopyPixels(const QImage& image, PicturePixels& pixels) {
     pixels.width = image.width();
     pixels.height = image.height();
     pixels.rgb.resize(static_cast<std::size_t>(pixels.width) * pixels.height);
-    const std::size_t row = static_cast<std::size_t>(pixels.width) * 4;
-    for (int y = 0; y < pixels.height; ++y)
-        std::memcpy(pixels.rgb.data() + static_cast<std::size_t>(y) * pixels.width,
-                    image.constScanLine(y), row);
-    for (std::uint32_t& pixel : pixels.rgb)
-        pixel &= 0xFFFFFF;
-    return pixels;
+    for (int y = 0; y < pixels.height; ++y) {
+        const auto* from = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
+        std::uint32_t* to = pixels.rgb.data() + static_cast<std::size_t>(y) * pixels.width;
+        for (int x = 0; x < pixels.width; ++x)
+            to[x] = from[x] & 0xFFFFFF;
+    }
 }
 
 }  // namespace
@@ -38,7 +35,8 @@ void TStarfieldAnimation::PageDrawn(const DesktopControlScene& scene) {
         frame_timer_.stop();
         return;
     }
-    screen_ = scene.screen;
+    if (canvas_.size() != scene.screen)
+        canvas_ = QImage(scene.screen, QImage::Format_RGB32);
     box_ = ControlBoxOf(scene.page);
     frame_ = 0;
     frame_timer_.start();
@@ -50,8 +48,9 @@ void TStarfieldAnimation::FrameTimerTimer() {
         return;
     }
     ++frame_;
-    const QImage image = PaintStarfield(screen_, box_, frame_);
-    if (!live_->ShowFrame(ToPixels(image.convertToFormat(QImage::Format_RGB32))))
+    PaintStarfieldInto(canvas_, box_, frame_);
+    CopyPixels(canvas_, pixels_);
+    if (!live_->ShowFrame(pixels_))
         frame_timer_.stop();  // another wallpaper, or the desktop is gone: a still field stays
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 
+#include <QImage>
 #include <QObject>
 #include <QRect>
-#include <QSize>
 #include <QTimer>
 #include <functional>
 
+#include "platform/picture_pixels.h"
 #include "platform/status.h"
 
 namespace orvella {
@@ -39,8 +40,10 @@ private:
     LiveWallpaper* live_;
     StillOnShow still_on_show_;
     QTimer frame_timer_;
-    QSize screen_;
     QRect box_;
+    // Kept from frame to frame: two screens of pixels are not to be allocated twice a second.
+    QImage canvas_;
+    PicturePixels pixels_;
     int frame_ = 0;
 };
 

@@ -104,6 +104,8 @@ int CountXError(Display*, XErrorEvent*) {
 
 struct X11LiveWallpaper::Connection {
     DisplayPtr display;
+    ImagePtr image;              // what the pixmap holds since the last frame
+    unsigned long image_of = 0;  // the pixmap it was sent to
 };
 
 X11LiveWallpaper::X11LiveWallpaper(std::string display) : display_name_(std::move(display)) {}
@@ -117,9 +119,10 @@ Status X11LiveWallpaper::ShowFrame(const PicturePixels& frame) {
         if (!display)
             return Status::Error("cannot open the X11 display " +
                                  (display_name_.empty() ? std::string("$DISPLAY") : display_name_));
-        connection_ = std::make_unique<Connection>(Connection{std::move(display)});
+        connection_ = std::make_unique<Connection>(Connection{std::move(display), nullptr, 0});
     }
-    Display* d = connection_->display.get();
+    Connection& c = *connection_;
+    Display* d = c.display.get();
     const int screen_number = DefaultScreen(d);
     const Window root = RootWindow(d, screen_number);
     const Atom xroot = XInternAtom(d, "_XROOTPMAP_ID", False);
@@ -128,25 +131,41 @@ Status X11LiveWallpaper::ShowFrame(const PicturePixels& frame) {
 
     const int width = DisplayWidth(d, screen_number);
     const int height = DisplayHeight(d, screen_number);
-    Result<ImagePtr> image =
-        frame.width == width && frame.height == height
-            ? MakeImage(d, DefaultVisual(d, screen_number), DefaultDepth(d, screen_number), frame)
-            : MakeImage(d, DefaultVisual(d, screen_number), DefaultDepth(d, screen_number),
-                        ComposeWallpaper(frame, WallpaperStyle::Centre, width, height, 0));
-    if (!image)
-        return image.status();
+    Visual* visual = DefaultVisual(d, screen_number);
+    PicturePixels composed;
+    const bool fits = frame.width == width && frame.height == height;
+    if (!fits)
+        composed = ComposeWallpaper(frame, WallpaperStyle::Centre, width, height, 0);
+    const PicturePixels& screen = fits ? frame : composed;
+
+    std::vector<XRectangle> changed;
+    if (c.image && c.image_of == pixmap_ && c.image->width == width && c.image->height == height &&
+        TakesOurPixels(*c.image, *visual)) {
+        changed = CopyChangedTiles(*c.image, screen);
+    } else {
+        Result<ImagePtr> image = MakeImage(d, visual, DefaultDepth(d, screen_number), screen);
+        if (!image)
+            return image.status();
+        c.image = std::move(image).value();
+        c.image_of = pixmap_;
+        changed.push_back(XRectangle{0, 0, static_cast<unsigned short>(width),
+                                     static_cast<unsigned short>(height)});
+    }
 
     XErrorHandler previous = XSetErrorHandler(CountXError);
     frame_errors = 0;
     GC gc = XCreateGC(d, root, 0, nullptr);
-    XPutImage(d, pixmap_, gc, image->get(), 0, 0, 0, 0, static_cast<unsigned>(width),
-              static_cast<unsigned>(height));
+    for (const XRectangle& r : changed) {
+        XPutImage(d, pixmap_, gc, c.image.get(), r.x, r.y, r.x, r.y, r.width, r.height);
+        XClearArea(d, root, r.x, r.y, r.width, r.height, False);
+    }
     XFreeGC(d, gc);
-    XClearWindow(d, root);
     XSync(d, False);
     XSetErrorHandler(previous);
-    if (frame_errors != 0)
+    if (frame_errors != 0) {
+        c.image.reset();
         return Status::Error("the X11 root pixmap is gone");
+    }
     return Status::Ok();
 }
 
