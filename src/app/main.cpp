@@ -7,6 +7,7 @@
 #include <set>
 
 #include "codecs/codec_picture_loader.h"
+#include "gui/desktop_control_host.h"
 #include "gui/picker_dialogs.h"
 #include "gui/qt_change_sound.h"
 #include "gui/qt_file_chooser.h"
@@ -70,14 +71,18 @@ int main(int argc, char* argv[]) {
     orvella::HostHooks hooks;
     hooks.screen_query = PrimaryScreenSize;
     hooks.picture_loader = std::make_shared<orvella::CodecPictureLoader>();
-    // A page of the user's own reaches the desktop as a picture beside the program.
-    hooks.page_renderer = std::make_unique<orvella::QtPageRenderer>(
-        orvella::ResolvePaths(environment, orvella::ExecutablePath()).program_dir +
-            "OrvellaPage.png",
-        [] {
-            const std::optional<orvella::ScreenSize> size = PrimaryScreenSize();
-            return size ? QSize(size->width, size->height) : QSize();
-        });
+    // Our calendar and starfield pages are drawn by our desktop control; a page of the
+    // user's own reaches the desktop as a picture beside the program.
+    orvella::DesktopControlHost desktop_control;
+    hooks.make_page_renderer = desktop_control.RendererMaker([&environment] {
+        return std::make_unique<orvella::QtPageRenderer>(
+            orvella::ResolvePaths(environment, orvella::ExecutablePath()).program_dir +
+                "OrvellaPage.png",
+            [] {
+                const std::optional<orvella::ScreenSize> size = PrimaryScreenSize();
+                return size ? QSize(size->width, size->height) : QSize();
+            });
+    });
     orvella::Result<orvella::Platform> platform =
         orvella::CreateHostPlatform(environment, orvella::ExecutablePath(), std::move(hooks));
     if (!platform) {
@@ -169,6 +174,7 @@ int main(int argc, char* argv[]) {
             break;
     }
     main_window.ShowAfterStartup();
+    desktop_control.Start(*platform, engine.CalendarPagePath(), tell_desktop_problem);
 
     // A log-out or a kill ends the program the way closing its window does, with the
     // categories and the window state saved.

@@ -35,6 +35,8 @@ public:
     // What Windows does after SetSysColors(COLOR_BACKGROUND): the wallpaper on show is
     // shown again with the new colour around it.
     virtual Status ShowBackgroundColour() = 0;
+    // Where the host desktop takes frames of a moving wallpaper; null where it shows stills.
+    virtual LiveWallpaper* Live() { return nullptr; }
 };
 
 // Registry places of the desktop state, where Windows keeps them.
@@ -71,6 +73,7 @@ public:
     Status SetDeskWallpaper(const std::string& file) override;
     Status SetScreenSaveActive(bool on) override;
     Status ShowBackgroundColour() override;
+    LiveWallpaper* Live() override { return parts_.backend->Live(); }
 
 private:
     Status Hand(WallpaperRoute route, const std::string& file, WallpaperStyle style);

@@ -106,6 +106,10 @@ Result<Platform> CreateHostPlatform(const Environment& environment,
                                           std::move(hooks.picture_loader), platform.warnings);
     desktop_parts.screen_saver = ChooseScreenSaverProbe(environment, platform.warnings);
     desktop_parts.pages = std::move(hooks.page_renderer);
+    if (hooks.make_page_renderer) {
+        desktop_parts.pages = hooks.make_page_renderer(PageRendererSources{
+            *platform.registry, *platform.clock, *platform.screen, platform.paths.program_dir});
+    }
     platform.desktop = std::make_unique<HostDesktop>(*platform.registry, *platform.desktop_colours,
                                                      std::move(desktop_parts));
     if (colour_to_desktop) {

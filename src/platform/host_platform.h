@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -36,11 +37,22 @@ struct Platform {
     std::vector<std::string> warnings;
 };
 
+// What a page renderer may draw from; the parts outlive the renderer.
+struct PageRendererSources {
+    Registry& registry;
+    const Clock& clock;
+    const Screen& screen;
+    std::string program_dir;
+};
+
 struct HostHooks {
     HostScreen::Query screen_query;              // the GUI's primary screen
     RegistryDesktopColours::Apply apply_colour;  // null: the desktop shows the colour again
     std::shared_ptr<const PictureLoader> picture_loader;  // null: the built-in bitmap reader
     std::unique_ptr<PageRenderer> page_renderer;          // null: pages are handed on as they are
+    // Wins over `page_renderer`: a renderer that needs the platform's own registry, clock or
+    // screen, which exist only once the platform is being made.
+    std::function<std::unique_ptr<PageRenderer>(const PageRendererSources&)> make_page_renderer;
 };
 
 // Reads ORVELLA_PROGRAM_DIR, ORVELLA_WINDOWS_DIR, ORVELLA_REGISTRY, ORVELLA_WINVER,

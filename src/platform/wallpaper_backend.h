@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/desktop_colour.h"
+#include "platform/live_wallpaper.h"
 #include "platform/status.h"
 
 namespace orvella {
@@ -32,6 +33,8 @@ class WallpaperBackend {
 public:
     virtual ~WallpaperBackend() = default;
     virtual Status Show(const WallpaperChange& change) = 0;
+    // Frames straight from memory, for a desktop that can take them; null for the others.
+    virtual LiveWallpaper* Live() { return nullptr; }
 };
 
 // A desktop we cannot or should not touch.

@@ -1,42 +1,18 @@
 #include "platform/x11_backend.h"
 
 #include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-// Xlib names its result type Status with a macro, which would hide ours.
-#undef Status
 
-#include <bit>
-#include <cstdlib>
 #include <optional>
 
 #include "platform/wallpaper_canvas.h"
+#include "platform/x11_image.h"
 
 namespace orvella {
 namespace {
 
-struct DisplayCloser {
-    void operator()(Display* display) const { XCloseDisplay(display); }
-};
-using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
-
-struct ImageDestroyer {
-    void operator()(XImage* image) const { XDestroyImage(image); }
-};
-using ImagePtr = std::unique_ptr<XImage, ImageDestroyer>;
-
 // Freeing the pixmap of a setter that is long gone may fail; that is no error of ours.
 int IgnoreXError(Display*, XErrorEvent*) {
     return 0;
-}
-
-// A channel of 0..255 placed under a TrueColor visual's mask.
-unsigned long Place(std::uint32_t channel, unsigned long mask) {
-    if (mask == 0)
-        return 0;
-    const int shift = std::countr_zero(mask);
-    const unsigned long top = mask >> shift;
-    return ((channel * top + 127) / 255) << shift;
 }
 
 std::optional<Pixmap> ReadPixmapProperty(Display* display, Window root, Atom property) {
@@ -67,33 +43,6 @@ void FreeEarlierPixmap(Display* display, Window root, Atom xroot, Atom esetroot)
     XKillClient(display, *set_by_esetroot);
     XSync(display, False);
     XSetErrorHandler(previous);
-}
-
-Result<ImagePtr> MakeImage(Display* display, Visual* visual, int depth,
-                           const PicturePixels& screen) {
-    if (visual->c_class != TrueColor)
-        return Status::Error("the X11 screen has no TrueColor visual");
-    const std::size_t size = static_cast<std::size_t>(screen.width) * screen.height * 4;
-    auto* data = static_cast<char*>(std::malloc(size));
-    if (data == nullptr)
-        return Status::Error("out of memory for the wallpaper");
-    ImagePtr image(XCreateImage(display, visual, static_cast<unsigned>(depth), ZPixmap, 0, data,
-                                static_cast<unsigned>(screen.width),
-                                static_cast<unsigned>(screen.height), 32, 0));
-    if (!image) {
-        std::free(data);
-        return Status::Error("cannot make an X11 image");
-    }
-    for (int y = 0; y < screen.height; ++y) {
-        for (int x = 0; x < screen.width; ++x) {
-            const std::uint32_t rgb = screen.At(x, y);
-            XPutPixel(image.get(), x, y,
-                      Place((rgb >> 16) & 0xFF, visual->red_mask) |
-                          Place((rgb >> 8) & 0xFF, visual->green_mask) |
-                          Place(rgb & 0xFF, visual->blue_mask));
-        }
-    }
-    return image;
 }
 
 }  // namespace
@@ -139,6 +88,84 @@ Status X11WallpaperBackend::Show(const WallpaperChange& change) {
     // Keep the pixmap after we disconnect; the next setter frees it through the property.
     XSetCloseDownMode(d, RetainPermanent);
     XSync(d, False);
+    live_.Follow(pixmap);
+    return Status::Ok();
+}
+
+// Protocol errors of the frame connection (the pixmap freed by another setter between two
+// calls) are counted, not fatal: Xlib's default handler would end the program.
+namespace {
+int frame_errors = 0;
+int CountXError(Display*, XErrorEvent*) {
+    ++frame_errors;
+    return 0;
+}
+}  // namespace
+
+struct X11LiveWallpaper::Connection {
+    DisplayPtr display;
+    ImagePtr image;              // what the pixmap holds since the last frame
+    unsigned long image_of = 0;  // the pixmap it was sent to
+};
+
+X11LiveWallpaper::X11LiveWallpaper(std::string display) : display_name_(std::move(display)) {}
+X11LiveWallpaper::~X11LiveWallpaper() = default;
+
+Status X11LiveWallpaper::ShowFrame(const PicturePixels& frame) {
+    if (pixmap_ == 0)
+        return Status::Error("no wallpaper of ours on the X11 root window");
+    if (!connection_) {
+        DisplayPtr display(XOpenDisplay(display_name_.empty() ? nullptr : display_name_.c_str()));
+        if (!display)
+            return Status::Error("cannot open the X11 display " +
+                                 (display_name_.empty() ? std::string("$DISPLAY") : display_name_));
+        connection_ = std::make_unique<Connection>(Connection{std::move(display), nullptr, 0});
+    }
+    Connection& c = *connection_;
+    Display* d = c.display.get();
+    const int screen_number = DefaultScreen(d);
+    const Window root = RootWindow(d, screen_number);
+    const Atom xroot = XInternAtom(d, "_XROOTPMAP_ID", False);
+    if (ReadPixmapProperty(d, root, xroot) != Pixmap(pixmap_))
+        return Status::Error("the X11 root window shows another wallpaper");
+
+    const int width = DisplayWidth(d, screen_number);
+    const int height = DisplayHeight(d, screen_number);
+    Visual* visual = DefaultVisual(d, screen_number);
+    PicturePixels composed;
+    const bool fits = frame.width == width && frame.height == height;
+    if (!fits)
+        composed = ComposeWallpaper(frame, WallpaperStyle::Centre, width, height, 0);
+    const PicturePixels& screen = fits ? frame : composed;
+
+    std::vector<XRectangle> changed;
+    if (c.image && c.image_of == pixmap_ && c.image->width == width && c.image->height == height &&
+        TakesOurPixels(*c.image, *visual)) {
+        changed = CopyChangedTiles(*c.image, screen);
+    } else {
+        Result<ImagePtr> image = MakeImage(d, visual, DefaultDepth(d, screen_number), screen);
+        if (!image)
+            return image.status();
+        c.image = std::move(image).value();
+        c.image_of = pixmap_;
+        changed.push_back(XRectangle{0, 0, static_cast<unsigned short>(width),
+                                     static_cast<unsigned short>(height)});
+    }
+
+    XErrorHandler previous = XSetErrorHandler(CountXError);
+    frame_errors = 0;
+    GC gc = XCreateGC(d, root, 0, nullptr);
+    for (const XRectangle& r : changed) {
+        XPutImage(d, pixmap_, gc, c.image.get(), r.x, r.y, r.x, r.y, r.width, r.height);
+        XClearArea(d, root, r.x, r.y, r.width, r.height, False);
+    }
+    XFreeGC(d, gc);
+    XSync(d, False);
+    XSetErrorHandler(previous);
+    if (frame_errors != 0) {
+        c.image.reset();
+        return Status::Error("the X11 root pixmap is gone");
+    }
     return Status::Ok();
 }
 

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <fstream>
 #include <set>
@@ -209,6 +210,57 @@ TEST_F(ProgramTest, WallCloseChangesTheX11RootWindowInEachDisplayMode) {
         else  // tiled or stretched: the picture reaches the corner
             EXPECT_EQ(corner, centre) << "mode " << mode;
     }
+}
+
+TEST_F(ProgramTest, WallCloseShowsTheCalendarOnTheX11RootWindow) {
+    testing::Xvfb server(640, 480);
+    if (server.display().empty())
+        GTEST_SKIP() << "Xvfb could not be started";
+    WriteColourStore(40, 30);
+    dir_.Write("prog/ovl.dat", "[Wallpaper]\r\nFormVersion=3\r\nWallProps=2\r\nCalActivated=1\r\n");
+    HiveRegistry hive(dir_.File("hive.reg"));
+    const std::uint32_t back = 0xFAF00A;        // red 250, green 240, blue 10
+    const std::uint32_t title_back = 0xC80000;  // red 200
+    ASSERT_TRUE(hive.WriteValues(RegistryRoot::CurrentUser,
+                                 "Software\\Brenmark Software\\Orvella\\Calendar",
+                                 {RegistryValue::String("MonthCalendar_CalColorsBackColor",
+                                                        std::to_string(0x0AF0FA)),
+                                  RegistryValue::String("MonthCalendar_CalColorsTitleBackColor",
+                                                        std::to_string(0x0000C8))})
+                    .ok());
+    std::vector<std::string> environment = Environment();
+    environment.push_back("ORVELLA_DESKTOP=x11");
+    environment.push_back("ORVELLA_SCREEN=640x480");
+    environment.push_back("DISPLAY=" + server.display());
+    ASSERT_EQ(RunProgram({ORVELLA_PROGRAM, "-wall", "-close"}, environment), 0);
+
+    // The stretched picture (through JPEG, so within a few steps) around the control's box
+    // and in its lower part.
+    const auto near = [](std::uint32_t a, std::uint32_t b) {
+        for (const int shift : {0, 8, 16}) {
+            if (std::abs(static_cast<int>((a >> shift) & 0xFF) -
+                         static_cast<int>((b >> shift) & 0xFF)) > 6)
+                return false;
+        }
+        return true;
+    };
+    const std::uint32_t corner = testing::RootPixel(server.display(), 2, 2);
+    EXPECT_TRUE(std::any_of(kColours.begin(), kColours.end(),
+                            [&](const auto& named) { return near(corner, named.second); }))
+        << std::hex << corner;
+    EXPECT_TRUE(near(testing::RootPixel(server.display(), 40, 440), corner));
+    // The calendar in the top right of the box, in the colours of the calendar key.
+    int panel = 0;
+    int title = 0;
+    for (int y = 30; y < 260; y += 8) {
+        for (int x = 380; x < 630; x += 8) {
+            const std::uint32_t pixel = testing::RootPixel(server.display(), x, y);
+            panel += pixel == back ? 1 : 0;
+            title += pixel == title_back ? 1 : 0;
+        }
+    }
+    EXPECT_GT(panel, 5);
+    EXPECT_GT(title, 5);
 }
 
 TEST_F(ProgramTest, TheStoredTimerChangesTheWallpaperWhileTheProgramRuns) {

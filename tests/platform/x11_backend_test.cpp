@@ -78,5 +78,53 @@ TEST(X11BackendTest, TheRootWindowShowsTheBitmapInEachDisplayMode) {
         X11WallpaperBackend(std::make_shared<BmpPictureLoader>(), ":65000").Show(change).ok());
 }
 
+TEST(X11BackendTest, FramesGoIntoOurRootPixmapUntilAnotherWallpaperIsSet) {
+    Result<ProcessOutput> found = RunProcess({"sh", "-c", "command -v Xvfb"});
+    if (!found || found->exit_code != 0)
+        GTEST_SKIP() << "Xvfb is not installed (scripts/install-deps.sh installs it)";
+    testing::Xvfb server(kScreenWidth, kScreenHeight);
+    ASSERT_FALSE(server.display().empty()) << "Xvfb did not start";
+    const std::string& d = server.display();
+
+    testing::TempDir dir;
+    dir.Write("Orvella.bmp",
+              testing::MakeBitmap24(8, 8, [](int, int) -> std::uint32_t { return 0x0000FF; }));
+    X11WallpaperBackend backend(std::make_shared<BmpPictureLoader>(), d);
+    LiveWallpaper* live = backend.Live();
+    ASSERT_NE(live, nullptr);
+    PicturePixels frame{kScreenWidth, kScreenHeight,
+                        std::vector<std::uint32_t>(kScreenWidth * kScreenHeight, 0x102030)};
+    // Nothing of ours on show yet: no frame.
+    EXPECT_FALSE(live->ShowFrame(frame).ok());
+
+    WallpaperChange change;
+    change.file = change.picture = dir.File("Orvella.bmp");
+    change.style = WallpaperStyle::Stretch;
+    ASSERT_TRUE(backend.Show(change).ok());
+    const unsigned long ours = RootPixmap(d, "_XROOTPMAP_ID");
+    EXPECT_EQ(RootPixel(d, 3, 3), 0x0000FFu);
+    frame.rgb[5 * kScreenWidth + 7] = 0xFFEE00;
+    for (const std::uint32_t background : {0x102030u, 0x405060u}) {
+        std::fill(frame.rgb.begin(), frame.rgb.begin() + kScreenWidth, background);
+        ASSERT_TRUE(live->ShowFrame(frame).ok());
+        EXPECT_EQ(RootPixel(d, 3, 0), background);
+        EXPECT_EQ(RootPixel(d, 7, 5), 0xFFEE00u);
+        EXPECT_EQ(RootPixmap(d, "_XROOTPMAP_ID"), ours);  // the same pixmap, drawn again
+    }
+    // A smaller frame is centred on black.
+    ASSERT_TRUE(
+        live->ShowFrame(PicturePixels{2, 2, {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF}}).ok());
+    EXPECT_EQ(RootPixel(d, 0, 0), 0u);
+    EXPECT_EQ(RootPixel(d, kScreenWidth / 2, kScreenHeight / 2), 0xFFFFFFu);
+
+    // Another setter's wallpaper ends the frames; our next change takes them up again.
+    X11WallpaperBackend other(std::make_shared<BmpPictureLoader>(), d);
+    ASSERT_TRUE(other.Show(change).ok());
+    EXPECT_FALSE(live->ShowFrame(frame).ok());
+    EXPECT_EQ(RootPixel(d, 3, 0), 0x0000FFu);
+    ASSERT_TRUE(backend.Show(change).ok());
+    EXPECT_TRUE(live->ShowFrame(frame).ok());
+}
+
 }  // namespace
 }  // namespace orvella
