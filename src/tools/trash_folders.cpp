@@ -1,7 +1,5 @@
 #include "tools/trash_folders.h"
 
-#include <unistd.h>
-
 #include "platform/environment.h"
 
 namespace orvella {
@@ -13,35 +11,33 @@ std::string WithSlash(std::string folder) {
     return folder;
 }
 
+bool StartsWith(const std::string& text, const std::string& prefix) {
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
 }  // namespace
 
-TrashFolders::TrashFolders(const std::vector<std::string>& drive_roots, unsigned uid,
+TrashFolders::TrashFolders(const std::vector<std::string>& drive_roots,
                            const std::string& data_home) {
-    const std::string user = std::to_string(uid);
-    for (const std::string& root : drive_roots) {
-        const std::string base = WithSlash(root);
-        folders_.push_back(base + ".Trash-" + user);
-        folders_.push_back(base + ".Trash/" + user);
-    }
+    for (const std::string& root : drive_roots)
+        drive_prefixes_.push_back(WithSlash(root) + ".Trash");
     if (!data_home.empty())
-        folders_.push_back(WithSlash(data_home) + "Trash");
+        home_trash_ = WithSlash(data_home) + "Trash";
 }
 
 TrashFolders TrashFolders::ForUser(const std::vector<std::string>& drive_roots,
                                    const Environment& environment) {
-    return TrashFolders(drive_roots, static_cast<unsigned>(::getuid()),
-                        XdgFolder(environment, "XDG_DATA_HOME", "/.local/share"));
+    return TrashFolders(drive_roots, XdgFolder(environment, "XDG_DATA_HOME", "/.local/share"));
 }
 
 bool TrashFolders::Contains(const std::string& folder) const {
-    for (const std::string& trash : folders_) {
-        if (folder.compare(0, trash.size(), trash) != 0)
-            continue;
-        // "/home/u/.local/share/Trash2" is no trash folder; ".../Trash/files" is in one.
-        if (folder.size() == trash.size() || folder[trash.size()] == '/')
+    // Like "?:\recycle*": any name beginning so, at the drive's root, and all below it.
+    for (const std::string& prefix : drive_prefixes_)
+        if (StartsWith(folder, prefix))
             return true;
-    }
-    return false;
+    // The home trash is one folder: "Trash2" beside it is none.
+    return !home_trash_.empty() && StartsWith(folder, home_trash_) &&
+           (folder.size() == home_trash_.size() || folder[home_trash_.size()] == '/');
 }
 
 }  // namespace orvella
