@@ -137,7 +137,6 @@ private:
     QAction* neue_kategorie1_ = nullptr;
     std::array<QAction*, kMaxCategories> target_items_{};
     int found_count_ = 0;
-    bool closing_ = false;
 };
 
 }  // namespace orvella

@@ -222,6 +222,7 @@ TEST_F(TFindPicsTest, TheRightButtonOpensTheMenuOnTheSelectionAndKeysPreviewTheF
     // An empty list has no menu.
     QTest::mousePress(viewport, Qt::RightButton, {}, QPoint(5, 5));
     EXPECT_FALSE(search.PicsFoundPopup()->isVisible());
+    QTest::mouseRelease(viewport, Qt::RightButton, {}, QPoint(5, 5));
 
     Tick(search.LBSearchPics(), 0);
     Tick(search.LogicalDrives(), 0);
@@ -237,6 +238,7 @@ TEST_F(TFindPicsTest, TheRightButtonOpensTheMenuOnTheSelectionAndKeysPreviewTheF
     EXPECT_TRUE(search.PicsFoundPopup()->isVisible());
     EXPECT_EQ(list->selectionModel()->selectedIndexes().size(), 2);
     search.PicsFoundPopup()->close();
+    QTest::mouseRelease(viewport, Qt::RightButton, {}, second.center());
     ASSERT_EQ(search.PicsFoundPopup()->actions().size(), 3);  // new, separator, "Natur"
     EXPECT_EQ(search.PicsFoundPopup()->actions()[0]->text(), QString("Neue Kategorie..."));
     EXPECT_TRUE(search.PicsFoundPopup()->actions()[1]->isSeparator());
@@ -244,6 +246,8 @@ TEST_F(TFindPicsTest, TheRightButtonOpensTheMenuOnTheSelectionAndKeysPreviewTheF
     list->setFocus();
     QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(list->selectionModel()->selectedIndexes().size(), 3);
+    // Ctrl let go, or the application holds it down for the tests that follow.
+    QTest::keyRelease(list, Qt::Key_Control);
 }
 
 TEST_F(TFindPicsTest, ANewCategoryGetsAnItemOnlyOnOkAndItemsFollowTheCategories) {
