@@ -7,6 +7,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <filesystem>
 
@@ -76,6 +77,26 @@ protected:
 
     std::string drive_;
 };
+
+TEST(FoundPicturesTest, FindsAreShownInBatchesAndRemovedInAnyOrder) {
+    TFoundPictures found;
+    QSignalSpy flushed(&found, &TFoundPictures::Flushed);
+    for (const char* path : {"/a.jpg", "/b.jpg", "/c.jpg", "/d.jpg", "/e.jpg", "/f.jpg"})
+        found.Add(path);
+    EXPECT_EQ(found.rowCount(), 0);
+    EXPECT_EQ(found.PendingCount(), 6);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return found.rowCount() == 6; }, 1000));
+    EXPECT_EQ(flushed.count(), 1);  // one insertion for the whole batch
+    EXPECT_EQ(found.PendingCount(), 0);
+
+    found.RemoveRowsAt({4, 0, 2, 3});
+    EXPECT_EQ(found.Paths(), QStringList({"/b.jpg", "/f.jpg"}));
+    found.Add("/g.jpg");
+    found.Flush();
+    EXPECT_EQ(found.Paths(), QStringList({"/b.jpg", "/f.jpg", "/g.jpg"}));
+    found.Clear();
+    EXPECT_EQ(found.rowCount(), 0);
+}
 
 TEST_F(TFindPicsTest, OffersFixedAndNetworkDrivesAndAsksForATypeAndADrive) {
     WriteCategories({"Natur"});
@@ -342,6 +363,7 @@ TEST_F(TFindPicsTest, ClosingDuringASearchEndsItWhenTheWindowIsFreed) {
     search->BtnFindClick();
     ASSERT_TRUE(search->FindFile().Busy());
     QTest::qWait(20);  // finds arriving
+    ASSERT_TRUE(search->FindFile().Busy());
 
     search->close();
     EXPECT_FALSE(search->isVisible());
@@ -374,6 +396,7 @@ TEST_F(TFindPicsTest, StoppingEndsTheSearchWithWhatWasFound) {
     Tick(search.LogicalDrives(), 0);
     search.BtnFindClick();
     QTest::qWait(30);
+    ASSERT_TRUE(search.FindFile().Busy());
     search.BtnStop()->click();
     EXPECT_FALSE(search.FindFile().Busy());
     EXPECT_FALSE(search.BtnFind()->isHidden());
