@@ -384,6 +384,25 @@ TEST_F(TFindPicsTest, ClosingDuringASearchEndsItWhenTheWindowIsFreed) {
     QCoreApplication::sendPostedEvents();
 }
 
+TEST_F(TFindPicsTest, ReopeningWithinTheSecondKeepsTheNewWindowAndFreesTheOld) {
+    WriteCategories({"Natur"});
+    TOrvel& window = Start();
+    window.show();
+    QPointer<TFindPics> first(&Open(window));
+    first->close();
+    ASSERT_TRUE(window.TimerCloseFind()->isActive());
+
+    // The closed window goes at once; the timer must not free the new one a moment later.
+    QPointer<TFindPics> second(&Open(window));
+    EXPECT_NE(second.data(), first.data());
+    EXPECT_FALSE(window.TimerCloseFind()->isActive());
+    QTest::qWait(1200);
+    EXPECT_TRUE(first.isNull());
+    ASSERT_FALSE(second.isNull());
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_EQ(window.FindPicsWindow(), second.data());
+}
+
 TEST_F(TFindPicsTest, StoppingEndsTheSearchWithWhatWasFound) {
     WriteCategories({"Natur"});
     for (int folder = 0; folder < 40; ++folder)
