@@ -71,8 +71,7 @@ int main(int argc, char* argv[]) {
 
     orvella::HostHooks hooks;
     hooks.screen_query = PrimaryScreenSize;
-    const auto picture_loader = std::make_shared<orvella::CodecPictureLoader>();
-    hooks.picture_loader = picture_loader;
+    hooks.picture_loader = std::make_shared<orvella::CodecPictureLoader>();
     // Our calendar and starfield pages are drawn by our desktop control; a page of the
     // user's own reaches the desktop as a picture beside the program.
     orvella::DesktopControlHost desktop_control;
@@ -169,7 +168,6 @@ int main(int argc, char* argv[]) {
         orvella::TPreviewServices{
             .catalogue = catalogue,
             .prompter = prompter,
-            .pictures = *picture_loader,
             .screen = *platform->screen,
             .program_dir = platform->paths.program_dir,
             .form_file = platform->paths.program_dir + "ovl.dat",

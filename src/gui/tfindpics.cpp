@@ -59,6 +59,16 @@ TFindPics::TFindPics(TFindPicsServices services, QWidget* parent)
     ui_->GroupBox1->installEventFilter(this);
     ui_->Label4->installEventFilter(this);
     connect(found_, &TFoundPictures::Flushed, this, &TFindPics::ShowFoundCount);
+    // Measured batch by batch as the finds come, so the end of a long search does not
+    // measure tens of thousands of paths at once.
+    connect(found_, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) {
+                const QFontMetrics metrics(ui_->LBPicsFound->font());
+                for (int row = first; row <= last; ++row)
+                    widest_path_ =
+                        std::max(widest_path_, metrics.horizontalAdvance(found_->Path(row)));
+            });
+    connect(found_, &QAbstractItemModel::modelReset, this, [this] { widest_path_ = 0; });
 
     busy_ = new QProgressBar(this);
     busy_->setRange(0, 0);  // no end known: the bar moves to and fro
@@ -282,11 +292,8 @@ void TFindPics::ShowFoundCount() {
 
 void TFindPics::UpdateScrollWidth() {
     const QFontMetrics metrics(ui_->LBPicsFound->font());
-    int widest = 0;
-    for (const QString& path : found_->Paths())
-        widest = std::max(widest, metrics.horizontalAdvance(path));
     // A little room for the item's own margins, so the last letter is not cut.
-    found_->SetItemSize(widest > 0 ? QSize(widest + 8, metrics.height() + 2) : QSize());
+    found_->SetItemSize(widest_path_ > 0 ? QSize(widest_path_ + 8, metrics.height() + 2) : QSize());
 }
 
 void TFindPics::BtnCloseClick() {

@@ -1,11 +1,13 @@
 #include "gui/tpreviewform.h"
 
 #include <QCloseEvent>
+#include <algorithm>
 
+#include "codecs/compose.h"
+#include "codecs/image_loader.h"
 #include "gui/no_preview_picture.h"
 #include "gui/shipped_files.h"
 #include "platform/file_extension.h"
-#include "platform/picture_pixels.h"
 #include "platform/screen.h"
 #include "settings/profile_target.h"
 #include "shell/message_catalogue.h"
@@ -15,14 +17,16 @@
 namespace orvella {
 namespace {
 
-QImage ToImage(const PicturePixels& pixels) {
-    QImage image(pixels.width, pixels.height, QImage::Format_RGB32);
-    for (int y = 0; y < pixels.height; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < pixels.width; ++x)
-            line[x] = 0xff000000u | pixels.At(x, y);
-    }
-    return image;
+constexpr int kReloadDelayMs = 100;
+
+// Transparent parts over black, as the desktop shows them.
+QImage ToImage(Bitmap bitmap) {
+    const Bitmap opaque = bitmap.format() == PixelFormat::Rgba
+                              ? Flatten(bitmap, Colour{0, 0, 0, 255})
+                              : std::move(bitmap);
+    const QImage view(opaque.row(0), opaque.width(), opaque.height(),
+                      static_cast<qsizetype>(opaque.stride()), QImage::Format_RGB888);
+    return view.convertToFormat(QImage::Format_RGB32);
 }
 
 }  // namespace
@@ -35,6 +39,9 @@ TPreviewForm::TPreviewForm(TPreviewServices services, QWidget* parent)
     ui_->setupUi(this);
     ui_->PrevHtml->hide();
     connect(ui_->PrevHtml, &THTMLThumbnail::RenderFailed, this, &TPreviewForm::ShowRenderError);
+    reload_timer_.setSingleShot(true);
+    reload_timer_.setInterval(kReloadDelayMs);
+    connect(&reload_timer_, &QTimer::timeout, this, &TPreviewForm::LoadPicture);
     FormCreate();
 }
 
@@ -59,6 +66,8 @@ void TPreviewForm::FormCreate() {
 
 void TPreviewForm::ShowInPreview(const std::string& path) {
     const std::string extension = LoweredExtension(path);
+    reload_timer_.stop();
+    picture_path_.clear();
     if (extension == ".html" || extension == ".htm") {
         const ScreenSize screen = services_.screen.Size();
         ui_->PrevHtml->SetHTMLPageWidth(screen.width);
@@ -69,14 +78,27 @@ void TPreviewForm::ShowInPreview(const std::string& path) {
         return;
     }
     ui_->PrevHtml->hide();
-    QImage picture;
     // GIF pictures are not previewed: the placeholder stands for them.
-    if (extension != ".gif") {
-        if (Result<PicturePixels> loaded = services_.pictures.Load(path))
-            picture = ToImage(*loaded);
-    }
-    ui_->PrevImage->SetPicture(picture.isNull() ? Placeholder() : std::move(picture));
+    if (extension != ".gif")
+        picture_path_ = path;
+    LoadPicture();
     ui_->PrevImage->show();
+}
+
+void TPreviewForm::LoadPicture() {
+    if (picture_path_.empty()) {
+        ui_->PrevImage->SetPicture(Placeholder());
+        return;
+    }
+    // The box fills the window; before the window was first shown, only it has its size.
+    const QSize size = this->size().expandedTo(QSize(1, 1)) * devicePixelRatio();
+    Result<Bitmap> loaded = LoadImageForSize(picture_path_, size.width(), size.height());
+    if (!loaded) {
+        picture_path_.clear();
+        ui_->PrevImage->SetPicture(Placeholder());
+        return;
+    }
+    ui_->PrevImage->SetPicture(ToImage(std::move(*loaded)));
 }
 
 QImage TPreviewForm::Placeholder() const {
@@ -116,6 +138,12 @@ void TPreviewForm::SavePlacement() {
     if (!stored)
         services_.prompter.ShowMessage(stored.message(), services_.catalogue.Text(kSError),
                                        MessageStyle::Error);
+}
+
+void TPreviewForm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (!picture_path_.empty())
+        reload_timer_.start();
 }
 
 void TPreviewForm::closeEvent(QCloseEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QTimer>
 #include <QWidget>
 #include <memory>
 #include <string>
@@ -14,7 +15,6 @@ class TPreviewForm;
 namespace orvella {
 
 class MessageCatalogue;
-class PictureLoader;
 class Prompter;
 class Screen;
 class TPictureBox;
@@ -23,7 +23,6 @@ class THTMLThumbnail;
 struct TPreviewServices {
     const MessageCatalogue& catalogue;
     Prompter& prompter;
-    const PictureLoader& pictures;
     const Screen& screen;
     // The program folder, with "nopreview.png" in it.
     std::string program_dir;
@@ -58,9 +57,13 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void FormClose();
+    // The picture decoded at the size it is drawn at, so a camera's photo is read at a
+    // fraction of its size and the window does not wait for it.
+    void LoadPicture();
     void SavePlacement();
     QImage Placeholder() const;
     void ShowRenderError(const QString& message);
@@ -70,6 +73,8 @@ private:
     WidgetPlacement placement_;
     std::unique_ptr<TFormStorage> wall_storage3_;
     bool exiting_ = false;
+    std::string picture_path_;  // the picture shown, empty for the placeholder and pages
+    QTimer reload_timer_;       // a resized window gets its picture at the new size
 };
 
 }  // namespace orvella

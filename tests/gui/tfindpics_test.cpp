@@ -7,6 +7,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <filesystem>
 
@@ -76,6 +77,26 @@ protected:
 
     std::string drive_;
 };
+
+TEST(FoundPicturesTest, FindsAreShownInBatchesAndRemovedInAnyOrder) {
+    TFoundPictures found;
+    QSignalSpy flushed(&found, &TFoundPictures::Flushed);
+    for (const char* path : {"/a.jpg", "/b.jpg", "/c.jpg", "/d.jpg", "/e.jpg", "/f.jpg"})
+        found.Add(path);
+    EXPECT_EQ(found.rowCount(), 0);
+    EXPECT_EQ(found.PendingCount(), 6);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return found.rowCount() == 6; }, 1000));
+    EXPECT_EQ(flushed.count(), 1);  // one insertion for the whole batch
+    EXPECT_EQ(found.PendingCount(), 0);
+
+    found.RemoveRowsAt({4, 0, 2, 3});
+    EXPECT_EQ(found.Paths(), QStringList({"/b.jpg", "/f.jpg"}));
+    found.Add("/g.jpg");
+    found.Flush();
+    EXPECT_EQ(found.Paths(), QStringList({"/b.jpg", "/f.jpg", "/g.jpg"}));
+    found.Clear();
+    EXPECT_EQ(found.rowCount(), 0);
+}
 
 TEST_F(TFindPicsTest, OffersFixedAndNetworkDrivesAndAsksForATypeAndADrive) {
     WriteCategories({"Natur"});
@@ -222,6 +243,7 @@ TEST_F(TFindPicsTest, TheRightButtonOpensTheMenuOnTheSelectionAndKeysPreviewTheF
     // An empty list has no menu.
     QTest::mousePress(viewport, Qt::RightButton, {}, QPoint(5, 5));
     EXPECT_FALSE(search.PicsFoundPopup()->isVisible());
+    QTest::mouseRelease(viewport, Qt::RightButton, {}, QPoint(5, 5));
 
     Tick(search.LBSearchPics(), 0);
     Tick(search.LogicalDrives(), 0);
@@ -237,6 +259,7 @@ TEST_F(TFindPicsTest, TheRightButtonOpensTheMenuOnTheSelectionAndKeysPreviewTheF
     EXPECT_TRUE(search.PicsFoundPopup()->isVisible());
     EXPECT_EQ(list->selectionModel()->selectedIndexes().size(), 2);
     search.PicsFoundPopup()->close();
+    QTest::mouseRelease(viewport, Qt::RightButton, {}, second.center());
     ASSERT_EQ(search.PicsFoundPopup()->actions().size(), 3);  // new, separator, "Natur"
     EXPECT_EQ(search.PicsFoundPopup()->actions()[0]->text(), QString("Neue Kategorie..."));
     EXPECT_TRUE(search.PicsFoundPopup()->actions()[1]->isSeparator());
@@ -244,6 +267,8 @@ TEST_F(TFindPicsTest, TheRightButtonOpensTheMenuOnTheSelectionAndKeysPreviewTheF
     list->setFocus();
     QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(list->selectionModel()->selectedIndexes().size(), 3);
+    // Ctrl let go, or the application holds it down for the tests that follow.
+    QTest::keyRelease(list, Qt::Key_Control);
 }
 
 TEST_F(TFindPicsTest, ANewCategoryGetsAnItemOnlyOnOkAndItemsFollowTheCategories) {
@@ -338,6 +363,7 @@ TEST_F(TFindPicsTest, ClosingDuringASearchEndsItWhenTheWindowIsFreed) {
     search->BtnFindClick();
     ASSERT_TRUE(search->FindFile().Busy());
     QTest::qWait(20);  // finds arriving
+    ASSERT_TRUE(search->FindFile().Busy());
 
     search->close();
     EXPECT_FALSE(search->isVisible());
@@ -358,6 +384,25 @@ TEST_F(TFindPicsTest, ClosingDuringASearchEndsItWhenTheWindowIsFreed) {
     QCoreApplication::sendPostedEvents();
 }
 
+TEST_F(TFindPicsTest, ReopeningWithinTheSecondKeepsTheNewWindowAndFreesTheOld) {
+    WriteCategories({"Natur"});
+    TOrvel& window = Start();
+    window.show();
+    QPointer<TFindPics> first(&Open(window));
+    first->close();
+    ASSERT_TRUE(window.TimerCloseFind()->isActive());
+
+    // The closed window goes at once; the timer must not free the new one a moment later.
+    QPointer<TFindPics> second(&Open(window));
+    EXPECT_NE(second.data(), first.data());
+    EXPECT_FALSE(window.TimerCloseFind()->isActive());
+    QTest::qWait(1200);
+    EXPECT_TRUE(first.isNull());
+    ASSERT_FALSE(second.isNull());
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_EQ(window.FindPicsWindow(), second.data());
+}
+
 TEST_F(TFindPicsTest, StoppingEndsTheSearchWithWhatWasFound) {
     WriteCategories({"Natur"});
     for (int folder = 0; folder < 40; ++folder)
@@ -370,6 +415,7 @@ TEST_F(TFindPicsTest, StoppingEndsTheSearchWithWhatWasFound) {
     Tick(search.LogicalDrives(), 0);
     search.BtnFindClick();
     QTest::qWait(30);
+    ASSERT_TRUE(search.FindFile().Busy());
     search.BtnStop()->click();
     EXPECT_FALSE(search.FindFile().Busy());
     EXPECT_FALSE(search.BtnFind()->isHidden());

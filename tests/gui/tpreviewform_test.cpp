@@ -5,7 +5,6 @@
 #include <QListWidget>
 #include <QSignalSpy>
 
-#include "codecs/codec_picture_loader.h"
 #include "gui/found_pictures.h"
 #include "gui/picture_box.h"
 #include "gui/tfindpics.h"
@@ -43,7 +42,6 @@ protected:
             TPreviewServices{
                 .catalogue = catalogue_,
                 .prompter = prompter_,
-                .pictures = loader_,
                 .screen = *platform_->screen,
                 .program_dir = program_,
                 .form_file = program_ + "ovl.dat",
@@ -65,8 +63,6 @@ protected:
     static void WaitForRendering(TPreviewForm& preview) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return !preview.PrevHtml()->Rendering(); }, 20000));
     }
-
-    CodecPictureLoader loader_;
 };
 
 TEST_F(TPreviewFormTest, PicturesAreStretchedOverTheWindowAndGifsShowThePlaceholder) {
@@ -81,7 +77,8 @@ TEST_F(TPreviewFormTest, PicturesAreStretchedOverTheWindowAndGifsShowThePlacehol
     preview->ShowInPreview(dir_.File("gross.jpg"));
     EXPECT_FALSE(preview->PrevImage()->isHidden());
     EXPECT_TRUE(preview->PrevHtml()->isHidden());
-    EXPECT_EQ(preview->PrevImage()->Picture().size(), QSize(1600, 1200));
+    // Read at the size it is drawn at.
+    EXPECT_EQ(preview->PrevImage()->Picture().size(), QSize(252, 191));
     const QImage drawn = preview->PrevImage()->grab().toImage();
     ASSERT_EQ(drawn.size(), QSize(252, 191));
     // Distorted to the window's shape: each quadrant fills a quarter of the window.
@@ -91,6 +88,11 @@ TEST_F(TPreviewFormTest, PicturesAreStretchedOverTheWindowAndGifsShowThePlacehol
     EXPECT_TRUE(Near(drawn.pixelColor(241, 180), Qt::yellow));
     EXPECT_TRUE(Near(drawn.pixelColor(120, 90), Qt::red));
     EXPECT_TRUE(Near(drawn.pixelColor(131, 100), Qt::yellow));
+
+    // A larger window reads the picture again at its new size.
+    preview->resize(400, 300);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return preview->PrevImage()->Picture().size() == QSize(400, 300); }, 2000));
 
     // A GIF is not loaded, even when it could be; damaged and missing files neither.
     ASSERT_TRUE(Quadrants(40, 30).save(QString::fromStdString(dir_.File("bild.gif")), "PNG"));
@@ -168,7 +170,8 @@ TEST_F(TPreviewFormTest, TheMenuItemShowsTheWindowAndOnlyTheUserClosingItUncheck
     EXPECT_TRUE(show_preview->isChecked());
     EXPECT_TRUE(preview->isVisible());
     list->setCurrentIndex(list->pictures()->index(0, 0));
-    EXPECT_EQ(preview->PrevImage()->Picture().size(), QSize(64, 48));
+    EXPECT_FALSE(preview->PrevImage()->Picture().isNull());
+    EXPECT_NE(preview->PrevImage()->Picture().convertToFormat(QImage::Format_RGB32), Placeholder());
 
     show_preview->trigger();
     EXPECT_FALSE(preview->isVisible());
@@ -199,8 +202,13 @@ TEST_F(TPreviewFormTest, TheSearchShowsTheFocusedFindOnKeyAndButtonRelease) {
     WriteThreeCategories(1);
     const std::string drive = dir_.File("suche/");
     std::filesystem::create_directories(drive);
-    ASSERT_TRUE(Quadrants(30, 20).save(QString::fromStdString(drive + "a.png"), "PNG"));
-    ASSERT_TRUE(Quadrants(50, 40).save(QString::fromStdString(drive + "b.png"), "PNG"));
+    const auto plain = [](QColor colour) {
+        QImage picture(30, 20, QImage::Format_RGB32);
+        picture.fill(colour);
+        return picture;
+    };
+    ASSERT_TRUE(plain(Qt::red).save(QString::fromStdString(drive + "a.png"), "PNG"));
+    ASSERT_TRUE(plain(Qt::blue).save(QString::fromStdString(drive + "b.png"), "PNG"));
     class OneDrive : public Drives {
     public:
         explicit OneDrive(std::string root) : root_(std::move(root)) {}
@@ -229,11 +237,11 @@ TEST_F(TPreviewFormTest, TheSearchShowsTheFocusedFindOnKeyAndButtonRelease) {
     const int b = search.found().Path(0).endsWith("b.png") ? 0 : 1;
     list->setCurrentIndex(search.found().index(b));
     QTest::keyRelease(list, Qt::Key_Down);
-    EXPECT_EQ(preview->PrevImage()->Picture().size(), QSize(50, 40));
+    EXPECT_EQ(preview->PrevImage()->Picture().pixelColor(5, 5), QColor(Qt::blue));
     list->setCurrentIndex(search.found().index(1 - b));
     QTest::mouseRelease(list->viewport(), Qt::LeftButton, {},
                         list->visualRect(search.found().index(1 - b)).center());
-    EXPECT_EQ(preview->PrevImage()->Picture().size(), QSize(30, 20));
+    EXPECT_EQ(preview->PrevImage()->Picture().pixelColor(5, 5), QColor(Qt::red));
 }
 
 }  // namespace
