@@ -59,12 +59,20 @@ struct CalendarLayout {
     }
 };
 
-CalendarLayout LayOut(const DesktopControlScene& scene) {
+QString Text(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+QString TitleText(int month, int year) {
+    return Text(GermanMonthName(month)) + QLatin1Char(' ') + QString::number(year);
+}
+
+CalendarLayout LayOutAt(const DesktopControlScene& scene, int pixel_size) {
     CalendarLayout layout;
     const double scale = ScaleFor(scene.screen);
     const CalendarFont& chosen = scene.settings.font;
     QFont font(QString::fromStdString(chosen.name));
-    font.setPixelSize(std::max(6, static_cast<int>(std::lround(chosen.size * 96.0 / 72 * scale))));
+    font.setPixelSize(pixel_size);
     font.setBold(chosen.bold);
     font.setItalic(chosen.italic);
     font.setUnderline(chosen.underline);
@@ -77,15 +85,17 @@ CalendarLayout LayOut(const DesktopControlScene& scene) {
     const QFontMetrics metrics(font);
     int widest = metrics.horizontalAdvance(QStringLiteral("00"));
     for (int d = 0; d < 7; ++d)
-        widest = std::max(widest, metrics.horizontalAdvance(QString::fromUtf8(
-                                      GermanWeekdayShort(d).data(),
-                                      static_cast<qsizetype>(GermanWeekdayShort(d).size()))));
+        widest = std::max(widest, metrics.horizontalAdvance(Text(GermanWeekdayShort(d))));
     const int height = metrics.height();
     layout.line = std::max(1, static_cast<int>(std::lround(scale)));
     layout.cell_w = widest + height * 3 / 4;
     layout.cell_h = height * 3 / 2;
     layout.pad = std::max(4, height / 2);
-    const int title_h = QFontMetrics(layout.title_font).height() * 9 / 5;
+    const QFontMetrics title_metrics(layout.title_font);
+    const int title_h = title_metrics.height() * 9 / 5;
+    // The longest month name fits the band in any face.
+    const int title_w = title_metrics.horizontalAdvance(TitleText(9, 2026)) + 2 * layout.pad;
+    layout.cell_w = std::max(layout.cell_w, (title_w + 7) / 8);
 
     const int inner_w = 8 * layout.cell_w;
     const int width = inner_w + 2 * layout.pad;
@@ -103,8 +113,24 @@ CalendarLayout LayOut(const DesktopControlScene& scene) {
     return layout;
 }
 
-QString Text(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+// The face at the chosen size, or smaller where the calendar would not fit into the box
+// with its margins (a large face on a small screen): the calendar is never cut.
+CalendarLayout LayOut(const DesktopControlScene& scene) {
+    const int wanted = static_cast<int>(
+        std::lround(scene.settings.font.size * 96.0 / 72 * ScaleFor(scene.screen)));
+    int size = std::max(6, wanted);
+    CalendarLayout layout = LayOutAt(scene, size);
+    const QRect box = ControlBoxOf(scene.page);
+    for (int attempt = 0; attempt < 8 && size > 6; ++attempt) {
+        if (layout.panel.left() >= box.left() + 4 && layout.panel.bottom() <= box.bottom() - 4)
+            break;
+        const double shrink =
+            std::min(static_cast<double>(box.width() * 9 / 10) / layout.panel.width(),
+                     static_cast<double>(box.height() * 9 / 10) / layout.panel.height());
+        size = std::max(6, std::min(size - 1, static_cast<int>(size * std::min(shrink, 1.0))));
+        layout = LayOutAt(scene, size);
+    }
+    return layout;
 }
 
 QString TwoDigits(int value) {
@@ -125,9 +151,7 @@ void PaintCalendar(QPainter& painter, const DesktopControlScene& scene) {
 
     painter.setFont(layout.title_font);
     painter.setPen(ToQColor(colours.title_text));
-    painter.drawText(
-        layout.title, Qt::AlignCenter,
-        Text(GermanMonthName(sheet.month)) + QLatin1Char(' ') + QString::number(sheet.year));
+    painter.drawText(layout.title, Qt::AlignCenter, TitleText(sheet.month, sheet.year));
 
     painter.setFont(layout.font);
     painter.setPen(title_back);

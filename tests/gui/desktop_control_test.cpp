@@ -132,6 +132,17 @@ TEST(DesktopControlPainterTest, CentredThePictureStandsInTheMiddleOnTheDesktopCo
     const CalendarPlacement large = PlaceCalendar(scene);
     EXPECT_GT(large.panel.width(), PlaceCalendar(CalendarScene(dir)).panel.width());
     EXPECT_TRUE(ControlBoxOf(scene.page).contains(large.panel));
+
+    // A face too large for a small screen is made smaller rather than cut.
+    scene.screen = QSize(640, 480);
+    scene.page.control_width = 620;
+    scene.page.control_height = 465;
+    scene.settings.font.size = 96;
+    scene.settings.font.bold = true;
+    const CalendarPlacement fitted = PlaceCalendar(scene);
+    EXPECT_TRUE(ControlBoxOf(scene.page).contains(fitted.panel))
+        << fitted.panel.width() << "x" << fitted.panel.height();
+    EXPECT_GT(fitted.panel.width(), 300);
 }
 
 TEST(DesktopControlPainterTest, TheStarfieldIsOverBlackAndMovesFromFrameToFrame) {
