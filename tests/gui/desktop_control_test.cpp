@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QTest>
 #include <cstdlib>
+#include <filesystem>
 
 #include "codecs/compose.h"
 #include "codecs/jpeg_encoder.h"
@@ -217,6 +218,18 @@ TEST(DesktopControlRendererTest, OurPagesAreDrawnByTurnsIntoTwoFilesAndOthersGoO
     ASSERT_EQ(drawn.size(), 3u);
     EXPECT_EQ(drawn.back().today, LocalDate(clock->Now()));
     EXPECT_EQ(drawn.back().control_image, dir.File("Orvella2.jpg"));
+
+    // The control's picture where the options said the program lies, unless it is not there.
+    const DesktopControlPage& page = drawn.back().page;
+    ASSERT_TRUE(
+        registry
+            .WriteValues(RegistryRoot::CurrentUser, kCalendarKey,
+                         {RegistryValue::String("WallpaperPath_Caption", dir.File("moved/"))})
+            .ok());
+    EXPECT_EQ(renderer.SceneFor(page).control_image, dir.File("Orvella2.jpg"));
+    ASSERT_TRUE(std::filesystem::create_directory(dir.File("moved")));
+    dir.Write("moved/Orvella2.jpg", "picture");
+    EXPECT_EQ(renderer.SceneFor(page).control_image, dir.File("moved/Orvella2.jpg"));
 
     // A page of the user's own goes to the other renderer, a missing one is an error.
     dir.Write("mine.htm", "<html><body>mine</body></html>");
