@@ -1,8 +1,8 @@
 #include "gui/desktop_control_painter.h"
 
-#include <QDate>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QtGlobal>
 #include <algorithm>
 #include <cmath>
 #include <random>
@@ -20,13 +20,16 @@ QColor ToQColor(ColorRef colour) {
 }
 
 // Our pictures through our own codecs, the same the image preparation wrote them with. A
-// picture that is missing or cannot be read is simply not drawn, as a page without it.
+// missing picture is not drawn, as a page without it; one that cannot be read is not drawn
+// either, and said so: the rest of the desktop is still worth showing.
 QImage LoadPicture(const std::string& path) {
     if (path.empty() || !FileExists(path))
         return {};
     Result<Bitmap> bitmap = LoadImage(path);
-    if (!bitmap)
+    if (!bitmap) {
+        qWarning("orvella: %s", bitmap.message().c_str());
         return {};
+    }
     const Bitmap rgb = Flatten(*bitmap, Colour{});
     QImage image(rgb.data(), rgb.width(), rgb.height(), static_cast<qsizetype>(rgb.stride()),
                  QImage::Format_RGB888);
@@ -190,13 +193,12 @@ void PaintCalendar(QPainter& painter, const DesktopControlScene& scene) {
     painter.setPen(QPen(title_back, 2 * layout.line, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     painter.drawRect(mark_rect);
     painter.setPen(ToQColor(colours.text));
-    const QDate today(scene.today.year, scene.today.month, scene.today.day);
     painter.drawText(layout.today_line.adjusted(
                          mark_rect.right() + layout.cell_w / 4 - layout.today_line.left(), 0, 0, 0),
                      Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("Heute: %1.%2.%3")
-                         .arg(TwoDigits(today.day()), TwoDigits(today.month()))
-                         .arg(today.year(), 4, 10, QLatin1Char('0')));
+                         .arg(TwoDigits(scene.today.day), TwoDigits(scene.today.month))
+                         .arg(scene.today.year, 4, 10, QLatin1Char('0')));
 }
 
 void PaintCalendarPage(QPainter& painter, const DesktopControlScene& scene) {
