@@ -18,6 +18,7 @@
 #include "gui/tinfobox.h"
 #include "gui/toptions.h"
 #include "gui/torvel.h"
+#include "gui/tpreviewform.h"
 #include "gui/wallpaper_wiring.h"
 #include "platform/host_platform.h"
 #include "platform/termination_signals.h"
@@ -70,7 +71,8 @@ int main(int argc, char* argv[]) {
 
     orvella::HostHooks hooks;
     hooks.screen_query = PrimaryScreenSize;
-    hooks.picture_loader = std::make_shared<orvella::CodecPictureLoader>();
+    const auto picture_loader = std::make_shared<orvella::CodecPictureLoader>();
+    hooks.picture_loader = picture_loader;
     // Our calendar and starfield pages are drawn by our desktop control; a page of the
     // user's own reaches the desktop as a picture beside the program.
     orvella::DesktopControlHost desktop_control;
@@ -163,6 +165,17 @@ int main(int argc, char* argv[]) {
         timers.Apply({});  // ending at once: no timed change
     orvella::TAddKatForm category_dialog(catalogue, prompter, files, &main_window);
     main_window.SetCategoryDialog(&category_dialog);
+    orvella::TPreviewForm preview(
+        orvella::TPreviewServices{
+            .catalogue = catalogue,
+            .prompter = prompter,
+            .pictures = *picture_loader,
+            .screen = *platform->screen,
+            .program_dir = platform->paths.program_dir,
+            .form_file = platform->paths.program_dir + "ovl.dat",
+        },
+        &main_window);
+    main_window.SetPreviewForm(&preview);
 
     switch (outcome) {
         case orvella::StartupOutcome::EndWithoutWindow:

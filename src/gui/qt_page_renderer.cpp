@@ -29,13 +29,12 @@ protected:
 QtPageRenderer::QtPageRenderer(std::string output, std::function<QSize()> screen)
     : output_(std::move(output)), screen_(std::move(screen)) {}
 
-Result<std::string> QtPageRenderer::PictureForPage(const std::string& page) const {
+Result<QImage> RenderPagePicture(const std::string& page, QSize size) {
     QFile file(QString::fromStdString(page));
     if (!file.open(QIODevice::ReadOnly))
         return Status::Error(page + ": " + file.errorString().toStdString());
     const QByteArray html = file.readAll();
 
-    QSize size = screen_ ? screen_() : QSize();
     if (!size.isValid() || size.isEmpty())
         size = QSize(1024, 768);
     LocalDocument document;
@@ -50,10 +49,17 @@ Result<std::string> QtPageRenderer::PictureForPage(const std::string& page) cons
         QPainter painter(&picture);
         document.drawContents(&painter, QRectF(QPointF(0, 0), size));
     }
+    return picture;
+}
+
+Result<std::string> QtPageRenderer::PictureForPage(const std::string& page) const {
+    Result<QImage> picture = RenderPagePicture(page, screen_ ? screen_() : QSize());
+    if (!picture)
+        return picture.status();
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!picture.save(&buffer, "PNG"))
+    if (!picture->save(&buffer, "PNG"))
         return Status::Error(output_ + ": the page could not be drawn");
     const Status written =
         ReplaceFileAtomically(output_, std::string_view(png.constData(), png.size()));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QSize>
 #include <functional>
 #include <string>
@@ -7,6 +8,11 @@
 #include "platform/page_renderer.h"
 
 namespace orvella {
+
+// Lays the HTML page out at `size` with Qt's rich-text engine and draws it on white; a size
+// that is not valid is 1024 x 768. Only the local file and pictures beside it are read.
+// Safe in any thread: it makes its own document.
+Result<QImage> RenderPagePicture(const std::string& page, QSize size);
 
 // Lays an HTML page out at screen size with Qt's rich-text engine and hands the desktop a
 // picture of it. Only the local file and pictures beside it are read: no network, no

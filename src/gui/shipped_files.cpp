@@ -1,7 +1,9 @@
 #include "gui/shipped_files.h"
 
+#include <QBuffer>
 #include <QFile>
 
+#include "gui/no_preview_picture.h"
 #include "platform/files.h"
 
 namespace orvella {
@@ -11,8 +13,29 @@ const std::vector<std::string>& ShippedFileNames() {
     return names;
 }
 
+namespace {
+
+// Drawn by the program rather than carried: a picture it can make as well as store.
+Status WriteNoPreviewPicture(const std::string& target) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!DrawNoPreviewPicture().save(&buffer, "PNG"))
+        return Status::Error(target + ": the placeholder picture could not be drawn");
+    return ReplaceFileAtomically(
+        target, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+}
+
+}  // namespace
+
 std::vector<std::string> EnsureShippedFiles(const std::string& program_dir) {
     std::vector<std::string> problems;
+    const std::string no_preview = program_dir + kNoPreviewFile;
+    if (!FileExists(no_preview)) {
+        const Status status = WriteNoPreviewPicture(no_preview);
+        if (!status)
+            problems.push_back(status.message());
+    }
     for (const std::string& name : ShippedFileNames()) {
         const std::string target = program_dir + name;
         if (FileExists(target))

@@ -25,7 +25,9 @@
 #include "gui/picture_list.h"
 #include "gui/picture_status.h"
 #include "gui/taddkatform.h"
+#include "gui/tfindpics.h"
 #include "gui/toptions.h"
+#include "gui/tpreviewform.h"
 #include "gui/wallpaper_commands.h"
 #include "library/picture_commands.h"
 #include "platform/files.h"
@@ -43,6 +45,7 @@ constexpr const char* kSettingsKey = "Software\\Brenmark Software\\Orvella";
 constexpr int kWallStorageVersion = 3;
 constexpr int kTransparencyDelayMs = 500;
 constexpr int kStatusCountWidth = 200;
+constexpr int kCloseFindDelayMs = 1000;
 constexpr const char* kDefaultImage = ":/orvella/images/default_image.png";
 
 QString FromStd(const std::string& text) {
@@ -89,11 +92,18 @@ TOrvel::TOrvel(TOrvelServices services, QWidget* parent)
     normal.setBold(false);
     ui_->PanelList->setFont(normal);
 
+    timer_close_find_ = new QTimer(this);
+    timer_close_find_->setObjectName(QStringLiteral("TimerCloseFind"));
+    timer_close_find_->setInterval(kCloseFindDelayMs);
+    connect(timer_close_find_, &QTimer::timeout, this, &TOrvel::TimerCloseFindTimer);
+
     BuildMenus();
     ConnectCommands();
 }
 
 TOrvel::~TOrvel() {
+    // The search window first: its engine stops while the categories it reads still exist.
+    delete find_pics_window_.data();
     // FormDestroy: the listener goes with the window, then the categories.
     listener_notifier_ = nullptr;
     listener_.reset();
@@ -191,6 +201,9 @@ void TOrvel::ConnectCommands() {
     bind(ui_->TbInfo, &TOrvel::SBInfoClick);
     bind(ui_->Info1, &TOrvel::SBInfoClick);
     bind(ui_->Wiederherstellen, &TOrvel::WiederherstellenClick);
+    bind(ui_->TbSearchPics, &TOrvel::AufderFestplatte1Click);
+    bind(ui_->ShowPreview, &TOrvel::ShowPreviewClick);
+    bind(ui_->AufderFestplatte1, &TOrvel::AufderFestplatte1Click);
     for (QAction* action : {ui_->SBNewCat, ui_->Kategoriehinzufgen1, ui_->KatAdd})
         connect(action, &QAction::triggered, this, [this] { AddKatClick(); });
     for (QAction* action : {ui_->Kategoriebearbeiten1, ui_->KatEdit})
@@ -232,7 +245,6 @@ void TOrvel::ConnectCommands() {
                             ui_->Bilddrucken2,
                             ui_->BildperEMailsenden1,
                             ui_->BildperEMailsenden2,
-                            ui_->ShowPreview,
                             ui_->TbDia,
                             ui_->Diashowstarten1,
                             ui_->Englisch1,
@@ -240,8 +252,6 @@ void TOrvel::ConnectCommands() {
                             ui_->TbHelp,
                             ui_->Hilfe2,
                             ui_->OrvellaHomepage1,
-                            ui_->TbSearchPics,
-                            ui_->AufderFestplatte1,
                             ui_->WebLink1,
                             ui_->WebLink2,
                             ui_->WebLink3,
@@ -380,6 +390,7 @@ void TOrvel::LoadCategories() {
     if (!status)
         ShowError(status.message());
     SelectCategory(CategoryButton(store_->CurrentCategory()));
+    emit CategoriesChanged();
 }
 
 void TOrvel::RestoreFormState() {
@@ -420,6 +431,8 @@ void TOrvel::ShowAfterStartup() {
         showMaximized();
     else
         show();
+    if (preview_form_ != nullptr && ui_->ShowPreview->isChecked())
+        preview_form_->show();
 }
 
 void TOrvel::EndProgram() {
@@ -640,6 +653,8 @@ void TOrvel::PictureListChange(TPictureList* list) {
     if (row < 0)
         return;
     const std::string& path = store_->category(store_->CurrentCategory()).pictures.at(row);
+    if (ui_->ShowPreview->isChecked() && preview_form_ != nullptr)
+        ShowInPreview(path);
     status_file_->setText(PictureFileText(services_.catalogue, FromStd(path)));
 }
 
@@ -649,6 +664,7 @@ void TOrvel::RefreshCategoryMessage() {
         ShowError(status.message());
     ShowCurrentCount();
     BackPanelResize();
+    emit CategoriesChanged();
 }
 
 // --- menus ------------------------------------------------------------------------------
@@ -736,6 +752,7 @@ bool TOrvel::CreateCategoryFromDialog(const std::string& name, const std::string
         return false;
     SelectCategory(CategoryButton(store_->count() - 1));
     Speichern1Click();
+    emit CategoriesChanged();
     return true;
 }
 
@@ -750,6 +767,7 @@ void TOrvel::ChangeCategoryFromDialog(int index, const std::string& name,
         views_[index].button->setIcon(QIcon(kat_images_.at(index)));
     }
     Speichern1Click();
+    emit CategoriesChanged();
 }
 
 void TOrvel::SBOptionsClick() {
@@ -926,6 +944,89 @@ void TOrvel::ApplicationEventsRestore() {
     tray_icon_->hide();
 }
 
+// --- disk search ------------------------------------------------------------------------
+
+void TOrvel::AufderFestplatte1Click() {
+    if (find_pics_window_ && find_pics_window_->isVisible()) {
+        find_pics_window_->showNormal();
+        find_pics_window_->raise();
+        find_pics_window_->activateWindow();
+        return;
+    }
+    // A window closed a moment ago and not yet freed goes now; a new search starts afresh.
+    if (find_pics_window_) {
+        timer_close_find_->stop();
+        find_pics_window_->deleteLater();
+        find_pics_window_ = nullptr;
+    }
+    auto* window = new TFindPics(
+        TFindPicsServices{
+            .catalogue = services_.catalogue,
+            .prompter = services_.prompter,
+            .drives = *services_.platform.drives,
+            .environment = services_.environment,
+            .store = *store_,
+            .form_file = ProgramFile("ovl.dat"),
+            .add_to_category =
+                [this](int index, const std::vector<std::string>& paths) {
+                    FilePictures(index, paths);
+                },
+            .new_category = [this] { return AddKatClick() == QDialog::Accepted; },
+            .show_in_preview = [this](const std::string& path) { ShowInPreview(path); },
+            .closed = [this] { timer_close_find_->start(); },
+        },
+        this);
+    connect(this, &TOrvel::CategoriesChanged, window, &TFindPics::CategoriesChanged);
+    find_pics_window_ = window;
+    window->show();
+}
+
+TFindPics* TOrvel::FindPicsWindow() const {
+    return find_pics_window_.data();
+}
+
+void TOrvel::TimerCloseFindTimer() {
+    timer_close_find_->stop();
+    // Later, not now: the window may be in one of its own handlers (a message box open).
+    if (find_pics_window_)
+        find_pics_window_->deleteLater();
+    find_pics_window_ = nullptr;
+}
+
+void TOrvel::FilePictures(int index, const std::vector<std::string>& paths) {
+    if (index <= 0 || index >= store_->count())
+        return;
+    InBatch([&] {
+        for (const std::string& path : paths)
+            store_->AddPicture(index, path, true);
+    });
+    AfterPicturesChanged();
+}
+
+// --- preview ----------------------------------------------------------------------------
+
+void TOrvel::SetPreviewForm(TPreviewForm* preview) {
+    preview_form_ = preview;
+    connect(preview, &TPreviewForm::ClosedByUser, this,
+            [this] { ui_->ShowPreview->setChecked(false); });
+    connect(preview, &QObject::destroyed, this, [this] { preview_form_ = nullptr; });
+}
+
+void TOrvel::ShowPreviewClick() {
+    // The menu item has toggled its check mark already.
+    if (preview_form_ == nullptr)
+        return;
+    if (ui_->ShowPreview->isChecked())
+        preview_form_->show();
+    else
+        preview_form_->HideByMenu();
+}
+
+void TOrvel::ShowInPreview(const std::string& path) {
+    if (preview_form_ != nullptr)
+        preview_form_->ShowInPreview(path);
+}
+
 // --- window events ----------------------------------------------------------------------
 
 void TOrvel::showEvent(QShowEvent* event) {
@@ -954,6 +1055,11 @@ void TOrvel::FormClose() {
     if (closed_ || !store_)
         return;
     closed_ = true;
+    // Going with the program is no choice of the user's: the check mark stays as it was.
+    if (preview_form_ != nullptr)
+        preview_form_->CloseForExit();
+    if (find_pics_window_)
+        find_pics_window_->hide();
     const Status saved = store_->SaveCategories();
     if (!saved)
         ShowError(saved.message());

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QPixmap>
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -22,6 +23,7 @@ class QLabel;
 class QMenu;
 class QSocketNotifier;
 class QSystemTrayIcon;
+class QTimer;
 class QToolButton;
 
 namespace Ui {
@@ -36,7 +38,9 @@ class Prompter;
 class ActiveDesktopSwitch;
 class FileChooser;
 class TAddKatForm;
+class TFindPics;
 class TOptions;
+class TPreviewForm;
 class TPictureList;
 class WallpaperCommands;
 struct Platform;
@@ -126,6 +130,21 @@ public:
     void ApplicationEventsRestore();
     void RefreshCategoryMessage();
 
+    // The disk search: one window at a time, freed by TimerCloseFind after it closed.
+    void AufderFestplatte1Click();
+    void TimerCloseFindTimer();
+    TFindPics* FindPicsWindow() const;
+    QTimer* TimerCloseFind() const { return timer_close_find_; }
+    // Files `paths` into category `index` and the first, as the search window asks.
+    void FilePictures(int index, const std::vector<std::string>& paths);
+
+    // The preview window, created after the main window; it lives to the end.
+    void SetPreviewForm(TPreviewForm* preview);
+    TPreviewForm* PreviewForm() const { return preview_form_; }
+    void ShowPreviewClick();
+    // Loads `path` into the preview window, shown or not.
+    void ShowInPreview(const std::string& path);
+
     TCategoryStore& store() { return *store_; }
     TFormStorage& WallStorage() { return *wall_storage_; }
     TPictureList* PictureList(int index) const;
@@ -147,6 +166,10 @@ public:
     QAction* Action(const char* name) const;
     // What the wallpaper engine reads at a change: the stored values and the change sound.
     WallpaperSettings WallpaperSettingsNow() const;
+
+signals:
+    // Categories were loaded, created, renamed or deleted.
+    void CategoriesChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -230,6 +253,9 @@ private:
     QSystemTrayIcon* tray_icon_ = nullptr;
     QLabel* status_count_ = nullptr;
     QLabel* status_file_ = nullptr;
+    QTimer* timer_close_find_ = nullptr;
+    TPreviewForm* preview_form_ = nullptr;
+    QPointer<TFindPics> find_pics_window_;
 };
 
 }  // namespace orvella

@@ -22,7 +22,8 @@ std::string WithoutTrailingSlash(std::string path) {
     return path;
 }
 
-// An XDG base folder: the variable when set to an absolute path, else $HOME + fallback.
+}  // namespace
+
 std::string XdgFolder(const Environment& environment, std::string_view variable,
                       std::string_view fallback) {
     if (std::optional<std::string> value = environment.Get(variable);
@@ -32,8 +33,6 @@ std::string XdgFolder(const Environment& environment, std::string_view variable,
     const std::string home = environment.Get("HOME").value_or("/tmp");
     return WithoutTrailingSlash(home) + std::string(fallback);
 }
-
-}  // namespace
 
 std::optional<std::string> ProcessEnvironment::Get(std::string_view name) const {
     const char* value = std::getenv(std::string(name).c_str());

@@ -46,6 +46,11 @@ struct ProgramPaths {
     std::string autostart_file;
 };
 
+// An XDG base folder without trailing "/": `variable` when it holds an absolute path, else
+// $HOME followed by `fallback` (such as "/.local/share").
+std::string XdgFolder(const Environment& environment, std::string_view variable,
+                      std::string_view fallback);
+
 // ORVELLA_PROGRAM_DIR, else the executable's folder when we may write there, else
 // $XDG_DATA_HOME/orvella/; ORVELLA_WINDOWS_DIR, else $XDG_DATA_HOME/orvella/windows;
 // ORVELLA_REGISTRY, else $XDG_CONFIG_HOME/orvella/registry.reg.

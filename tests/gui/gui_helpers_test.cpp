@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QImage>
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -100,9 +101,15 @@ TEST(ShippedFilesTest, MissingFilesGetTheBuiltInCopyAndPresentOnesStay) {
     EXPECT_EQ(QByteArray::fromStdString(dir.Read("Icons/StdImage.bmp")), expected);
     EXPECT_EQ(expected.left(2), QByteArray("BM"));
 
+    // The preview's placeholder is drawn at the preview's size.
+    const QImage placeholder(QString::fromStdString(dir.File("nopreview.png")));
+    EXPECT_EQ(placeholder.size(), QSize(252, 191));
+
     dir.Write("Icons/StdImage.bmp", "the user's own icon");
+    dir.Write("nopreview.png", "the user's own placeholder");
     EXPECT_TRUE(EnsureShippedFiles(dir.path()).empty());
     EXPECT_EQ(dir.Read("Icons/StdImage.bmp"), "the user's own icon");
+    EXPECT_EQ(dir.Read("nopreview.png"), "the user's own placeholder");
 }
 
 }  // namespace

@@ -330,29 +330,6 @@ TEST_F(TOrvelTest, ShellExtensionSwitchesTouchOnlyTheHive) {
     EXPECT_TRUE(key.has_value());
 }
 
-class CategoryEditingTest : public TOrvelTest {
-protected:
-    // The summary and `names`, each with one picture named after it.
-    void WriteCategories(const std::vector<std::string>& names, int active = 0) {
-        ProfileDocument document;
-        for (std::size_t i = 0; i <= names.size(); ++i) {
-            const std::string key = "Cat_" + std::to_string(i);
-            document.SetValue("Categories", key, "");
-            document.SetValue(key + ".Details", "Name", i == 0 ? "Alle" : names[i - 1]);
-            document.SetValue(key + ".Details", "Icon",
-                              i == 0 ? Icon() : dir_.File(names[i - 1] + ".bmp"));
-            if (i > 0)
-                document.SetValue(key + ".Wallpapers", dir_.File(names[i - 1] + ".jpg"), "");
-        }
-        document.SetValue("Custom", "ActiveCat", std::to_string(active));
-        dir_.Write("prog/ovlimg.dat", document.Serialize());
-        // Each category's icon exists, so no message interrupts the load.
-        for (const std::string& name : names)
-            dir_.Write(name + ".bmp", dir_.Read("prog/Icons/StdImage.bmp"));
-    }
-    ProfileDocument Saved() const { return ProfileDocument::Parse(dir_.Read("prog/ovlimg.dat")); }
-};
-
 TEST_F(CategoryEditingTest, ANewCategoryIsCreatedMadeCurrentAndSaved) {
     WriteCategories({"Natur"});
     TOrvel& window = Start();
