@@ -278,6 +278,8 @@ void PaintStarfieldInto(QImage& image, QRect box, int frame) {
     painter.setPen(Qt::NoPen);
     const QPointF centre = QRectF(box).center();
     const double reach = std::max(box.width(), box.height()) / 2.0;
+    // Stars keep their look on screens of more than 1080 lines.
+    const double scale = std::max(1.0, image.height() / 1080.0);
     // A star needs some 40 seconds at two frames a second to come from the back.
     constexpr double kStep = 0.0125;
     static constexpr QRgb kTints[6] = {0xFFFFFF, 0xFFF4E8, 0xE8F0FF, 0xFFFFE0, 0xD8E4FF, 0xFFE8D8};
@@ -291,8 +293,14 @@ void PaintStarfieldInto(QImage& image, QRect box, int frame) {
             continue;
         const double nearness = 1.0 - z;
         QColor colour = QColor::fromRgb(kTints[star.tint]);
-        colour.setAlphaF(0.35 + 0.65 * nearness);
-        const double radius = 0.6 + 1.6 * nearness * nearness;
+        const double radius = scale * (0.7 + 2.0 * nearness * nearness);
+        // The nearest stars shine with a faint halo.
+        if (nearness > 0.75) {
+            colour.setAlphaF(0.12);
+            painter.setBrush(colour);
+            painter.drawEllipse(at, radius * 2.5, radius * 2.5);
+        }
+        colour.setAlphaF(0.45 + 0.55 * nearness);
         painter.setBrush(colour);
         painter.drawEllipse(at, radius, radius);
     }
