@@ -247,14 +247,16 @@ TEST(DesktopControlTimersTest, TheCalendarIsDrawnAgainJustAfterMidnightAndAfterA
     const HostClock clock(midnight - 2);  // as ORVELLA_TIME fixes it
     CalendarClock day(clock);
     std::vector<CivilDate> redrawn;
+    std::vector<bool> new_days;
     std::vector<std::string> warned;
     Status answer;
     TDesktopControlTimers timers(TDesktopControlTimers::Parts{
         .clock = clock,
         .day = day,
         .redraw =
-            [&] {
+            [&](bool new_day) {
                 redrawn.push_back(LocalDate(day.Now()));
+                new_days.push_back(new_day);
                 return answer;
             },
         .warn = [&warned](const Status& s) { warned.push_back(s.message()); },
@@ -282,6 +284,7 @@ TEST(DesktopControlTimersTest, TheCalendarIsDrawnAgainJustAfterMidnightAndAfterA
     ASSERT_EQ(redrawn.size(), 3u);
     EXPECT_EQ(redrawn[2], LocalDate(NextLocalMidnight(midnight)));
     EXPECT_EQ(warned, std::vector<std::string>{"the desktop is gone"});
+    EXPECT_EQ(new_days, (std::vector<bool>{false, true, true}));
 }
 
 }  // namespace
