@@ -9,6 +9,8 @@ packages=(
   clang libclang-rt-14-dev clang-format
   # tests
   googletest libgtest-dev libgmock-dev
+  # the calendar's midnight across the clock changes is tested in a named time zone
+  tzdata
   # GUI
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-tools-dev qt6-tools-dev-tools
   qt6-l10n-tools qt6-qpa-plugins libgl-dev

@@ -51,8 +51,11 @@ void DesktopControlHost::Start(Platform& platform, std::string page_path,
     timers_ = std::make_unique<TDesktopControlTimers>(TDesktopControlTimers::Parts{
         .clock = *platform.clock,
         .day = *day_,
-        .redraw = [&desktop, &registry,
-                   page_path] { return RedrawDesktopControl(desktop, registry, page_path); },
+        .redraw =
+            [&desktop, &registry, page_path](bool new_day) {
+                return RedrawDesktopControl(desktop, registry, page_path,
+                                            new_day ? RedrawFor::NewDay : RedrawFor::AnyPage);
+            },
         .warn = std::move(warn),
     });
     timers_->Start();

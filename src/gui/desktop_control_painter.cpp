@@ -1,8 +1,8 @@
 #include "gui/desktop_control_painter.h"
 
-#include <QDate>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QtGlobal>
 #include <algorithm>
 #include <cmath>
 #include <random>
@@ -20,13 +20,16 @@ QColor ToQColor(ColorRef colour) {
 }
 
 // Our pictures through our own codecs, the same the image preparation wrote them with. A
-// picture that is missing or cannot be read is simply not drawn, as a page without it.
+// missing picture is not drawn, as a page without it; one that cannot be read is not drawn
+// either, and said so: the rest of the desktop is still worth showing.
 QImage LoadPicture(const std::string& path) {
     if (path.empty() || !FileExists(path))
         return {};
     Result<Bitmap> bitmap = LoadImage(path);
-    if (!bitmap)
+    if (!bitmap) {
+        qWarning("orvella: %s", bitmap.message().c_str());
         return {};
+    }
     const Bitmap rgb = Flatten(*bitmap, Colour{});
     QImage image(rgb.data(), rgb.width(), rgb.height(), static_cast<qsizetype>(rgb.stride()),
                  QImage::Format_RGB888);
@@ -59,12 +62,20 @@ struct CalendarLayout {
     }
 };
 
-CalendarLayout LayOut(const DesktopControlScene& scene) {
+QString Text(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+QString TitleText(int month, int year) {
+    return Text(GermanMonthName(month)) + QLatin1Char(' ') + QString::number(year);
+}
+
+CalendarLayout LayOutAt(const DesktopControlScene& scene, int pixel_size) {
     CalendarLayout layout;
     const double scale = ScaleFor(scene.screen);
     const CalendarFont& chosen = scene.settings.font;
     QFont font(QString::fromStdString(chosen.name));
-    font.setPixelSize(std::max(6, static_cast<int>(std::lround(chosen.size * 96.0 / 72 * scale))));
+    font.setPixelSize(pixel_size);
     font.setBold(chosen.bold);
     font.setItalic(chosen.italic);
     font.setUnderline(chosen.underline);
@@ -77,15 +88,17 @@ CalendarLayout LayOut(const DesktopControlScene& scene) {
     const QFontMetrics metrics(font);
     int widest = metrics.horizontalAdvance(QStringLiteral("00"));
     for (int d = 0; d < 7; ++d)
-        widest = std::max(widest, metrics.horizontalAdvance(QString::fromUtf8(
-                                      GermanWeekdayShort(d).data(),
-                                      static_cast<qsizetype>(GermanWeekdayShort(d).size()))));
+        widest = std::max(widest, metrics.horizontalAdvance(Text(GermanWeekdayShort(d))));
     const int height = metrics.height();
     layout.line = std::max(1, static_cast<int>(std::lround(scale)));
     layout.cell_w = widest + height * 3 / 4;
     layout.cell_h = height * 3 / 2;
     layout.pad = std::max(4, height / 2);
-    const int title_h = QFontMetrics(layout.title_font).height() * 9 / 5;
+    const QFontMetrics title_metrics(layout.title_font);
+    const int title_h = title_metrics.height() * 9 / 5;
+    // The longest month name fits the band in any face.
+    const int title_w = title_metrics.horizontalAdvance(TitleText(9, 2026)) + 2 * layout.pad;
+    layout.cell_w = std::max(layout.cell_w, (title_w + 7) / 8);
 
     const int inner_w = 8 * layout.cell_w;
     const int width = inner_w + 2 * layout.pad;
@@ -103,8 +116,24 @@ CalendarLayout LayOut(const DesktopControlScene& scene) {
     return layout;
 }
 
-QString Text(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+// The face at the chosen size, or smaller where the calendar would not fit into the box
+// with its margins (a large face on a small screen): the calendar is never cut.
+CalendarLayout LayOut(const DesktopControlScene& scene) {
+    const int wanted = static_cast<int>(
+        std::lround(scene.settings.font.size * 96.0 / 72 * ScaleFor(scene.screen)));
+    int size = std::max(6, wanted);
+    CalendarLayout layout = LayOutAt(scene, size);
+    const QRect box = ControlBoxOf(scene.page);
+    for (int attempt = 0; attempt < 8 && size > 6; ++attempt) {
+        if (layout.panel.left() >= box.left() + 4 && layout.panel.bottom() <= box.bottom() - 4)
+            break;
+        const double shrink =
+            std::min(static_cast<double>(box.width() * 9 / 10) / layout.panel.width(),
+                     static_cast<double>(box.height() * 9 / 10) / layout.panel.height());
+        size = std::max(6, std::min(size - 1, static_cast<int>(size * std::min(shrink, 1.0))));
+        layout = LayOutAt(scene, size);
+    }
+    return layout;
 }
 
 QString TwoDigits(int value) {
@@ -125,9 +154,7 @@ void PaintCalendar(QPainter& painter, const DesktopControlScene& scene) {
 
     painter.setFont(layout.title_font);
     painter.setPen(ToQColor(colours.title_text));
-    painter.drawText(
-        layout.title, Qt::AlignCenter,
-        Text(GermanMonthName(sheet.month)) + QLatin1Char(' ') + QString::number(sheet.year));
+    painter.drawText(layout.title, Qt::AlignCenter, TitleText(sheet.month, sheet.year));
 
     painter.setFont(layout.font);
     painter.setPen(title_back);
@@ -166,13 +193,12 @@ void PaintCalendar(QPainter& painter, const DesktopControlScene& scene) {
     painter.setPen(QPen(title_back, 2 * layout.line, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     painter.drawRect(mark_rect);
     painter.setPen(ToQColor(colours.text));
-    const QDate today(scene.today.year, scene.today.month, scene.today.day);
     painter.drawText(layout.today_line.adjusted(
                          mark_rect.right() + layout.cell_w / 4 - layout.today_line.left(), 0, 0, 0),
                      Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("Heute: %1.%2.%3")
-                         .arg(TwoDigits(today.day()), TwoDigits(today.month()))
-                         .arg(today.year(), 4, 10, QLatin1Char('0')));
+                         .arg(TwoDigits(scene.today.day), TwoDigits(scene.today.month))
+                         .arg(scene.today.year, 4, 10, QLatin1Char('0')));
 }
 
 void PaintCalendarPage(QPainter& painter, const DesktopControlScene& scene) {
@@ -252,6 +278,8 @@ void PaintStarfieldInto(QImage& image, QRect box, int frame) {
     painter.setPen(Qt::NoPen);
     const QPointF centre = QRectF(box).center();
     const double reach = std::max(box.width(), box.height()) / 2.0;
+    // Stars keep their look on screens of more than 1080 lines.
+    const double scale = std::max(1.0, image.height() / 1080.0);
     // A star needs some 40 seconds at two frames a second to come from the back.
     constexpr double kStep = 0.0125;
     static constexpr QRgb kTints[6] = {0xFFFFFF, 0xFFF4E8, 0xE8F0FF, 0xFFFFE0, 0xD8E4FF, 0xFFE8D8};
@@ -265,8 +293,14 @@ void PaintStarfieldInto(QImage& image, QRect box, int frame) {
             continue;
         const double nearness = 1.0 - z;
         QColor colour = QColor::fromRgb(kTints[star.tint]);
-        colour.setAlphaF(0.35 + 0.65 * nearness);
-        const double radius = 0.6 + 1.6 * nearness * nearness;
+        const double radius = scale * (0.7 + 2.0 * nearness * nearness);
+        // The nearest stars shine with a faint halo.
+        if (nearness > 0.75) {
+            colour.setAlphaF(0.12);
+            painter.setBrush(colour);
+            painter.drawEllipse(at, radius * 2.5, radius * 2.5);
+        }
+        colour.setAlphaF(0.45 + 0.55 * nearness);
         painter.setBrush(colour);
         painter.drawEllipse(at, radius, radius);
     }

@@ -13,7 +13,7 @@ TDesktopControlTimers::TDesktopControlTimers(Parts parts, QObject* parent)
 }
 
 void TDesktopControlTimers::Start() {
-    Redraw();
+    Redraw(false);
     ArmMidnight();
     hour_timer_.start();
 }
@@ -32,21 +32,21 @@ void TDesktopControlTimers::ArmMidnight() {
 
 void TDesktopControlTimers::MidnightTimerTimer() {
     parts_.day.NotBefore(midnight_);
-    Redraw();
+    Redraw(true);
     ArmMidnight();
 }
 
 void TDesktopControlTimers::HourTimerTimer() {
     if (drawn_day_ != LocalDate(parts_.day.Now()))
-        Redraw();
+        Redraw(true);
     ArmMidnight();
 }
 
-void TDesktopControlTimers::Redraw() {
+void TDesktopControlTimers::Redraw(bool new_day) {
     drawn_day_ = LocalDate(parts_.day.Now());
     if (!parts_.redraw)
         return;
-    const Status status = parts_.redraw();
+    const Status status = parts_.redraw(new_day);
     if (!status && parts_.warn)
         parts_.warn(status);
 }

@@ -20,9 +20,10 @@ class TDesktopControlTimers : public QObject {
     Q_OBJECT
 public:
     struct Parts {
-        const Clock& clock;              // the program's clock (ORVELLA_TIME in tests)
-        CalendarClock& day;              // what the calendar is drawn by
-        std::function<Status()> redraw;  // hands our page to the desktop again when it is on show
+        const Clock& clock;  // the program's clock (ORVELLA_TIME in tests)
+        CalendarClock& day;  // what the calendar is drawn by
+        // Hands our page to the desktop again when it is on show; `new_day` false at the start.
+        std::function<Status(bool new_day)> redraw;
         std::function<void(const Status&)> warn;
     };
     static constexpr int kHourMs = 3600 * 1000;
@@ -42,7 +43,7 @@ public:
     void HourTimerTimer();
 
 private:
-    void Redraw();
+    void Redraw(bool new_day);
     void ArmMidnight();
 
     Parts parts_;

@@ -21,8 +21,10 @@ bool IsDesktopControlPageCurrent(Registry& registry, const std::string& page_pat
     return CurrentDesktopControlPage(registry, page_path).has_value();
 }
 
-Status RedrawDesktopControl(Desktop& desktop, Registry& registry, const std::string& page_path) {
-    if (!IsDesktopControlPageCurrent(registry, page_path))
+Status RedrawDesktopControl(Desktop& desktop, Registry& registry, const std::string& page_path,
+                            RedrawFor why) {
+    const std::optional<DesktopControlPage> page = CurrentDesktopControlPage(registry, page_path);
+    if (!page || (why == RedrawFor::NewDay && page->kind != DesktopControlPageKind::Calendar))
         return Status::Ok();
     return desktop.SetActiveDesktopWallpaper(page_path, std::nullopt);
 }

@@ -17,8 +17,13 @@ std::optional<DesktopControlPage> CurrentDesktopControlPage(Registry& registry,
                                                             const std::string& page_path);
 bool IsDesktopControlPageCurrent(Registry& registry, const std::string& page_path);
 
-// Hands the page to the desktop again in the style it has, so the control draws anew (a new
-// day, a new frame of the starfield). Nothing happens when our page is not on show.
-Status RedrawDesktopControl(Desktop& desktop, Registry& registry, const std::string& page_path);
+// Why the control draws again: whatever page of ours is on show (the program starts), or
+// only a calendar, which alone shows the day (a new day began).
+enum class RedrawFor { AnyPage, NewDay };
+
+// Hands the page to the desktop again in the style it has, so the control draws anew.
+// Nothing happens when our page is not on show.
+Status RedrawDesktopControl(Desktop& desktop, Registry& registry, const std::string& page_path,
+                            RedrawFor why = RedrawFor::AnyPage);
 
 }  // namespace orvella

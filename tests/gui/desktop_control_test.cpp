@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QTest>
 #include <cstdlib>
+#include <filesystem>
 
 #include "codecs/compose.h"
 #include "codecs/jpeg_encoder.h"
@@ -132,6 +133,17 @@ TEST(DesktopControlPainterTest, CentredThePictureStandsInTheMiddleOnTheDesktopCo
     const CalendarPlacement large = PlaceCalendar(scene);
     EXPECT_GT(large.panel.width(), PlaceCalendar(CalendarScene(dir)).panel.width());
     EXPECT_TRUE(ControlBoxOf(scene.page).contains(large.panel));
+
+    // A face too large for a small screen is made smaller rather than cut.
+    scene.screen = QSize(640, 480);
+    scene.page.control_width = 620;
+    scene.page.control_height = 465;
+    scene.settings.font.size = 96;
+    scene.settings.font.bold = true;
+    const CalendarPlacement fitted = PlaceCalendar(scene);
+    EXPECT_TRUE(ControlBoxOf(scene.page).contains(fitted.panel))
+        << fitted.panel.width() << "x" << fitted.panel.height();
+    EXPECT_GT(fitted.panel.width(), 300);
 }
 
 TEST(DesktopControlPainterTest, TheStarfieldIsOverBlackAndMovesFromFrameToFrame) {
@@ -143,9 +155,10 @@ TEST(DesktopControlPainterTest, TheStarfieldIsOverBlackAndMovesFromFrameToFrame)
     const QRect box = ControlBoxOf(scene.page);
     EXPECT_EQ(still.pixelColor(3, 3), QColor(Qt::black));
     EXPECT_EQ(still.pixelColor(395, 150), QColor(Qt::black));
-    const int lit = 400 * 300 - CountNear(still, box, QColor(Qt::black), 8);
-    EXPECT_GT(lit, 30);
-    EXPECT_LT(lit, 400 * 300 / 10);
+    const int area = box.width() * box.height();
+    const int lit = area - CountNear(still, box, QColor(Qt::black), 8);
+    EXPECT_GT(lit, 100);
+    EXPECT_LT(lit, area / 10);
     EXPECT_EQ(still, PaintDesktopControl(scene));  // the same sky at every drawing
     EXPECT_EQ(still, PaintStarfield(scene.screen, box, 0));
     EXPECT_NE(still, PaintStarfield(scene.screen, box, 6));
@@ -207,6 +220,18 @@ TEST(DesktopControlRendererTest, OurPagesAreDrawnByTurnsIntoTwoFilesAndOthersGoO
     EXPECT_EQ(drawn.back().today, LocalDate(clock->Now()));
     EXPECT_EQ(drawn.back().control_image, dir.File("Orvella2.jpg"));
 
+    // The control's picture where the options said the program lies, unless it is not there.
+    const DesktopControlPage& page = drawn.back().page;
+    ASSERT_TRUE(
+        registry
+            .WriteValues(RegistryRoot::CurrentUser, kCalendarKey,
+                         {RegistryValue::String("WallpaperPath_Caption", dir.File("moved/"))})
+            .ok());
+    EXPECT_EQ(renderer.SceneFor(page).control_image, dir.File("Orvella2.jpg"));
+    ASSERT_TRUE(std::filesystem::create_directory(dir.File("moved")));
+    dir.Write("moved/Orvella2.jpg", "picture");
+    EXPECT_EQ(renderer.SceneFor(page).control_image, dir.File("moved/Orvella2.jpg"));
+
     // A page of the user's own goes to the other renderer, a missing one is an error.
     dir.Write("mine.htm", "<html><body>mine</body></html>");
     Result<std::string> mine = renderer.PictureForPage(dir.File("mine.htm"));
@@ -222,14 +247,16 @@ TEST(DesktopControlTimersTest, TheCalendarIsDrawnAgainJustAfterMidnightAndAfterA
     const HostClock clock(midnight - 2);  // as ORVELLA_TIME fixes it
     CalendarClock day(clock);
     std::vector<CivilDate> redrawn;
+    std::vector<bool> new_days;
     std::vector<std::string> warned;
     Status answer;
     TDesktopControlTimers timers(TDesktopControlTimers::Parts{
         .clock = clock,
         .day = day,
         .redraw =
-            [&] {
+            [&](bool new_day) {
                 redrawn.push_back(LocalDate(day.Now()));
+                new_days.push_back(new_day);
                 return answer;
             },
         .warn = [&warned](const Status& s) { warned.push_back(s.message()); },
@@ -257,6 +284,7 @@ TEST(DesktopControlTimersTest, TheCalendarIsDrawnAgainJustAfterMidnightAndAfterA
     ASSERT_EQ(redrawn.size(), 3u);
     EXPECT_EQ(redrawn[2], LocalDate(NextLocalMidnight(midnight)));
     EXPECT_EQ(warned, std::vector<std::string>{"the desktop is gone"});
+    EXPECT_EQ(new_days, (std::vector<bool>{false, true, true}));
 }
 
 }  // namespace

@@ -260,6 +260,16 @@ TEST_F(DesktopControlTest, OnlyOurPageOnShowIsDrawnAgain) {
     ASSERT_TRUE(RedrawDesktopControl(*platform->desktop, *platform->registry, PagePath()).ok());
     ASSERT_EQ(Recorded().size(), 2u);
     EXPECT_EQ(Recorded()[1], Recorded()[0]);  // the same page in the same style
+    // A new day changes nothing on the starfield; the calendar is drawn again.
+    ASSERT_TRUE(
+        RedrawDesktopControl(*platform->desktop, *platform->registry, PagePath(), RedrawFor::NewDay)
+            .ok());
+    EXPECT_EQ(Recorded().size(), 2u);
+    ASSERT_TRUE(wallpaper->WriteCalendarPage(PagePath()).ok());
+    ASSERT_TRUE(
+        RedrawDesktopControl(*platform->desktop, *platform->registry, PagePath(), RedrawFor::NewDay)
+            .ok());
+    EXPECT_EQ(Recorded().size(), 3u);
 
     // A page of the user's own at that path, or another wallpaper, is left alone.
     dir.Write("win/Orvella.htm", "<html><body>mine</body></html>");
