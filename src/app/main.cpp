@@ -186,6 +186,10 @@ int main(int argc, char* argv[]) {
     }
     main_window.ShowAfterStartup();
     desktop_control.Start(*platform, engine.CalendarPagePath(), tell_desktop_problem);
+    // The calendar's colours and font are read at each drawing; confirmed options show at once.
+    if (options_dialog)
+        QObject::connect(options_dialog.get(), &QDialog::accepted,
+                         [&] { tell_desktop_problem(desktop_control.RedrawCalendar()); });
 
     // A log-out or a kill ends the program the way closing its window does, with the
     // categories and the window state saved.

@@ -37,6 +37,8 @@ DesktopControlHost::RendererMaker(std::function<std::unique_ptr<PageRenderer>()>
 
 void DesktopControlHost::Start(Platform& platform, std::string page_path,
                                std::function<void(const Status&)> warn) {
+    platform_ = &platform;
+    page_path_ = page_path;
     if (!day_)
         day_ = std::make_shared<CalendarClock>(*platform.clock);  // pages handed on as they are
     Registry& registry = *platform.registry;
@@ -59,6 +61,13 @@ void DesktopControlHost::Start(Platform& platform, std::string page_path,
         .warn = std::move(warn),
     });
     timers_->Start();
+}
+
+Status DesktopControlHost::RedrawCalendar() {
+    if (platform_ == nullptr)
+        return Status::Ok();
+    return RedrawDesktopControl(*platform_->desktop, *platform_->registry, page_path_,
+                                RedrawFor::NewDay);
 }
 
 }  // namespace orvella

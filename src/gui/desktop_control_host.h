@@ -32,10 +32,16 @@ public:
     // drawn now and after each midnight. The platform must outlive this host's timers.
     void Start(Platform& platform, std::string page_path, std::function<void(const Status&)> warn);
 
+    // The calendar key changed (the options were confirmed): a calendar on show is drawn again
+    // in its new colours and font. A starfield is left as it is. Nothing before Start.
+    Status RedrawCalendar();
+
     TDesktopControlTimers* timers() { return timers_.get(); }
     TStarfieldAnimation* animation() { return animation_.get(); }
 
 private:
+    Platform* platform_ = nullptr;
+    std::string page_path_;
     std::shared_ptr<CalendarClock> day_;
     std::unique_ptr<TDesktopControlTimers> timers_;
     std::unique_ptr<TStarfieldAnimation> animation_;

@@ -127,6 +127,18 @@ TEST(DesktopControlX11Test, TheRootWindowShowsTheCalendarInItsColoursAndThePictu
     EXPECT_EQ(RootPixel(d, at.title.left() + 2, at.title.top() + 2), Rgb(title_back));
     EXPECT_EQ(RootPixel(d, at.face.right() - 2, at.face.bottom() - 2), Rgb(month_back));
 
+    // Colours confirmed in the options reach the desktop at once, the calendar still on show.
+    const ColorRef new_back = MakeColorRef(10, 120, 60);
+    ASSERT_TRUE(platform.registry
+                    ->WriteValues(RegistryRoot::CurrentUser, kCalendarKey,
+                                  {RegistryValue::String("MonthCalendar_CalColorsBackColor",
+                                                         std::to_string(new_back))})
+                    .ok());
+    EXPECT_EQ(RootPixel(d, at.panel.left() + 2, at.panel.center().y()), Rgb(back));
+    ASSERT_TRUE(host.RedrawCalendar().ok());
+    EXPECT_EQ(RootPixel(d, at.panel.left() + 2, at.panel.center().y()), Rgb(new_back));
+    EXPECT_TRUE(Near(RootPixel(d, 4, 4), 0x1E78C8));
+
     // "Bewegt" moves on X11: each frame reaches the root window; "Einfach" stands still.
     TStarfieldAnimation& animation = *host.animation();
     ASSERT_TRUE(engine.SetStarfieldWallpaper("Advanced").ok());
@@ -136,6 +148,8 @@ TEST(DesktopControlX11Test, TheRootWindowShowsTheCalendarInItsColoursAndThePictu
     animation.FrameTimerTimer();
     animation.FrameTimerTimer();
     EXPECT_TRUE(animation.Running());
+    EXPECT_EQ(animation.Frame(), 2);
+    ASSERT_TRUE(host.RedrawCalendar().ok());  // a starfield is not started over
     EXPECT_EQ(animation.Frame(), 2);
     ASSERT_TRUE(engine.SetStarfieldWallpaper("Simple").ok());
     EXPECT_FALSE(animation.Running());
