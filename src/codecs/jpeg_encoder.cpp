@@ -85,13 +85,16 @@ Result<std::string> EncodeJpeg(const Bitmap& bitmap, int quality) {
     return c.Bytes();
 }
 
-Status SaveJpeg(const Bitmap& bitmap, const std::string& path, int quality) {
-    Result<std::string> encoded = EncodeJpeg(bitmap, quality);
+Status SaveEncodedJpeg(const Result<std::string>& encoded, const std::string& path) {
     if (!encoded)
         return encoded.status();
     if (Status written = ReplaceFileAtomically(path, *encoded); !written)
         return Status::Error(CodecText(CodecMessage::CannotWrite, written.message()));
     return Status::Ok();
+}
+
+Status SaveJpeg(const Bitmap& bitmap, const std::string& path, int quality) {
+    return SaveEncodedJpeg(EncodeJpeg(bitmap, quality), path);
 }
 
 }  // namespace orvella

@@ -18,4 +18,8 @@ Result<std::string> EncodeJpeg(const Bitmap& bitmap, int quality = kWallpaperJpe
 // whole new one, never a part, and a failed save leaves the old file as it was.
 Status SaveJpeg(const Bitmap& bitmap, const std::string& path, int quality = kWallpaperJpegQuality);
 
+// The second half of SaveJpeg, for bytes encoded elsewhere (another thread): a failed
+// encoding is returned as it is, the bytes are written as SaveJpeg writes them.
+Status SaveEncodedJpeg(const Result<std::string>& encoded, const std::string& path);
+
 }  // namespace orvella

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <future>
 #include <optional>
 #include <utility>
 
@@ -132,12 +133,19 @@ Status TCalendarImages::PrepareCentred(const std::string& copy) const {
 }
 
 Status TCalendarImages::SaveScreenAndControlBox(const Bitmap& screen_image) const {
-    if (Status saved = SaveJpeg(screen_image, ScreenImagePath()); !saved)
-        return saved;
     Result<Bitmap> control = Crop(screen_image, ControlBox(SizeOf(screen_image)));
     if (!control)
         return control.status();
-    return SaveJpeg(*control, ControlImagePath());
+    // The two encodings are independent and take most of the time, so they run side by side;
+    // the files are still written one after the other, the screen image first, and a failed
+    // screen image leaves the control's picture as it was.
+    std::future<Result<std::string>> control_bytes = std::async(
+        std::launch::async, [&control] { return EncodeJpeg(*control, kWallpaperJpegQuality); });
+    const Result<std::string> screen_bytes = EncodeJpeg(screen_image, kWallpaperJpegQuality);
+    const Result<std::string> control_encoded = control_bytes.get();
+    if (Status saved = SaveEncodedJpeg(screen_bytes, ScreenImagePath()); !saved)
+        return saved;
+    return SaveEncodedJpeg(control_encoded, ControlImagePath());
 }
 
 }  // namespace orvella
