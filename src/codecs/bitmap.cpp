@@ -1,8 +1,39 @@
 #include "codecs/bitmap.h"
 
+#include <sys/mman.h>
+
+#include <new>
+
 #include "codecs/codec_messages.h"
 
 namespace orvella {
+namespace {
+
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+constexpr std::size_t kHugeBlock = 2 * kHugePage;  // smaller blocks stay ordinary ones
+
+}  // namespace
+
+template <class T>
+void* PixelAllocator<T>::AllocatePixels(std::size_t bytes) {
+    if (bytes < kHugeBlock)
+        return ::operator new(bytes);
+    const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+    void* block = ::operator new (rounded, std::align_val_t{kHugePage});
+    // Advice only: where the kernel has no huge pages this fails and nothing changes.
+    (void)::madvise(block, rounded, MADV_HUGEPAGE);
+    return block;
+}
+
+template <class T>
+void PixelAllocator<T>::FreePixels(void* p, std::size_t bytes) noexcept {
+    if (bytes < kHugeBlock)
+        ::operator delete(p);
+    else
+        ::operator delete (p, std::align_val_t{kHugePage});
+}
+
+template struct PixelAllocator<std::uint8_t>;
 
 Status CheckPictureSize(std::int64_t width, std::int64_t height, std::uint64_t max_pixels) {
     if (width <= 0 || height <= 0)

@@ -29,6 +29,27 @@ struct Colour {
 // 1 GiB as Rgba. A header that claims more is refused before anything is allocated.
 inline constexpr std::uint64_t kMaxPixels = std::uint64_t{1} << 28;
 
+// The storage of a bitmap's pixels. A screen-sized picture is tens of megabytes, and on a
+// machine of 4 KiB pages the first touch of each page costs more than decoding into it; so
+// large blocks are aligned to and advised for transparent huge pages, where the kernel has
+// them (a mere hint: without them the block is an ordinary one).
+template <class T>
+struct PixelAllocator {
+    using value_type = T;
+    PixelAllocator() = default;
+    template <class U>
+    PixelAllocator(const PixelAllocator<U>&) noexcept {}
+    T* allocate(std::size_t n) { return static_cast<T*>(AllocatePixels(n * sizeof(T))); }
+    void deallocate(T* p, std::size_t n) noexcept { FreePixels(p, n * sizeof(T)); }
+    template <class U>
+    bool operator==(const PixelAllocator<U>&) const noexcept {
+        return true;
+    }
+
+    static void* AllocatePixels(std::size_t bytes);
+    static void FreePixels(void* p, std::size_t bytes) noexcept;
+};
+
 // A picture in memory: rows top-down, each row `width * channels` bytes with no padding.
 // A plain value: copying copies the pixels, moving moves them.
 class Bitmap {
@@ -67,7 +88,7 @@ private:
     int width_ = 0;
     int height_ = 0;
     PixelFormat format_ = PixelFormat::Rgb;
-    std::vector<std::uint8_t> pixels_;
+    std::vector<std::uint8_t, PixelAllocator<std::uint8_t>> pixels_;
 };
 
 // A copy in another pixel format: Rgb to Rgba is opaque, Rgba to Rgb drops the alpha (flatten

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace orvella {
@@ -119,11 +121,12 @@ void Unpremultiply(std::uint8_t* row, int width) {
     }
 }
 
+// Fills the target rows [first_row, end_row); the bands of one picture share nothing but the
+// kernels and the source, so they can be filled in parallel.
 template <int kChannels>
-void ResizeWith(const Bitmap& source, Bitmap& target) {
+void ResizeBand(const Bitmap& source, const Kernel& across, const Kernel& down, Bitmap& target,
+                int first_row, int end_row) {
     const int target_width = target.width();
-    const Kernel across = MakeKernel(source.width(), target_width);
-    const Kernel down = MakeKernel(source.height(), target.height());
     const std::size_t row_size = static_cast<std::size_t>(target_width) * kChannels;
 
     // The rows filtered across, kept in a ring as long as a later output row needs them.
@@ -133,12 +136,12 @@ void ResizeWith(const Bitmap& source, Bitmap& target) {
     if (kChannels == 4)
         premultiplied.resize(source.stride());
     std::vector<std::int32_t> sum(row_size);
-    int filtered = 0;  // source rows filtered so far
+    int filtered = down.first[static_cast<std::size_t>(first_row)];  // next source row to filter
     const auto ring_row = [&](int y) {
         return ring.data() + static_cast<std::size_t>(y % ring_rows) * row_size;
     };
 
-    for (int y = 0; y < target.height(); ++y) {
+    for (int y = first_row; y < end_row; ++y) {
         const int first = down.first[static_cast<std::size_t>(y)];
         for (; filtered < first + down.taps; ++filtered) {
             const std::uint8_t* row = source.row(filtered);
@@ -164,6 +167,67 @@ void ResizeWith(const Bitmap& source, Bitmap& target) {
         if (kChannels == 4)
             Unpremultiply(out, target_width);
     }
+}
+
+// An opaque picture is filtered down first, straight from the source rows, then across: the
+// pass across, which cannot run over contiguous bytes, then works on the target's rows only.
+void ResizeOpaqueBand(const Bitmap& source, const Kernel& across, const Kernel& down,
+                      Bitmap& target, int first_row, int end_row) {
+    const std::size_t source_row = source.stride();
+    std::vector<std::int32_t> sum(source_row);
+    std::vector<std::uint8_t> filtered_down(source_row);
+    for (int y = first_row; y < end_row; ++y) {
+        const int first = down.first[static_cast<std::size_t>(y)];
+        const std::int32_t* w = down.weights.data() + static_cast<std::size_t>(y) * down.taps;
+        std::fill(sum.begin(), sum.end(), 0);
+        for (int k = 0; k < down.taps; ++k) {
+            if (w[k] == 0)
+                continue;
+            const std::uint8_t* row = source.row(first + k);
+            const std::int32_t weight = w[k];
+            for (std::size_t i = 0; i < source_row; ++i)
+                sum[i] += weight * row[i];
+        }
+        for (std::size_t i = 0; i < source_row; ++i)
+            filtered_down[i] = ClampToByte(sum[i]);
+        FilterRow<3>(filtered_down.data(), across, target.row(y), target.width());
+    }
+}
+
+// Below this many output pixels a second thread costs more than it saves.
+constexpr std::int64_t kParallelPixels = 1 << 20;
+
+template <int kChannels>
+void ResizeBandOf(const Bitmap& source, const Kernel& across, const Kernel& down, Bitmap& target,
+                  int first_row, int end_row) {
+    if constexpr (kChannels == 3)
+        ResizeOpaqueBand(source, across, down, target, first_row, end_row);
+    else
+        ResizeBand<kChannels>(source, across, down, target, first_row, end_row);
+}
+
+template <int kChannels>
+void ResizeWith(const Bitmap& source, Bitmap& target) {
+    const Kernel across = MakeKernel(source.width(), target.width());
+    const Kernel down = MakeKernel(source.height(), target.height());
+    const int height = target.height();
+    if (static_cast<std::int64_t>(target.width()) * height < kParallelPixels || height < 2) {
+        ResizeBandOf<kChannels>(source, across, down, target, 0, height);
+        return;
+    }
+    // The picture's upper half in a second thread, the lower half here.
+    const int middle = height / 2;
+    std::thread upper;
+    try {
+        upper =
+            std::thread([&] { ResizeBandOf<kChannels>(source, across, down, target, 0, middle); });
+    } catch (const std::system_error&) {
+        // No thread to be had (a process at its limit): the same result, one band after the other.
+        ResizeBandOf<kChannels>(source, across, down, target, 0, middle);
+    }
+    ResizeBandOf<kChannels>(source, across, down, target, middle, height);
+    if (upper.joinable())
+        upper.join();
 }
 
 }  // namespace

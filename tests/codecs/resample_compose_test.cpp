@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 #include "codecs/compose.h"
@@ -85,6 +86,39 @@ TEST(ResampleTest, ATwoColourSplitStaysSplitWhenShrunkAndEnlarged) {
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
             EXPECT_NEAR(small->Pixel(x, y).r, 128, 12) << x << "," << y;
+}
+
+TEST(ResampleTest, AScreenSizedPictureComesOutWholeInBothPixelFormats) {
+    // Large enough to be filled in bands side by side; the colours change at a row that is
+    // not a band's edge, and across the picture as well.
+    Bitmap source = Bitmap::Create(1500, 1000, PixelFormat::Rgb).value();
+    for (int y = 0; y < source.height(); ++y)
+        for (int x = 0; x < source.width(); ++x)
+            source.SetPixel(x, y,
+                            Colour{static_cast<std::uint8_t>(x * 255 / 1499),
+                                   static_cast<std::uint8_t>(y < 300 ? 20 : 230), 90, 255});
+    const Result<Bitmap> opaque = Resize(source, 1400, 900);
+    const Result<Bitmap> with_alpha = Resize(ConvertFormat(source, PixelFormat::Rgba), 1400, 900);
+    ASSERT_TRUE(opaque.ok() && with_alpha.ok());
+    int largest_difference = 0;
+    for (int y = 0; y < 900; ++y) {
+        for (int x = 0; x < 1400; ++x) {
+            const Colour a = opaque->Pixel(x, y);
+            const Colour b = with_alpha->Pixel(x, y);
+            largest_difference = std::max({largest_difference, std::abs(a.r - b.r),
+                                           std::abs(a.g - b.g), std::abs(a.b - b.b)});
+        }
+    }
+    EXPECT_LE(largest_difference, 1);  // the two formats take different paths to one result
+    for (int y : {0, 200, 449, 450, 451, 600, 899}) {
+        const Colour left = opaque->Pixel(0, y);
+        const Colour right = opaque->Pixel(1399, y);
+        EXPECT_EQ(left.g, y < 260 ? 20 : 230) << y;
+        EXPECT_EQ(left.b, 90) << y;
+        EXPECT_LE(left.r, 2) << y;
+        EXPECT_GE(right.r, 253) << y;
+        EXPECT_NEAR(opaque->Pixel(700, y).r, 127, 2) << y;
+    }
 }
 
 TEST(ResampleTest, TransparentPixelsLendNoColour) {
