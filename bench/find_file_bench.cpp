@@ -122,6 +122,16 @@ int main() {
               }),
               &find);
 
+        // One pattern is one walk of the tree: the masks above take two, one after the other.
+        engine.IncludeFiles() = {root + "*.jpg"};
+        Print("engine, calling thread, *.jpg", Best([&] {
+                  found = 0;
+                  engine.Execute();
+                  return found;
+              }),
+              &find);
+        engine.IncludeFiles() = {root + "*.jpg", root + "*.jpeg"};
+
         engine.SetThreaded(true);
         Print("engine, threaded", Best([&] {
                   found = 0;
