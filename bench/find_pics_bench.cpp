@@ -20,21 +20,13 @@
 #include "library/category_store.h"
 #include "platform/drives.h"
 #include "platform/environment.h"
+#include "printing_prompter.h"
 #include "shell/message_catalogue.h"
 #include "shell/prompter.h"
 
 namespace {
 
 constexpr int kFilesPerFolder = 100;
-
-class PrintingPrompter : public orvella::Prompter {
-public:
-    orvella::MessageResult ShowMessage(const std::string& text, const std::string&,
-                                       orvella::MessageStyle) override {
-        std::fprintf(stderr, "message: %s\n", text.c_str());
-        return orvella::MessageResult::Ok;
-    }
-};
 
 class OneDrive : public orvella::Drives {
 public:
@@ -67,7 +59,7 @@ struct Figures {
 
 Figures Measure(const std::string& root, const std::string& program_dir) {
     const orvella::MessageCatalogue catalogue;
-    PrintingPrompter prompter;
+    orvella::bench::PrintingPrompter prompter;
     const OneDrive drives(root);
     const orvella::ProcessEnvironment environment;
     const orvella::TCategoryStore store(program_dir + "ovlimg.dat",

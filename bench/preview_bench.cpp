@@ -20,19 +20,11 @@
 #include "gui/thtmlthumbnail.h"
 #include "gui/tpreviewform.h"
 #include "platform/screen.h"
+#include "printing_prompter.h"
 #include "shell/message_catalogue.h"
 #include "shell/prompter.h"
 
 namespace {
-
-class PrintingPrompter : public orvella::Prompter {
-public:
-    orvella::MessageResult ShowMessage(const std::string& text, const std::string&,
-                                       orvella::MessageStyle) override {
-        std::fprintf(stderr, "message: %s\n", text.c_str());
-        return orvella::MessageResult::Ok;
-    }
-};
 
 class FixedScreen : public orvella::Screen {
 public:
@@ -95,7 +87,7 @@ int main(int argc, char** argv) {
     photo.save(QString::fromStdString(folder + "photo.jpg"), "JPG", 92);
 
     const orvella::MessageCatalogue catalogue;
-    PrintingPrompter prompter;
+    orvella::bench::PrintingPrompter prompter;
     const FixedScreen screen;
     orvella::TPreviewForm preview(orvella::TPreviewServices{
         .catalogue = catalogue,
