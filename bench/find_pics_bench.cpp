@@ -23,6 +23,7 @@
 #include "printing_prompter.h"
 #include "shell/message_catalogue.h"
 #include "shell/prompter.h"
+#include "stall_watch.h"
 
 namespace {
 
@@ -81,24 +82,17 @@ Figures Measure(const std::string& root, const std::string& program_dir) {
     window.LogicalDrives()->item(0)->setCheckState(Qt::Checked);
 
     Figures figures;
-    QElapsedTimer clock;
-    qint64 last_tick = 0;
-    QTimer ticker;
-    ticker.setInterval(1);
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        const qint64 now = clock.nsecsElapsed();
-        figures.longest_stall_ms = std::max(figures.longest_stall_ms, (now - last_tick) / 1e6);
-        last_tick = now;
+    orvella::bench::StallWatch watch([&](qint64 now) {
         if (figures.first_shown_ms < 0 && window.found().rowCount() > 0)
             figures.first_shown_ms = now / 1e6;
     });
-    clock.start();
-    ticker.start();
+    watch.Start();
     window.BtnFindClick();
     while (window.FindFile().Busy())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    figures.total_ms = clock.nsecsElapsed() / 1e6;
-    ticker.stop();
+    figures.total_ms = watch.ElapsedNs() / 1e6;
+    watch.Stop();
+    figures.longest_stall_ms = watch.LongestMs();
     figures.listed = window.found().rowCount();
     // What the end of a search does beyond the last batch.
     QElapsedTimer measuring;

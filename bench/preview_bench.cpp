@@ -23,6 +23,7 @@
 #include "printing_prompter.h"
 #include "shell/message_catalogue.h"
 #include "shell/prompter.h"
+#include "stall_watch.h"
 
 namespace {
 
@@ -39,25 +40,16 @@ struct Figures {
 // Runs `start`, then the event loop until `done`, timing both.
 Figures Measure(const std::function<void()>& start, const std::function<bool()>& done) {
     Figures figures;
-    QElapsedTimer clock;
-    qint64 last_tick = 0;
-    QTimer ticker;
-    ticker.setInterval(1);
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        const qint64 now = clock.nsecsElapsed();
-        figures.longest_stall_ms = std::max(figures.longest_stall_ms, (now - last_tick) / 1e6);
-        last_tick = now;
-    });
-    clock.start();
-    ticker.start();
+    orvella::bench::StallWatch watch;
+    watch.Start();
     start();
     while (!done())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
-    figures.shown_ms = clock.nsecsElapsed() / 1e6;
+    figures.shown_ms = watch.ElapsedNs() / 1e6;
     // The stall of a start that blocks is seen by the first tick after it.
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
     figures.longest_stall_ms =
-        std::max(figures.longest_stall_ms, (clock.nsecsElapsed() - last_tick) / 1e6 - 20);
+        std::max(watch.LongestMs(), (watch.ElapsedNs() - watch.LastTickNs()) / 1e6 - 20);
     return figures;
 }
 
