@@ -15,7 +15,7 @@
 #include "gui/wallpaper_commands.h"
 #include "library/picture_commands.h"
 #include "platform/host_platform.h"
-#include "platform/profile_document.h"
+#include "platform/profile/profile_document.h"
 #include "shell/file_chooser.h"
 #include "shell/message_catalogue.h"
 #include "shell/non_interactive_prompter.h"

@@ -21,7 +21,7 @@
 #include "gui/tpreviewform.h"
 #include "gui/wallpaper_wiring.h"
 #include "platform/host_platform.h"
-#include "platform/termination_signals.h"
+#include "platform/system/termination_signals.h"
 #include "shell/message_catalogue.h"
 #include "shell/non_interactive_prompter.h"
 #include "shell/prompter.h"

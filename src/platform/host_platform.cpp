@@ -1,9 +1,9 @@
 #include "platform/host_platform.h"
 
-#include "platform/backend_selection.h"
-#include "platform/files.h"
-#include "platform/hive_registry.h"
-#include "platform/profile_file.h"
+#include "platform/desktop/backends/backend_selection.h"
+#include "platform/files/files.h"
+#include "platform/profile/profile_file.h"
+#include "platform/registry/registry_file.h"
 #include "platform/text.h"
 
 namespace orvella {
@@ -92,7 +92,7 @@ Result<Platform> CreateHostPlatform(const Environment& environment,
             return status;
     }
 
-    platform.registry = std::make_unique<HiveRegistry>(platform.paths.registry_file);
+    platform.registry = std::make_unique<RegistryFile>(platform.paths.registry_file);
     platform.clock = std::make_unique<HostClock>(fixed_time);
     platform.screen = std::make_unique<HostScreen>(fixed_screen, std::move(hooks.screen_query));
     const bool colour_to_desktop = !hooks.apply_colour;

@@ -4,18 +4,18 @@
 #include <memory>
 #include <string>
 
-#include "platform/clock.h"
-#include "platform/desktop.h"
-#include "platform/desktop_colour.h"
-#include "platform/desktop_windows.h"
-#include "platform/drives.h"
-#include "platform/environment.h"
-#include "platform/page_renderer.h"
-#include "platform/picture_pixels.h"
-#include "platform/registry.h"
-#include "platform/screen.h"
+#include "platform/desktop/desktop.h"
+#include "platform/desktop/desktop_colour.h"
+#include "platform/desktop/desktop_windows.h"
+#include "platform/desktop/page_renderer.h"
+#include "platform/desktop/picture_pixels.h"
+#include "platform/desktop/screen.h"
+#include "platform/registry/registry.h"
 #include "platform/status.h"
-#include "platform/windows_version.h"
+#include "platform/system/clock.h"
+#include "platform/system/drives.h"
+#include "platform/system/environment.h"
+#include "platform/system/windows_version.h"
 
 namespace orvella {
 

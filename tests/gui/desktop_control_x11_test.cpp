@@ -8,7 +8,7 @@
 #include "gui/desktop_control_timers.h"
 #include "gui/starfield_animation.h"
 #include "platform/host_platform.h"
-#include "platform/process.h"
+#include "platform/system/process.h"
 #include "shell/message_catalogue.h"
 #include "support/bitmap_file.h"
 #include "support/scoped_env.h"

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/files.h"
-#include "platform/profile_file.h"
+#include "platform/files/files.h"
+#include "platform/profile/profile_file.h"
 #include "support/temp_dir.h"
 
 namespace orvella {

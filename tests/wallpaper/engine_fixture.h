@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/desktop/backends/record_backend.h"
 #include "platform/host_platform.h"
-#include "platform/record_backend.h"
 #include "shell/message_catalogue.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
