@@ -71,7 +71,6 @@ int main(int argc, char* argv[]) {
 
     orvella::HostHooks hooks;
     hooks.screen_query = PrimaryScreenSize;
-    hooks.picture_loader = std::make_shared<orvella::CodecPictureLoader>();
     // Our calendar and starfield pages are drawn by our desktop control; a page of the
     // user's own reaches the desktop as a picture beside the program.
     orvella::DesktopControlHost desktop_control;
@@ -84,8 +83,9 @@ int main(int argc, char* argv[]) {
                 return size ? QSize(size->width, size->height) : QSize();
             });
     });
-    orvella::Result<orvella::Platform> platform =
-        orvella::CreateHostPlatform(environment, orvella::ExecutablePath(), std::move(hooks));
+    orvella::Result<orvella::Platform> platform = orvella::CreateHostPlatform(
+        environment, orvella::ExecutablePath(), std::make_shared<orvella::CodecPictureLoader>(),
+        std::move(hooks));
     if (!platform) {
         prompter.ShowMessage(platform.message(), "Orvella", orvella::MessageStyle::Error);
         return 1;

@@ -67,10 +67,10 @@ TEST(DesktopControlX11Test, TheRootWindowShowsTheCalendarInItsColoursAndThePictu
     environment.Set("ORVELLA_TIME", "1796000000");
     DesktopControlHost host;
     HostHooks hooks;
-    hooks.picture_loader = std::make_shared<CodecPictureLoader>();
     hooks.make_page_renderer = host.RendererMaker(nullptr);
     Result<Platform> made =
-        CreateHostPlatform(environment, dir.File("prog/orvella"), std::move(hooks));
+        CreateHostPlatform(environment, dir.File("prog/orvella"),
+                           std::make_shared<CodecPictureLoader>(), std::move(hooks));
     ASSERT_TRUE(made.ok()) << made.message();
     Platform& platform = *made;
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "codecs/codec_picture_loader.h"
 #include "platform/desktop/backends/backend_selection.h"
 #include "platform/desktop/backends/record_backend.h"
 #include "platform/registry/registry_file.h"
@@ -82,7 +83,7 @@ TEST_F(HostDesktopTest, TheRegistryRouteShowsTheStyleTheDesktopKeyHolds) {
     EXPECT_EQ(StyleFromDesktopValues(std::nullopt, std::nullopt), WallpaperStyle::Centre);
 }
 
-TEST_F(HostDesktopTest, TheActiveDesktopKeepsItsStateAndStyleInTheHive) {
+TEST_F(HostDesktopTest, TheActiveDesktopKeepsItsStateAndStyleInTheRegistry) {
     HostDesktop desktop = Make();
     EXPECT_FALSE(desktop.IsDesktopHtml());
     ASSERT_TRUE(desktop.EnableActiveDesktop());
@@ -171,9 +172,12 @@ TEST(BackendSelectionTest, AutoFollowsTheSessionAndUnknownNamesAreRefused) {
         EXPECT_EQ(DesktopOfSession(MapEnvironment(row.variables)), row.desktop) << row.desktop;
 
     const MapEnvironment empty;
+    BackendSetup setup;
+    setup.picture_loader = std::make_shared<CodecPictureLoader>();
     for (const char* name : {"auto", "gnome", "KDE", "xfce", "sway", "x11", "none", "record:/x"}) {
-        EXPECT_TRUE(CreateWallpaperBackend(name, empty, {}).ok()) << name;
+        EXPECT_TRUE(CreateWallpaperBackend(name, empty, setup).ok()) << name;
     }
+    EXPECT_FALSE(CreateWallpaperBackend("x11", empty, {}).ok());
     Result<std::unique_ptr<WallpaperBackend>> unknown = CreateWallpaperBackend("amiga", empty, {});
     ASSERT_FALSE(unknown.ok());
     EXPECT_NE(unknown.message().find("record:FILE"), std::string::npos);

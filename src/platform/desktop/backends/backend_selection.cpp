@@ -64,11 +64,10 @@ Result<std::unique_ptr<WallpaperBackend>> CreateWallpaperBackend(std::string_vie
             std::make_unique<SwayWallpaperBackend>(setup.state_dir + "orvella-swaybg.pid"));
     }
     if (chosen == "x11") {
-        std::shared_ptr<const PictureLoader> loader = setup.picture_loader;
-        if (!loader)
-            loader = std::make_shared<BmpPictureLoader>();
+        if (!setup.picture_loader)
+            return Status::Error("ORVELLA_DESKTOP=x11 needs a picture loader");
         return std::unique_ptr<WallpaperBackend>(
-            std::make_unique<X11WallpaperBackend>(std::move(loader)));
+            std::make_unique<X11WallpaperBackend>(setup.picture_loader));
     }
     if (chosen == "none")
         return std::unique_ptr<WallpaperBackend>(std::make_unique<NoWallpaperBackend>());

@@ -13,7 +13,7 @@ namespace orvella {
 
 // What the backends need beside their name.
 struct BackendSetup {
-    std::shared_ptr<const PictureLoader> picture_loader;  // null: the built-in bitmap reader
+    std::shared_ptr<const PictureLoader> picture_loader;  // the x11 backend needs one
     std::string state_dir;  // where the sway backend keeps its swaybg's number
 };
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "codecs/codec_picture_loader.h"
 #include "platform/system/process.h"
 #include "support/bitmap_file.h"
 #include "support/temp_dir.h"
@@ -28,7 +29,7 @@ TEST(X11BackendTest, TheRootWindowShowsTheBitmapInEachDisplayMode) {
     dir.Write("Orvella.bmp", testing::MakeBitmap24(8, 8, [](int x, int) -> std::uint32_t {
                   return x < 4 ? 0xFF0000 : 0x00FF00;
               }));
-    X11WallpaperBackend backend(std::make_shared<BmpPictureLoader>(), server.display());
+    X11WallpaperBackend backend(std::make_shared<CodecPictureLoader>(), server.display());
     WallpaperChange change;
     change.file = change.picture = dir.File("Orvella.bmp");
     change.background = MakeColorRef(0, 0, 255);
@@ -75,7 +76,7 @@ TEST(X11BackendTest, TheRootWindowShowsTheBitmapInEachDisplayMode) {
                      }())
                      .ok());
     EXPECT_FALSE(
-        X11WallpaperBackend(std::make_shared<BmpPictureLoader>(), ":65000").Show(change).ok());
+        X11WallpaperBackend(std::make_shared<CodecPictureLoader>(), ":65000").Show(change).ok());
 }
 
 TEST(X11BackendTest, FramesGoIntoOurRootPixmapUntilAnotherWallpaperIsSet) {
@@ -89,7 +90,7 @@ TEST(X11BackendTest, FramesGoIntoOurRootPixmapUntilAnotherWallpaperIsSet) {
     testing::TempDir dir;
     dir.Write("Orvella.bmp",
               testing::MakeBitmap24(8, 8, [](int, int) -> std::uint32_t { return 0x0000FF; }));
-    X11WallpaperBackend backend(std::make_shared<BmpPictureLoader>(), d);
+    X11WallpaperBackend backend(std::make_shared<CodecPictureLoader>(), d);
     LiveWallpaper* live = backend.Live();
     ASSERT_NE(live, nullptr);
     PicturePixels frame{kScreenWidth, kScreenHeight,
@@ -118,7 +119,7 @@ TEST(X11BackendTest, FramesGoIntoOurRootPixmapUntilAnotherWallpaperIsSet) {
     EXPECT_EQ(RootPixel(d, kScreenWidth / 2, kScreenHeight / 2), 0xFFFFFFu);
 
     // Another setter's wallpaper ends the frames; our next change takes them up again.
-    X11WallpaperBackend other(std::make_shared<BmpPictureLoader>(), d);
+    X11WallpaperBackend other(std::make_shared<CodecPictureLoader>(), d);
     ASSERT_TRUE(other.Show(change).ok());
     EXPECT_FALSE(live->ShowFrame(frame).ok());
     EXPECT_EQ(RootPixel(d, 3, 0), 0x0000FFu);
