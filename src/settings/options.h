@@ -79,7 +79,9 @@ struct Options {
     WallProps wall_props = WallProps::Centre;
     std::string change_sound;  // the WAVE file played at each change, as typed
     bool calendar = false;
-    std::string font_description = "Comic Sans MS,  10";
+    // The built-in text has two blanks where a chosen font's description has one.
+    std::string font_description =
+        CalendarFont{}.name + ",  " + std::to_string(CalendarFont{}.size);
     CalendarFont font;
     CalendarColours calendar_colours;
     // The calendar page's buttons show the colour each drives.
