@@ -22,6 +22,7 @@
 #include "gui/wallpaper_wiring.h"
 #include "platform/host_platform.h"
 #include "platform/system/termination_signals.h"
+#include "settings/settings_places.h"
 #include "shell/message_catalogue.h"
 #include "shell/non_interactive_prompter.h"
 #include "shell/prompter.h"
@@ -150,6 +151,7 @@ int main(int argc, char* argv[]) {
             orvella::TOptionsServices{
                 .platform = *platform,
                 .main_window = main_window,
+                .categories = main_window.store(),
                 .timers = timers,
                 .catalogue = catalogue,
                 .prompter = prompter,
@@ -170,7 +172,7 @@ int main(int argc, char* argv[]) {
             .prompter = prompter,
             .screen = *platform->screen,
             .program_dir = platform->paths.program_dir,
-            .form_file = platform->paths.program_dir + "ovl.dat",
+            .form_file = orvella::SettingsFilePath(platform->paths.program_dir),
         },
         &main_window);
     main_window.SetPreviewForm(&preview);

@@ -11,6 +11,7 @@
 #include "platform/registry/registry_file.h"
 #include "platform/system/environment.h"
 #include "platform/system/window_message.h"
+#include "settings/settings_places.h"
 
 namespace {
 
@@ -34,15 +35,14 @@ int main(int argc, char** argv) {
     const orvella::ProgramPaths paths =
         orvella::ResolvePaths(environment, orvella::ExecutablePath());
     orvella::RegistryFile registry(paths.registry_file);
-    const std::optional<orvella::RegistryKey> settings =
-        orvella::RegistryKey::Open(registry, orvella::RegistryRoot::CurrentUser,
-                                   "Software\\Brenmark Software\\Orvella", false);
+    const std::optional<orvella::RegistryKey> settings = orvella::RegistryKey::Open(
+        registry, orvella::RegistryRoot::CurrentUser, std::string(orvella::kSettingsKey), false);
     const std::optional<std::uint32_t> handle =
         settings ? settings->ReadDword("WHandle") : std::nullopt;
     if (!handle)
         return Fail("Orvella has not published its window (no WHandle)");
 
-    orvella::ProfileFile store(paths.program_dir + "ovlimg.dat");
+    orvella::ProfileFile store(orvella::CategoryFilePath(paths.program_dir));
     bool known = false;
     const orvella::Status written = store.Update([&](orvella::ProfileDocument& document) {
         const std::vector<std::string> keys = document.KeyNames("Categories");

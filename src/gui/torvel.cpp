@@ -32,6 +32,7 @@
 #include "library/picture_commands.h"
 #include "platform/files/files.h"
 #include "platform/host_platform.h"
+#include "settings/settings_table.h"
 #include "settings/shell_extension.h"
 #include "shell/file_chooser.h"
 #include "shell/message_catalogue.h"
@@ -41,8 +42,6 @@
 namespace orvella {
 namespace {
 
-constexpr const char* kSettingsKey = "Software\\Brenmark Software\\Orvella";
-constexpr int kWallStorageVersion = 3;
 constexpr int kTransparencyDelayMs = 500;
 constexpr int kStatusCountWidth = 200;
 constexpr int kCloseFindDelayMs = 1000;
@@ -317,17 +316,16 @@ std::string TOrvel::ProgramFile(const std::string& name) const {
 }
 
 void TOrvel::OpenCategoryStore() {
-    store_ = std::make_unique<TCategoryStore>(ProgramFile("ovlimg.dat"),
-                                              ProgramFile("Icons/StdImage.bmp"),
-                                              services_.catalogue, services_.prompter);
+    store_ = std::make_unique<TCategoryStore>(
+        CategoryFilePath(services_.platform.paths.program_dir), ProgramFile("Icons/StdImage.bmp"),
+        services_.catalogue, services_.prompter);
     store_->SetObserver(this);
 }
 
 void TOrvel::SetFormStorageFile() {
-    wall_storage_ =
-        std::make_unique<TFormStorage>(ProfileTarget(ProgramFile("ovl.dat"), "Wallpaper"));
+    wall_storage_ = std::make_unique<TFormStorage>(
+        WallpaperStore(SettingsFilePath(services_.platform.paths.program_dir)));
     TFormStorage& storage = *wall_storage_;
-    storage.SetVersion(kWallStorageVersion);
     storage.KeepPlacement(placement_);
     const auto check_mark = [&storage](QAction* action, const char* component) {
         storage.AddBool(
@@ -337,22 +335,15 @@ void TOrvel::SetFormStorageFile() {
     check_mark(ui_->ShowPreview, "ShowPreview");
     check_mark(ui_->Deutsch1, "Deutsch1");
     check_mark(ui_->Englisch1, "Englisch1");
-    storage.AddString(
-        {"OvlMediaP", "FileName"}, [this] { return change_sound_; },
-        [this](const std::string& file) { change_sound_ = file; });
-    storage.AddValue("LVSort", "0");
-    storage.AddValue("CalActivated", "0");
-    storage.AddValue("Weekstart", "0");
-    storage.AddValue("WeekstartNr", "0");
-    storage.AddValue("WallProps", "0");
-    storage.AddValue("OldScrSaver", "");
+    BindMainWindowValues(storage, values_);
 }
 
 void TOrvel::PublishWindowHandle() {
     // The process id: unique among running programs, and the last instance started wins.
     window_handle_ = static_cast<std::uint32_t>(::getpid());
-    if (std::optional<RegistryKey> key = RegistryKey::Open(
-            *services_.platform.registry, RegistryRoot::CurrentUser, kSettingsKey, true)) {
+    if (std::optional<RegistryKey> key =
+            RegistryKey::Open(*services_.platform.registry, RegistryRoot::CurrentUser,
+                              std::string(kSettingsKey), true)) {
         key->WriteDword("WHandle", window_handle_);
     }
     Result<WindowMessageListener> listener =
@@ -397,8 +388,7 @@ void TOrvel::RestoreFormState() {
     Result<RestoreOutcome> restored = wall_storage_->Restore();
     if (!restored)
         ShowError(restored.message());
-    const std::optional<std::string> sorted = wall_storage_->Value("LVSort");
-    ApplyPictureSort(sorted && ParseProfileInteger(*sorted).value_or(0) != 0);
+    ApplyPictureSort(values_.sort_pictures);
 }
 
 void TOrvel::SetRandomWallpaper() {
@@ -629,17 +619,14 @@ void TOrvel::ShowCurrentCount() {
 }
 
 WallpaperSettings TOrvel::WallpaperSettingsNow() const {
-    WallpaperSettings settings;
-    if (wall_storage_) {
-        const auto integer = [this](const char* name) {
-            const std::optional<std::string> text = wall_storage_->Value(name);
-            return text ? ParseProfileInteger(*text).value_or(0) : 0;
-        };
-        settings.wall_props = integer("WallProps");
-        settings.cal_activated = integer("CalActivated");
-    }
-    settings.change_sound = change_sound_;
-    return settings;
+    return WallpaperSettings{values_.wall_props, values_.calendar, values_.change_sound};
+}
+
+Status TOrvel::SetValues(const MainWindowValues& values) {
+    values_ = values;
+    ApplyPictureSort(values_.sort_pictures);
+    // Written at once, so the values survive a program that does not get to close its window.
+    return wall_storage_ ? wall_storage_->Save() : Status::Ok();
 }
 
 QString TOrvel::StatusText(int panel) const {
@@ -966,7 +953,7 @@ void TOrvel::AufderFestplatte1Click() {
             .drives = *services_.platform.drives,
             .environment = services_.environment,
             .store = *store_,
-            .form_file = ProgramFile("ovl.dat"),
+            .form_file = SettingsFilePath(services_.platform.paths.program_dir),
             .add_to_category =
                 [this](int index, const std::vector<std::string>& paths) {
                     FilePictures(index, paths);

@@ -15,6 +15,7 @@
 #include "library/category_store.h"
 #include "platform/system/window_message.h"
 #include "settings/form_storage.h"
+#include "settings/options_commit.h"
 #include "shell/startup_sequence.h"
 #include "wallpaper/wallpaper_settings.h"
 
@@ -64,7 +65,10 @@ struct TOrvelServices {
 
 // The main window: the category bar, the current category's picture list, the tool bar,
 // the menus, the status line and the tray icon.
-class TOrvel : public QMainWindow, private CategoryObserver, private StartupSteps {
+class TOrvel : public QMainWindow,
+               public MainWindowSettings,
+               private CategoryObserver,
+               private StartupSteps {
     Q_OBJECT
 
 public:
@@ -146,7 +150,6 @@ public:
     void ShowInPreview(const std::string& path);
 
     TCategoryStore& store() { return *store_; }
-    TFormStorage& WallStorage() { return *wall_storage_; }
     TPictureList* PictureList(int index) const;
     TPictureList* CurrentList() const;
     QToolButton* CategoryButton(int index) const;
@@ -160,8 +163,11 @@ public:
     const std::vector<std::string>& IconFiles() const { return icon_files_; }
     bool in_tray() const { return in_tray_; }
     // The change sound, kept by the form store as "OvlMediaP_FileName".
-    const std::string& change_sound() const { return change_sound_; }
-    void SetChangeSound(std::string file) { change_sound_ = std::move(file); }
+    const std::string& change_sound() const { return values_.change_sound; }
+    // MainWindowSettings: what "[Wallpaper]" keeps for the options and the engine.
+    const MainWindowValues& Values() const override { return values_; }
+    Status SetValues(const MainWindowValues& values) override;
+    void SetChangeSound(std::string file) override { values_.change_sound = std::move(file); }
     std::uint32_t window_handle() const { return window_handle_; }
     QAction* Action(const char* name) const;
     // What the wallpaper engine reads at a change: the stored values and the change sound.
@@ -236,7 +242,7 @@ private:
     std::vector<CategoryView> views_;
     std::vector<QPixmap> kat_images_;
     std::vector<std::string> icon_files_;
-    std::string change_sound_;
+    MainWindowValues values_;
     std::vector<QAction*> commands_to_come_;
     // Lists whose pictures changed while a batch (the load) ran; reloaded once at its end.
     std::vector<int> changed_lists_;

@@ -7,6 +7,7 @@
 
 #include "gui/wallpaper_commands.h"
 #include "library/picture_commands.h"
+#include "settings/options_commit.h"
 #include "wallpaper/icon_transparency.h"
 #include "wallpaper/timed_change.h"
 #include "wallpaper/wallpaper_engine.h"
@@ -61,14 +62,6 @@ private:
     Prompter& prompter_;
     const MessageCatalogue& catalogue_;
     bool showing_error_ = false;
-};
-
-// What the options dialog does with the two timers it owns.
-class OptionTimers {
-public:
-    virtual ~OptionTimers() = default;
-    virtual void Apply(const TimerOptions& options) = 0;
-    virtual bool TransTimerRunning() const = 0;
 };
 
 // `WallTimer` (the timed change) and `TransTimer` (the transparency check), run as the

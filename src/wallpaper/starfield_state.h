@@ -7,9 +7,6 @@
 
 namespace orvella {
 
-// The desktop control's settings key.
-inline constexpr std::string_view kCalendarKey = "Software\\Brenmark Software\\Orvella\\Calendar";
-
 // Writes `Sfx_Checked` = checked, then `Sfxtype_Caption` = type, under the calendar key,
 // creating it when missing.
 Status StoreStarfieldState(Registry& registry, std::string_view type, std::string_view checked);

@@ -11,6 +11,7 @@
 #include "gui/desktop_control_renderer.h"
 #include "gui/desktop_control_timers.h"
 #include "platform/registry/registry_file.h"
+#include "settings/settings_places.h"
 #include "support/temp_dir.h"
 #include "wallpaper/starfield_state.h"
 #include "wallpaper/wallpaper_pages.h"
@@ -202,7 +203,7 @@ TEST(DesktopControlRendererTest, OurPagesAreDrawnByTurnsIntoTwoFilesAndOthersGoO
     for (const auto& [file, colour] : rounds) {
         const ColorRef value = MakeColorRef(colour.red(), colour.green(), colour.blue());
         ASSERT_TRUE(registry
-                        .WriteValues(RegistryRoot::CurrentUser, kCalendarKey,
+                        .WriteValues(RegistryRoot::CurrentUser, CalendarKeyPath(),
                                      {RegistryValue::String("MonthCalendar_CalColorsBackColor",
                                                             std::to_string(value))})
                         .ok());
@@ -224,7 +225,7 @@ TEST(DesktopControlRendererTest, OurPagesAreDrawnByTurnsIntoTwoFilesAndOthersGoO
     const DesktopControlPage& page = drawn.back().page;
     ASSERT_TRUE(
         registry
-            .WriteValues(RegistryRoot::CurrentUser, kCalendarKey,
+            .WriteValues(RegistryRoot::CurrentUser, CalendarKeyPath(),
                          {RegistryValue::String("WallpaperPath_Caption", dir.File("moved/"))})
             .ok());
     EXPECT_EQ(renderer.SceneFor(page).control_image, dir.File("Orvella2.jpg"));

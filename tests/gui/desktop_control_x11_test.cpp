@@ -9,6 +9,7 @@
 #include "gui/starfield_animation.h"
 #include "platform/host_platform.h"
 #include "platform/system/process.h"
+#include "settings/settings_places.h"
 #include "shell/message_catalogue.h"
 #include "support/bitmap_file.h"
 #include "support/scoped_env.h"
@@ -80,7 +81,7 @@ TEST(DesktopControlX11Test, TheRootWindowShowsTheCalendarInItsColoursAndThePictu
     ASSERT_TRUE(
         platform.registry
             ->WriteValues(
-                RegistryRoot::CurrentUser, kCalendarKey,
+                RegistryRoot::CurrentUser, CalendarKeyPath(),
                 {RegistryValue::String("MonthCalendar_CalColorsBackColor", std::to_string(back)),
                  RegistryValue::String("MonthCalendar_CalColorsTitleBackColor",
                                        std::to_string(title_back)),
@@ -91,7 +92,7 @@ TEST(DesktopControlX11Test, TheRootWindowShowsTheCalendarInItsColoursAndThePictu
 
     const MessageCatalogue catalogue;
     testing::ScriptedPrompter prompter;
-    TWallpaperSettings settings(WallpaperSettings{2, 1, ""});
+    TWallpaperSettings settings(WallpaperSettings{WallProps::Stretch, true, ""});
     Silence sound;
     TCalendarWallpaper calendar(platform);
     std::vector<std::string> warnings;
@@ -130,7 +131,7 @@ TEST(DesktopControlX11Test, TheRootWindowShowsTheCalendarInItsColoursAndThePictu
     // Colours confirmed in the options reach the desktop at once, the calendar still on show.
     const ColorRef new_back = MakeColorRef(10, 120, 60);
     ASSERT_TRUE(platform.registry
-                    ->WriteValues(RegistryRoot::CurrentUser, kCalendarKey,
+                    ->WriteValues(RegistryRoot::CurrentUser, CalendarKeyPath(),
                                   {RegistryValue::String("MonthCalendar_CalColorsBackColor",
                                                          std::to_string(new_back))})
                     .ok());
@@ -157,7 +158,7 @@ TEST(DesktopControlX11Test, TheRootWindowShowsTheCalendarInItsColoursAndThePictu
     // Another wallpaper ends the moving field at its next frame.
     ASSERT_TRUE(engine.SetStarfieldWallpaper("Advanced").ok());
     ASSERT_TRUE(animation.Running());
-    settings.SetCalActivated(0);
+    settings.SetCalendar(false);
     ASSERT_TRUE(engine.ApplyWallpaper(dir.File("photo.bmp")).ok());
     animation.FrameTimerTimer();
     EXPECT_FALSE(animation.Running());

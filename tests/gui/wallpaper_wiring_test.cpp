@@ -58,7 +58,9 @@ TEST(WallpaperTimersTest, TicksChangeTheWallpaperAndAFailureShowsOneBoxAtATime) 
     const MessageCatalogue catalogue;
     TickingPrompter prompter;
     SettingsFromSource settings;
-    settings.SetSource([&] { return WallpaperSettings{0, 0, dir.File("missing.wav")}; });
+    settings.SetSource([&] {
+        return WallpaperSettings{WallProps::Centre, false, dir.File("missing.wav")};
+    });
     NoSound sound;
     UnavailableCalendarPreparation calendar;
     TWallpaperEngine engine(*platform, catalogue, prompter, settings, sound, calendar);
