@@ -10,12 +10,13 @@
 #include <fstream>
 #include <string>
 
+#include "codecs/codec_picture_loader.h"
 #include "gui/shipped_files.h"
 #include "gui/torvel.h"
 #include "gui/wallpaper_commands.h"
 #include "library/picture_commands.h"
 #include "platform/host_platform.h"
-#include "platform/profile_document.h"
+#include "platform/profile/profile_document.h"
 #include "shell/file_chooser.h"
 #include "shell/message_catalogue.h"
 #include "shell/non_interactive_prompter.h"
@@ -78,7 +79,8 @@ int main(int argc, char* argv[]) {
         environment.Set("ORVELLA_WINDOWS_DIR", (program / "windows").string());
         environment.Set("XDG_RUNTIME_DIR", program.string());
         orvella::Result<orvella::Platform> platform =
-            orvella::CreateHostPlatform(environment, (program / "orvella").string());
+            orvella::CreateHostPlatform(environment, (program / "orvella").string(),
+                                        std::make_shared<orvella::CodecPictureLoader>());
         if (!platform) {
             std::fprintf(stderr, "%s\n", platform.message().c_str());
             return 1;

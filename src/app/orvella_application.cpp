@@ -80,7 +80,6 @@ void OrvellaApplication::ChooseDialogs() {
 bool OrvellaApplication::MakePlatform() {
     HostHooks hooks;
     hooks.screen_query = PrimaryScreenSize;
-    hooks.picture_loader = std::make_shared<CodecPictureLoader>();
     // Our calendar and starfield pages are drawn by our desktop control; a page of the
     // user's own reaches the desktop as a picture beside the program.
     hooks.make_page_renderer = desktop_control_.RendererMaker([this] {
@@ -90,8 +89,8 @@ bool OrvellaApplication::MakePlatform() {
                 return size ? QSize(size->width, size->height) : QSize();
             });
     });
-    Result<Platform> platform =
-        CreateHostPlatform(environment_, ExecutablePath(), std::move(hooks));
+    Result<Platform> platform = CreateHostPlatform(
+        environment_, ExecutablePath(), std::make_shared<CodecPictureLoader>(), std::move(hooks));
     if (!platform) {
         prompter_->ShowMessage(platform.message(), "Orvella", MessageStyle::Error);
         return false;

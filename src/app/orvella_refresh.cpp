@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/environment.h"
-#include "platform/hive_registry.h"
-#include "platform/profile_document.h"
-#include "platform/profile_file.h"
-#include "platform/window_message.h"
+#include "platform/profile/profile_document.h"
+#include "platform/profile/profile_file.h"
+#include "platform/registry/registry_file.h"
+#include "platform/system/environment.h"
+#include "platform/system/window_message.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     const orvella::ProcessEnvironment environment;
     const orvella::ProgramPaths paths =
         orvella::ResolvePaths(environment, orvella::ExecutablePath());
-    orvella::HiveRegistry registry(paths.registry_file);
+    orvella::RegistryFile registry(paths.registry_file);
     const std::optional<orvella::RegistryKey> settings =
         orvella::RegistryKey::Open(registry, orvella::RegistryRoot::CurrentUser,
                                    "Software\\Brenmark Software\\Orvella", false);

@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "gui/outlook_bar.h"
-#include "platform/files.h"
+#include "platform/files/files.h"
 #include "shell/message_catalogue.h"
 #include "shell/prompter.h"
 

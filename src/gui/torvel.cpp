@@ -25,7 +25,7 @@
 #include "gui/tpreviewform.h"
 #include "gui/wallpaper_commands.h"
 #include "library/picture_commands.h"
-#include "platform/files.h"
+#include "platform/files/files.h"
 #include "platform/host_platform.h"
 #include "settings/shell_extension.h"
 #include "shell/file_chooser.h"

@@ -11,7 +11,7 @@
 #include "gui/menu_rules.h"
 #include "gui/widget_placement.h"
 #include "library/category_store.h"
-#include "platform/window_message.h"
+#include "platform/system/window_message.h"
 #include "settings/form_storage.h"
 #include "shell/startup_sequence.h"
 #include "wallpaper/wallpaper_settings.h"

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/profile_document.h"
-#include "platform/profile_file.h"
+#include "platform/profile/profile_document.h"
+#include "platform/profile/profile_file.h"
 #include "platform/status.h"
 
 namespace orvella {

@@ -9,7 +9,7 @@
 #include <variant>
 #include <vector>
 
-#include "platform/registry.h"
+#include "platform/registry/registry.h"
 #include "platform/status.h"
 #include "settings/form_entry.h"
 #include "settings/profile_target.h"

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/desktop_colour.h"
+#include "platform/desktop/desktop_colour.h"
 #include "platform/status.h"
-#include "platform/windows_version.h"
+#include "platform/system/windows_version.h"
 
 namespace orvella {
 

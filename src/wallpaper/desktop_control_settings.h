@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "platform/desktop_colour.h"
-#include "platform/registry.h"
+#include "platform/desktop/desktop_colour.h"
+#include "platform/registry/registry.h"
 
 namespace orvella {
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "platform/registry.h"
+#include "platform/registry/registry.h"
 #include "platform/status.h"
 
 namespace orvella {

@@ -3,8 +3,8 @@
 #include <iostream>
 
 #include "library/category_store.h"
-#include "platform/file_copy.h"
-#include "platform/file_extension.h"
+#include "platform/files/file_copy.h"
+#include "platform/files/file_extension.h"
 #include "platform/host_platform.h"
 #include "shell/message_catalogue.h"
 #include "shell/prompter.h"

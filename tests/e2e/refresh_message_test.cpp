@@ -2,8 +2,8 @@
 #include <sys/stat.h>
 
 #include "library/category_store.h"
-#include "platform/hive_registry.h"
-#include "platform/window_message.h"
+#include "platform/registry/registry_file.h"
+#include "platform/system/window_message.h"
 #include "shell/message_catalogue.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
@@ -34,7 +34,7 @@ TEST(RefreshMessageTest, TheRefreshProgramReachesTheStoreThroughTheSocket) {
     EXPECT_EQ(RunProgram({ORVELLA_REFRESH_PROGRAM, "1", "/p/x.jpg"}, environment), 1);
 
     constexpr std::uint32_t kHandle = 777;
-    HiveRegistry registry(dir.File("hive.reg"));
+    RegistryFile registry(dir.File("hive.reg"));
     ASSERT_TRUE(registry
                     .WriteValues(RegistryRoot::CurrentUser, "Software\\Brenmark Software\\Orvella",
                                  {RegistryValue::Dword("WHandle", kHandle)})

@@ -10,7 +10,7 @@
 #include "gui/desktop_control_painter.h"
 #include "gui/desktop_control_renderer.h"
 #include "gui/desktop_control_timers.h"
-#include "platform/hive_registry.h"
+#include "platform/registry/registry_file.h"
 #include "support/temp_dir.h"
 #include "wallpaper/starfield_state.h"
 #include "wallpaper/wallpaper_pages.h"
@@ -175,7 +175,7 @@ public:
 
 TEST(DesktopControlRendererTest, OurPagesAreDrawnByTurnsIntoTwoFilesAndOthersGoOn) {
     TempDir dir;
-    HiveRegistry registry(dir.File("hive.reg"));
+    RegistryFile registry(dir.File("hive.reg"));
     auto clock = std::make_shared<HostClock>(1796000000);  // December 2026
     auto others = std::make_unique<RecordingPages>();
     RecordingPages& asked = *others;

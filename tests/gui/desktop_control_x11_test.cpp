@@ -8,7 +8,7 @@
 #include "gui/desktop_control_timers.h"
 #include "gui/starfield_animation.h"
 #include "platform/host_platform.h"
-#include "platform/process.h"
+#include "platform/system/process.h"
 #include "shell/message_catalogue.h"
 #include "support/bitmap_file.h"
 #include "support/scoped_env.h"
@@ -67,10 +67,10 @@ TEST(DesktopControlX11Test, TheRootWindowShowsTheCalendarInItsColoursAndThePictu
     environment.Set("ORVELLA_TIME", "1796000000");
     DesktopControlHost host;
     HostHooks hooks;
-    hooks.picture_loader = std::make_shared<CodecPictureLoader>();
     hooks.make_page_renderer = host.RendererMaker(nullptr);
     Result<Platform> made =
-        CreateHostPlatform(environment, dir.File("prog/orvella"), std::move(hooks));
+        CreateHostPlatform(environment, dir.File("prog/orvella"),
+                           std::make_shared<CodecPictureLoader>(), std::move(hooks));
     ASSERT_TRUE(made.ok()) << made.message();
     Platform& platform = *made;
 

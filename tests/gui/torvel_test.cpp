@@ -274,7 +274,8 @@ TEST_F(TOrvelTest, OnWindowsXpShowingTheWindowDisablesTheTwoTransparencyEntries)
     EXPECT_TRUE(Inside(xp).Action("DesktopIconstransparentsetzen1")->isEnabled());
 
     environment_.Set("ORVELLA_WINVER", "98");
-    Result<Platform> older = CreateHostPlatform(environment_, program_ + "orvella");
+    Result<Platform> older = CreateHostPlatform(environment_, program_ + "orvella",
+                                                std::make_shared<CodecPictureLoader>());
     ASSERT_TRUE(older) << older.message();
     dialog_.reset();
     window_.reset();  // it uses the platform being replaced

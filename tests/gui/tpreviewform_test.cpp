@@ -10,7 +10,7 @@
 #include "gui/tfindpics.h"
 #include "gui/thtmlthumbnail.h"
 #include "main_window_fixture.h"
-#include "platform/screen.h"
+#include "platform/desktop/screen.h"
 
 namespace orvella::testing {
 namespace {

@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "codecs/codec_picture_loader.h"
 #include "library/category_store.h"
 #include "platform/host_platform.h"
 #include "shell/message_catalogue.h"
@@ -50,7 +51,8 @@ TEST(WallpaperTimersTest, TicksChangeTheWallpaperAndAFailureShowsOneBoxAtATime) 
     environment.Set("ORVELLA_WINDOWS_DIR", dir.File("windows"));
     environment.Set("ORVELLA_DESKTOP", "record:" + dir.File("changes.jsonl"));
     environment.Set("ORVELLA_SCREENSAVER", "stopped");
-    Result<Platform> platform = CreateHostPlatform(environment, dir.File("prog/orvella"));
+    Result<Platform> platform = CreateHostPlatform(environment, dir.File("prog/orvella"),
+                                                   std::make_shared<CodecPictureLoader>());
     ASSERT_TRUE(platform) << platform.message();
 
     const MessageCatalogue catalogue;

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/profile_file.h"
+#include "platform/profile/profile_file.h"
 #include "shell/message_catalogue.h"
 #include "support/failing_io.h"
 #include "support/temp_dir.h"

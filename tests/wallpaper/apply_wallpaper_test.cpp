@@ -1,7 +1,7 @@
 #include <sys/stat.h>
 
 #include "engine_fixture.h"
-#include "platform/files.h"
+#include "platform/files/files.h"
 #include "wallpaper/starfield_state.h"
 
 namespace orvella {

@@ -7,7 +7,7 @@
 #include "codecs/jpeg_encoder.h"
 #include "engine_fixture.h"
 #include "picture_checks.h"
-#include "platform/files.h"
+#include "platform/files/files.h"
 #include "wallpaper/starfield_state.h"
 #include "wallpaper/wallpaper_pages.h"
 

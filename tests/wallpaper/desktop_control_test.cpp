@@ -5,7 +5,7 @@
 #include <string>
 
 #include "engine_fixture.h"
-#include "platform/files.h"
+#include "platform/files/files.h"
 #include "platform/text.h"
 #include "support/scoped_env.h"
 #include "wallpaper/calendar_clock.h"
