@@ -64,7 +64,7 @@ Figures Measure(const std::string& root, const std::string& program_dir) {
     const OneDrive drives(root);
     const orvella::ProcessEnvironment environment;
     const orvella::TCategoryStore store(program_dir + "ovlimg.dat",
-                                        program_dir + "Icons/StdImage.bmp", catalogue, prompter);
+                                        program_dir + "Icons/StdImage.bmp", catalogue);
     orvella::TFindPics window(orvella::TFindPicsServices{
         .catalogue = catalogue,
         .prompter = prompter,

@@ -31,6 +31,15 @@ public:
     bool IsWinXP() const override { return true; }
 };
 
+// No switch asks for a wallpaper, so none is ever set.
+class NoWallpaper : public orvella::WallpaperCommands {
+public:
+    void SetRandomWallpaper(const orvella::TCategoryStore&) override {}
+    void SetSelectedWallpaper(const std::string&) override {}
+    void SBTransClick() override {}
+    void SetStarfieldWallpaper(const std::string&) override {}
+};
+
 void WriteStore(const std::string& path, int pictures, int categories) {
     orvella::ProfileDocument document;
     for (int c = 0; c < categories; ++c) {
@@ -82,7 +91,7 @@ int main(int argc, char* argv[]) {
         std::ofstream quiet("/dev/null");
         auto prompter = orvella::MakeNonInteractivePrompter("yes", quiet);
         const orvella::MessageCatalogue catalogue;
-        orvella::UnavailableWallpaperCommands wallpaper;
+        NoWallpaper wallpaper;
         orvella::CancellingFileChooser files;
         ClassicDesktop desktop;
         orvella::TOrvelServices services{.platform = *platform,

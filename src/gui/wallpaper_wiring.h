@@ -42,7 +42,6 @@ public:
     EngineCommands(TWallpaperEngine& engine, TIconTransparency& icons, Prompter& prompter,
                    const MessageCatalogue& catalogue);
 
-    bool available() const override { return true; }
     void SetRandomWallpaper(const TCategoryStore& store) override;
     void SetSelectedWallpaper(const std::string& path) override;
     void SBTransClick() override { icons_.SBTransClick(); }

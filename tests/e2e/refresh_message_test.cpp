@@ -6,7 +6,6 @@
 #include "platform/system/window_message.h"
 #include "shell/message_catalogue.h"
 #include "support/run_program.h"
-#include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
 namespace orvella {
@@ -26,8 +25,7 @@ TEST(RefreshMessageTest, TheRefreshProgramReachesTheStoreThroughTheSocket) {
     ASSERT_EQ(::mkdir(dir.File("prog").c_str(), 0755), 0);
 
     MessageCatalogue catalogue;
-    testing::ScriptedPrompter prompter;
-    TCategoryStore store(dir.File("prog/ovlimg.dat"), "icon.bmp", catalogue, prompter);
+    TCategoryStore store(dir.File("prog/ovlimg.dat"), "icon.bmp", catalogue);
     ASSERT_TRUE(store.LoadCategories().ok());
     ASSERT_TRUE(store.CreateCategory(1, "i.bmp", "Eins"));
     ASSERT_TRUE(store.SaveCategories().ok());

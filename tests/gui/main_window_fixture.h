@@ -38,6 +38,7 @@
 #include "shell/message_catalogue.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
+#include "torvel_test_access.h"
 
 namespace orvella::testing {
 
@@ -46,7 +47,6 @@ using ::testing::ElementsAre;
 class RecordingWallpaper : public WallpaperCommands {
 public:
     std::vector<std::string> calls;
-    bool available() const override { return true; }
     void SetRandomWallpaper(const TCategoryStore& store) override {
         calls.push_back("random " + std::to_string(store.CurrentCategory()));
     }

@@ -69,7 +69,7 @@ TEST(WallpaperTimersTest, TicksChangeTheWallpaperAndAFailureShowsOneBoxAtATime) 
     QtScheduler scheduler;
     TTimedChange change(engine, icons, scheduler);
 
-    TCategoryStore store(dir.File("prog/ovlimg.dat"), "icon.bmp", catalogue, prompter);
+    TCategoryStore store(dir.File("prog/ovlimg.dat"), "icon.bmp", catalogue);
     ASSERT_TRUE(store.LoadCategories().ok());
     ASSERT_TRUE(store.CreateCategory(1, "icon.bmp", "Eins"));
     dir.Write("a.bmp", testing::MakeBitmap24(4, 4, [](int, int) { return 0x123456u; }));
