@@ -14,11 +14,13 @@
 
 #include "gui/category_bar.h"
 #include "gui/colours.h"
+#include "gui/find_pics_host.h"
 #include "gui/main_window_commands.h"
 #include "gui/main_window_tray.h"
 #include "gui/outlook_bar.h"
 #include "gui/picture_list.h"
 #include "gui/picture_status.h"
+#include "gui/refresh_listener.h"
 #include "gui/taddkatform.h"
 #include "gui/tfindpics.h"
 #include "gui/toptions.h"
@@ -39,7 +41,6 @@ namespace {
 
 constexpr int kTransparencyDelayMs = 500;
 constexpr int kStatusCountWidth = 200;
-constexpr int kCloseFindDelayMs = 1000;
 
 QString FromStd(const std::string& text) {
     return QString::fromStdString(text);
@@ -66,18 +67,15 @@ TOrvel::TOrvel(TOrvelServices services, QWidget* parent)
     normal.setBold(false);
     ui_->PanelList->setFont(normal);
 
-    timer_close_find_ = new QTimer(this);
-    timer_close_find_->setObjectName(QStringLiteral("TimerCloseFind"));
-    timer_close_find_->setInterval(kCloseFindDelayMs);
-    connect(timer_close_find_, &QTimer::timeout, this, &TOrvel::TimerCloseFindTimer);
+    find_pics_ = new FindPicsHost(this);
+    refresh_listener_ = new RefreshListener([this] { RefreshCategoryMessage(); }, this);
 }
 
 TOrvel::~TOrvel() {
     // The search window first: its engine stops while the categories it reads still exist.
-    delete find_pics_window_.data();
+    delete find_pics_;
     // FormDestroy: the listener goes with the window, then the categories.
-    listener_notifier_ = nullptr;
-    listener_.reset();
+    refresh_listener_->Close();
     if (store_) {
         store_->FreeCategories();
         store_->SetObserver(nullptr);
@@ -179,26 +177,7 @@ void TOrvel::SetFormStorageFile() {
 }
 
 void TOrvel::PublishWindowHandle() {
-    // The process id: unique among running programs, and the last instance started wins.
-    window_handle_ = static_cast<std::uint32_t>(::getpid());
-    if (std::optional<RegistryKey> key =
-            RegistryKey::Open(*services_.platform.registry, RegistryRoot::CurrentUser,
-                              std::string(kSettingsKey), true)) {
-        key->WriteDword("WHandle", window_handle_);
-    }
-    Result<WindowMessageListener> listener =
-        WindowMessageListener::Listen(WindowSocketPath(services_.environment, window_handle_));
-    if (!listener) {
-        // Outside programs cannot reach this window then; everything else works.
-        qWarning("orvella: %s", listener.message().c_str());
-        return;
-    }
-    listener_.emplace(std::move(*listener));
-    listener_notifier_ = new QSocketNotifier(listener_->fd(), QSocketNotifier::Read, this);
-    connect(listener_notifier_, &QSocketNotifier::activated, this, [this] {
-        if (listener_ && listener_->Receive() == kWmRefreshCategory)
-            RefreshCategoryMessage();
-    });
+    refresh_listener_->Publish(*services_.platform.registry, services_.environment);
 }
 
 void TOrvel::LoadCategories() {
@@ -551,18 +530,10 @@ void TOrvel::ApplicationEventsRestore() {
 // --- disk search ------------------------------------------------------------------------
 
 void TOrvel::AufderFestplatte1Click() {
-    if (find_pics_window_ && find_pics_window_->isVisible()) {
-        find_pics_window_->showNormal();
-        find_pics_window_->raise();
-        find_pics_window_->activateWindow();
-        return;
-    }
-    // A window closed a moment ago and not yet freed goes now; a new search starts afresh.
-    if (find_pics_window_) {
-        timer_close_find_->stop();
-        find_pics_window_->deleteLater();
-        find_pics_window_ = nullptr;
-    }
+    find_pics_->Open([this] { return MakeFindPicsWindow(); });
+}
+
+TFindPics* TOrvel::MakeFindPicsWindow() {
     auto* window = new TFindPics(
         TFindPicsServices{
             .catalogue = services_.catalogue,
@@ -577,20 +548,15 @@ void TOrvel::AufderFestplatte1Click() {
                 },
             .new_category = [this] { return AddKatClick() == QDialog::Accepted; },
             .show_in_preview = [this](const std::string& path) { ShowInPreview(path); },
-            .closed = [this] { timer_close_find_->start(); },
+            .closed = [this] { find_pics_->Closed(); },
         },
         this);
     connect(this, &TOrvel::CategoriesChanged, window, &TFindPics::CategoriesChanged);
-    find_pics_window_ = window;
-    window->show();
+    return window;
 }
 
 void TOrvel::TimerCloseFindTimer() {
-    timer_close_find_->stop();
-    // Later, not now: the window may be in one of its own handlers (a message box open).
-    if (find_pics_window_)
-        find_pics_window_->deleteLater();
-    find_pics_window_ = nullptr;
+    find_pics_->TimerCloseFindTimer();
 }
 
 void TOrvel::FilePictures(int index, const std::vector<std::string>& paths) {
@@ -658,8 +624,7 @@ void TOrvel::FormClose() {
     // Going with the program is no choice of the user's: the check mark stays as it was.
     if (preview_form_ != nullptr)
         preview_form_->CloseForExit();
-    if (find_pics_window_)
-        find_pics_window_->hide();
+    find_pics_->Hide();
     const Status saved = store_->SaveCategories();
     if (!saved)
         ShowError(saved.message());

@@ -19,8 +19,6 @@
 
 class QAction;
 class QLabel;
-class QSocketNotifier;
-class QTimer;
 
 namespace Ui {
 class TOrvel;
@@ -40,6 +38,8 @@ class TPictureList;
 class TPreviewForm;
 class WallpaperCommands;
 class CategoryBar;
+class FindPicsHost;
+class RefreshListener;
 class MainWindowCommands;
 class MainWindowTray;
 struct Platform;
@@ -209,6 +209,8 @@ private:
     void AddPicturesToCurrent(const std::vector<std::string>& files);
     void AfterPicturesChanged();
     void FormShow();
+    // The search window with the main window's services, not yet shown.
+    TFindPics* MakeFindPicsWindow();
     void FormClose();
     void CategorySelected(const QString& caption);
     void ShowCurrentCount();
@@ -225,18 +227,15 @@ private:
     std::unique_ptr<TCategoryStore> store_;
     std::unique_ptr<TFormStorage> wall_storage_;
     WidgetPlacement placement_;
-    std::optional<WindowMessageListener> listener_;
-    QSocketNotifier* listener_notifier_ = nullptr;
-    std::uint32_t window_handle_ = 0;
+    RefreshListener* refresh_listener_ = nullptr;
     MainWindowValues values_;
     bool closed_ = false;
     TAddKatForm* category_dialog_ = nullptr;
     TOptions* options_dialog_ = nullptr;
     QLabel* status_count_ = nullptr;
     QLabel* status_file_ = nullptr;
-    QTimer* timer_close_find_ = nullptr;
     TPreviewForm* preview_form_ = nullptr;
-    QPointer<TFindPics> find_pics_window_;
+    FindPicsHost* find_pics_ = nullptr;
 };
 
 }  // namespace orvella

@@ -8,8 +8,10 @@
 #include <QTimer>
 
 #include "gui/category_bar.h"
+#include "gui/find_pics_host.h"
 #include "gui/main_window_commands.h"
 #include "gui/main_window_tray.h"
+#include "gui/refresh_listener.h"
 #include "gui/tfindpics.h"
 #include "gui/torvel.h"
 
@@ -35,9 +37,9 @@ public:
     QString StatusText(int panel) const {
         return panel == 0 ? window_.status_count_->text() : window_.status_file_->text();
     }
-    std::uint32_t window_handle() const { return window_.window_handle_; }
-    TFindPics* FindPicsWindow() const { return window_.find_pics_window_.data(); }
-    QTimer* TimerCloseFind() const { return window_.timer_close_find_; }
+    std::uint32_t window_handle() const { return window_.refresh_listener_->handle(); }
+    TFindPics* FindPicsWindow() const { return window_.find_pics_->window(); }
+    QTimer* TimerCloseFind() const { return window_.find_pics_->timer(); }
 
 private:
     TOrvel& window_;

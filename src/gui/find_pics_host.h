@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+class QTimer;
+
+namespace orvella {
+
+class TFindPics;
+
+// Keeps the disk search window: one at a time, brought forward when open again, and freed
+// by TimerCloseFind about a second after it closed.
+class FindPicsHost : public QObject {
+    Q_OBJECT
+
+public:
+    explicit FindPicsHost(QObject* parent);
+    ~FindPicsHost() override;
+
+    // Brings the open window forward, or shows a new one made by `create`.
+    void Open(const std::function<TFindPics*()>& create);
+    // The window has closed: it is freed when the timer fires.
+    void Closed();
+    void TimerCloseFindTimer();
+    void Hide();
+    TFindPics* window() const { return window_.data(); }
+    QTimer* timer() const { return timer_; }
+
+private:
+    QPointer<TFindPics> window_;
+    QTimer* timer_ = nullptr;
+};
+
+}  // namespace orvella
