@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+#include "platform/files/files.h"
+#include "support/failing_io.h"
+#include "support/temp_dir.h"
+
+namespace orvella {
+namespace {
+
+using testing::FailingIo;
+using testing::TempDir;
+namespace fs = std::filesystem;
+
+std::set<std::string> Names(const std::string& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+TEST(AtomicReplaceTest, TheFolderIsSyncedAfterTheRenameAndAFailedSyncKeepsTheEarlierFile) {
+    TempDir dir;
+    const std::string path = dir.File("ovlimg.dat");
+    {
+        FailingIo counting = FailingIo::FailCallNumber(1000);
+        ASSERT_TRUE(ReplaceFileAtomically(path, "first").ok());
+        // No file yet: the swap finds nothing and a plain rename follows.
+        EXPECT_EQ(counting.trace(),
+                  "open write fsync close rename (swap) rename open fsync close ");
+    }
+    {
+        FailingIo counting = FailingIo::FailCallNumber(1000);
+        ASSERT_TRUE(ReplaceFileAtomically(path, "second").ok());
+        EXPECT_EQ(counting.trace(), "open write fsync close rename (swap) open fsync close ");
+    }
+    {
+        FailingIo failing = FailingIo::FailCallNumber(7);  // the folder's fsync
+        const Status status = ReplaceFileAtomically(path, "third");
+        EXPECT_EQ(failing.failed(), "fsync");
+        EXPECT_EQ(status.message(), path + ": " + SystemErrorText(ENOSPC));
+    }
+    EXPECT_EQ(dir.Read("ovlimg.dat"), "second");
+    {
+        FailingIo failing = FailingIo::FailCallNumber(8);  // a new file's folder sync
+        EXPECT_FALSE(ReplaceFileAtomically(dir.File("new.dat"), "x").ok());
+    }
+    EXPECT_EQ(Names(dir.path()), (std::set<std::string>{"ovlimg.dat"}));
+}
+
+}  // namespace
+}  // namespace orvella
