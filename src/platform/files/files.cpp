@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <random>
@@ -24,6 +25,21 @@ std::string TemporaryNameBeside(const std::string& path) {
 
 Status WriteError(const std::string& path, int error_number) {
     return Status::Error(path + ": " + SystemErrorText(error_number));
+}
+
+// The file a path finally names: links are followed (a relative target from the link's
+// folder), so a save replaces the target and the user's link stays.
+std::string FollowLinks(std::string path) {
+    constexpr int kMaxHops = 40;  // the kernel's own limit; a loop of links ends here
+    for (int hop = 0; hop < kMaxHops; ++hop) {
+        std::string target(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= target.size())
+            break;  // not a link, or nothing there yet
+        target.resize(static_cast<std::size_t>(n));
+        path = target.front() == '/' ? target : ParentFolder(path) + target;
+    }
+    return path;
 }
 
 // 0, or the errno of the call that failed.
@@ -118,7 +134,8 @@ Result<std::optional<std::string>> ReadWholeFile(const std::string& path) {
 
 Status ReplaceFileAtomically(const std::string& path, std::string_view content) {
     const SysIo& io = CurrentSysIo();
-    const std::string& target = path;
+    // A link (into a synced folder, say) stays a link: its target is what we replace.
+    const std::string target = FollowLinks(path);
     const std::string temporary = TemporaryNameBeside(target);
     const int fd = io.open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0)

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <set>
@@ -48,6 +49,32 @@ TEST(AtomicReplaceTest, TheFolderIsSyncedAfterTheRenameAndAFailedSyncKeepsTheEar
         EXPECT_FALSE(ReplaceFileAtomically(dir.File("new.dat"), "x").ok());
     }
     EXPECT_EQ(Names(dir.path()), (std::set<std::string>{"ovlimg.dat"}));
+}
+
+TEST(AtomicReplaceTest, ALinkStaysALinkAndItsTargetIsReplaced) {
+    TempDir dir;
+    fs::create_directory(dir.File("synced"));
+    dir.Write("synced/registry.reg", "old");
+    ::chmod(dir.File("synced/registry.reg").c_str(), 0600);
+    fs::create_symlink("synced/registry.reg", dir.File("relative.reg"));
+    fs::create_symlink(dir.File("relative.reg"), dir.File("chained.reg"));
+    fs::create_symlink("synced/later.reg", dir.File("dangling.reg"));
+
+    ASSERT_TRUE(ReplaceFileAtomically(dir.File("chained.reg"), "new").ok());
+    ASSERT_TRUE(ReplaceFileAtomically(dir.File("dangling.reg"), "made").ok());
+    EXPECT_TRUE(fs::is_symlink(dir.File("relative.reg")));
+    EXPECT_TRUE(fs::is_symlink(dir.File("chained.reg")));
+    EXPECT_TRUE(fs::is_symlink(dir.File("dangling.reg")));
+    EXPECT_EQ(dir.Read("synced/registry.reg"), "new");
+    EXPECT_EQ(dir.Read("synced/later.reg"), "made");
+    EXPECT_EQ(fs::status(dir.File("synced/registry.reg")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    {
+        FailingIo failing = FailingIo::FailRenames();
+        EXPECT_FALSE(ReplaceFileAtomically(dir.File("relative.reg"), "lost").ok());
+    }
+    EXPECT_EQ(dir.Read("synced/registry.reg"), "new");
+    EXPECT_EQ(Names(dir.File("synced")), (std::set<std::string>{"registry.reg", "later.reg"}));
 }
 
 }  // namespace
