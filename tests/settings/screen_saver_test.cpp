@@ -7,6 +7,7 @@
 #include "platform/profile/profile_document.h"
 #include "platform/registry/registry.h"
 #include "platform/registry/registry_file.h"
+#include "support/failing_io.h"
 #include "support/temp_dir.h"
 
 namespace orvella {
@@ -74,6 +75,31 @@ TEST_F(ScreenSaverTest, SettingsNameOnlyExistingPicturesTheScreenSaverShows) {
               (std::vector<std::string>{dir_.File("pics/a.jpg"), dir_.File("pics/b.GIF"),
                                         dir_.File("pics/g.HTM")}));
     EXPECT_EQ(ini.Value("WImages", dir_.File("pics/a.jpg")), "");
+}
+
+TEST_F(ScreenSaverTest, ASettingsFileFailingAtAnyCallStaysAsItWas) {
+    std::vector<std::string> pictures;
+    for (int i = 0; i < 300; ++i) {
+        pictures.push_back(dir_.File("pics/" + std::to_string(i) + ".jpg"));
+        dir_.Write("pics/" + std::to_string(i) + ".jpg", "x");
+    }
+    const ScreenSaverSetting setting = Setting("xp");
+    ASSERT_TRUE(setting.WriteScreenSaverSettings({pictures[0]}, 5, 0).ok());
+    const std::string before = dir_.Read("windows/Ovlscr.ini");
+    const std::set<std::string> names = dir_.Entries("windows");
+    const std::string path = dir_.File("windows/Ovlscr.ini");
+    const testing::FailurePositions positions = testing::FailEachCallInTurn(
+        [&] { return setting.WriteScreenSaverSettings(pictures, 9, 0); },
+        [&](const Status& status, const std::string& call) {
+            SCOPED_TRACE(call);
+            EXPECT_EQ(status.message(), path + ": " + SystemErrorText(ENOSPC));
+            EXPECT_EQ(dir_.Read("windows/Ovlscr.ini"), before);
+            EXPECT_EQ(dir_.Entries("windows"), names);
+        });
+    EXPECT_GE(positions.tried, 10);  // 18 KB in 4 KB writes, and the seven calls around them
+    ASSERT_TRUE(positions.completed.ok());
+    EXPECT_EQ(Ini("Ovlscr.ini").KeyNames("WImages"), pictures);
+    EXPECT_EQ(Ini("Ovlscr.ini").Value("ScreenSaver", "Time"), "9000");
 }
 
 TEST_F(ScreenSaverTest, TheNtFamilyKeepsItInTheRegistryAndNinetyFiveInSystemIni) {

@@ -3,9 +3,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <functional>
+#include <set>
 #include <string>
 
 #include "platform/files/sys_io.h"
+#include "platform/status.h"
 
 namespace orvella::testing {
 
@@ -86,5 +89,30 @@ private:
     SysIo io_;
     ScopedSysIo scoped_;
 };
+
+struct FailurePositions {
+    int tried = 0;                // runs with one call failing
+    std::set<std::string> calls;  // the kinds of call that failed
+    Status completed;             // the run past the last call, which failed none
+};
+
+// Runs `save` with its first call failing, then its second, and so on, passing each failed
+// run's status and the failed call to `check`, until a run makes no call that can fail.
+inline FailurePositions FailEachCallInTurn(
+    const std::function<Status()>& save,
+    const std::function<void(const Status&, const std::string&)>& check) {
+    FailurePositions positions;
+    for (int n = 1;; ++n) {
+        FailingIo failing = FailingIo::FailCallNumber(n);
+        Status status = save();
+        if (failing.failed().empty()) {
+            positions.completed = std::move(status);
+            return positions;
+        }
+        ++positions.tried;
+        positions.calls.insert(failing.failed());
+        check(status, failing.failed());
+    }
+}
 
 }  // namespace orvella::testing

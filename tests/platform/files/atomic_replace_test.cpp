@@ -2,7 +2,6 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <set>
 
 #include "platform/files/files.h"
 #include "support/failing_io.h"
@@ -14,13 +13,6 @@ namespace {
 using testing::FailingIo;
 using testing::TempDir;
 namespace fs = std::filesystem;
-
-std::set<std::string> Names(const std::string& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.insert(entry.path().filename().string());
-    return names;
-}
 
 TEST(AtomicReplaceTest, TheFolderIsSyncedAfterTheRenameAndAFailedSyncKeepsTheEarlierFile) {
     TempDir dir;
@@ -48,7 +40,7 @@ TEST(AtomicReplaceTest, TheFolderIsSyncedAfterTheRenameAndAFailedSyncKeepsTheEar
         FailingIo failing = FailingIo::FailCallNumber(8);  // a new file's folder sync
         EXPECT_FALSE(ReplaceFileAtomically(dir.File("new.dat"), "x").ok());
     }
-    EXPECT_EQ(Names(dir.path()), (std::set<std::string>{"ovlimg.dat"}));
+    EXPECT_EQ(dir.Entries(), (std::set<std::string>{"ovlimg.dat"}));
 }
 
 TEST(AtomicReplaceTest, ALinkStaysALinkAndItsTargetIsReplaced) {
@@ -74,7 +66,7 @@ TEST(AtomicReplaceTest, ALinkStaysALinkAndItsTargetIsReplaced) {
         EXPECT_FALSE(ReplaceFileAtomically(dir.File("relative.reg"), "lost").ok());
     }
     EXPECT_EQ(dir.Read("synced/registry.reg"), "new");
-    EXPECT_EQ(Names(dir.File("synced")), (std::set<std::string>{"registry.reg", "later.reg"}));
+    EXPECT_EQ(dir.Entries("synced"), (std::set<std::string>{"registry.reg", "later.reg"}));
 }
 
 }  // namespace
