@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "library/picture_key_codec.h"
 #include "platform/files/files.h"
 #include "platform/profile/profile_file.h"
 #include "shell/message_catalogue.h"
@@ -209,6 +210,42 @@ TEST_F(CategoryStoreTest, ASaveFailingAtAnyOfItsCallsLosesNothing) {
     TCategoryStore reloaded = MakeStore();
     ASSERT_TRUE(reloaded.LoadCategories().ok());
     same_as_in_memory(reloaded);
+}
+
+TEST_F(CategoryStoreTest, NoNameWritesLinesOfItsOwnIntoTheStore) {
+    WriteStore({{"Eins", {"/1.jpg"}}});
+    const std::string evil = "/tmp/evil\n[Cat_0.Details]\nName=Hacked";
+    // An outside program adds such names through the store's codec.
+    ProfileFile outside(Path());
+    ASSERT_TRUE(outside
+                    .Update([&](ProfileDocument& document) {
+                        AppendPictures(document, "Cat_1", {evil, "=x", "/1.JPG", " ;b "});
+                    })
+                    .ok());
+    const std::string before = dir_.Read("ovlimg.dat");
+    EXPECT_FALSE(outside.WriteString("Custom", "x\n[Cat_0.Details]", "1").ok());
+    EXPECT_FALSE(outside.WriteString("Custom", "Name", "x\r\nName=Hacked").ok());
+    EXPECT_EQ(dir_.Read("ovlimg.dat"), before);
+
+    TCategoryStore store = MakeStore();
+    ASSERT_TRUE(store.LoadCategories().ok());
+    ASSERT_EQ(store.count(), 2);
+    EXPECT_EQ(store.category(0).name, "Alle");
+    const std::vector<std::string> pictures = {"/1.jpg", evil, "=x", " ;b "};
+    EXPECT_EQ(store.category(1).pictures, pictures);
+
+    // A category name is one line; an icon path with a line break fails the save.
+    store.RenameCategory(1, "Zwei\nZeilen");
+    ASSERT_TRUE(store.SaveCategories().ok());
+    store.SetCategoryIcon(1, "/icons/a\n[Cat_0.Details]");
+    const std::string saved = dir_.Read("ovlimg.dat");
+    EXPECT_FALSE(store.SaveCategories().ok());
+    EXPECT_EQ(dir_.Read("ovlimg.dat"), saved);
+    TCategoryStore reloaded = MakeStore();
+    ASSERT_TRUE(reloaded.LoadCategories().ok());
+    ASSERT_EQ(reloaded.count(), 2);
+    EXPECT_EQ(reloaded.category(1).name, "Zwei Zeilen");
+    EXPECT_EQ(reloaded.category(1).pictures, pictures);
 }
 
 TEST_F(CategoryStoreTest, RefreshReadsWhatAnOutsideProgramAddedEvenAcrossASave) {
