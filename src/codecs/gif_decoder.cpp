@@ -106,6 +106,9 @@ Result<Bitmap> DecodeGif(ByteSpan bytes, const DecodeOptions& options) {
     const bool covers =
         frame.Left == 0 && frame.Top == 0 && frame.Width == width && frame.Height == height;
     const bool rgba = *transparent >= 0 || !covers;
+    // A small frame on a huge screen: the screen is what we allocate.
+    if (Status size = CheckDeclaredSize(bytes, width, height, options, "GIF"); !size)
+        return size;
     Result<Bitmap> created = Bitmap::Create(
         width, height, rgba ? PixelFormat::Rgba : PixelFormat::Rgb, options.max_pixels);
     if (!created)
