@@ -70,25 +70,28 @@ int SyncFolder(const SysIo& io, const std::string& folder) {
     return synced != 0 ? synced : closed;
 }
 
-// Puts the written temporary file in the place of `target`, durably. The earlier file is
+// Puts the written temporary file in the place of `target`, durably. An earlier file is
 // swapped to the temporary name rather than overwritten, so when the folder's sync fails it
-// can be put back and a failed save leaves the earlier file. File systems without the swap
-// get a plain rename, and keep the new file when only the sync fails.
+// can be put back and a failed save leaves the earlier file. Only a regular file is swapped
+// (a folder in the way fails the rename); file systems without the swap get a plain rename
+// and keep the new file when only the sync fails.
 int PutInPlace(const SysIo& io, const std::string& temporary, const std::string& target) {
-    const bool swapped = io.exchange(temporary.c_str(), target.c_str()) == 0;
-    const int refused = swapped ? 0 : errno;
-    if (!swapped) {
-        if (refused != ENOENT && refused != EINVAL && refused != ENOSYS && refused != ENOTSUP)
-            return refused;
-        if (io.rename(temporary.c_str(), target.c_str()) != 0)
+    struct stat existing {};
+    const bool earlier = ::lstat(target.c_str(), &existing) == 0;
+    bool swapped = false;
+    if (earlier && S_ISREG(existing.st_mode)) {
+        swapped = io.exchange(temporary.c_str(), target.c_str()) == 0;
+        if (!swapped && errno != ENOENT && errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
             return errno;
     }
+    if (!swapped && io.rename(temporary.c_str(), target.c_str()) != 0)
+        return errno;
     const int error = SyncFolder(io, ParentFolder(target));
     if (error == 0)
         return 0;
     if (swapped) {
         ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE);
-    } else if (refused == ENOENT) {
+    } else if (!earlier) {
         ::rename(target.c_str(), temporary.c_str());  // there was no file before this save
     }
     return error;
