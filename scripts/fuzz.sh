@@ -11,6 +11,6 @@ for target in profile_fuzzer registry_fuzzer bmp_fuzzer jpeg_fuzzer png_fuzzer g
     mkdir -p "$corpus"
     cp -n fuzz/seeds/"${target%_fuzzer}"/* "$corpus"/ 2>/dev/null || true
     echo "== $target: ${seconds}s"
-    build/fuzz/fuzz/"$target" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 \
+    build/fuzz/fuzz/"$target" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=512 -malloc_limit_mb=512 \
         -print_final_stats=1 "$corpus"
 done

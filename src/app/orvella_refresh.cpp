@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "library/picture_key_codec.h"
 #include "platform/profile/profile_document.h"
 #include "platform/profile/profile_file.h"
 #include "platform/registry/registry_file.h"
@@ -49,10 +50,8 @@ int main(int argc, char** argv) {
         if (*category >= static_cast<std::int32_t>(keys.size()))
             return;
         known = true;
-        for (const std::string& picture : pictures) {
-            document.SetValue(keys[static_cast<std::size_t>(*category)] + ".Wallpapers", picture,
-                              "");
-        }
+        // Through the store's own codec: a name with a line break or "=" stays one picture.
+        orvella::AppendPictures(document, keys[static_cast<std::size_t>(*category)], pictures);
         document.SetValue("Custom", "RefreshCategorie", std::to_string(*category));
     });
     if (!written)

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "codecs/codec_messages.h"
+#include "codecs/decoders.h"
 
 namespace orvella {
 namespace {
@@ -44,6 +45,16 @@ Status CheckPictureSize(std::int64_t width, std::int64_t height, std::uint64_t m
         static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > max_pixels)
         return Status::Error(
             CodecText(CodecMessage::TooLarge, SizeText(width, height, max_pixels)));
+    return Status::Ok();
+}
+
+Status CheckDeclaredSize(ByteSpan bytes, std::int64_t width, std::int64_t height,
+                         const DecodeOptions& options, std::string_view format) {
+    if (Status size = CheckPictureSize(width, height, options.max_pixels); !size)
+        return size;
+    const std::uint64_t budget = kPixelsWithoutEvidence + bytes.size() * kPixelsPerFileByte;
+    if (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > budget)
+        return Status::Error(CodecText(CodecMessage::Truncated, format));
     return Status::Ok();
 }
 

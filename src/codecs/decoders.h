@@ -25,6 +25,18 @@ struct DecodeOptions {
     std::uint64_t max_pixels = kMaxPixels;
 };
 
+// One memory budget per picture, which every decoder checks a declared size against: a
+// picture of up to 4096 x 4096 pixels may come from any file, a larger one needs a byte of
+// file for every 4096 of its pixels. Real pictures stay far below that (the longest runs of
+// deflate, LZW and RLE included), so what is refused are headers that declare far more
+// than their data fills, and a file of a few kilobytes cannot make us allocate hundreds of
+// megabytes. Fails with "zu groß" past `options.max_pixels`, and as an incomplete file
+// past the budget of `bytes`.
+inline constexpr std::uint64_t kPixelsWithoutEvidence = std::uint64_t{1} << 24;
+inline constexpr std::uint64_t kPixelsPerFileByte = 4096;
+Status CheckDeclaredSize(ByteSpan bytes, std::int64_t width, std::int64_t height,
+                         const DecodeOptions& options, std::string_view format);
+
 // Each decoder reads one whole file from memory. A damaged, truncated or unsupported file is
 // an error with a message; none of them ends the process. Opaque pictures come back as Rgb,
 // pictures with transparency as Rgba.

@@ -432,7 +432,7 @@ Result<Bitmap> DecodeDib(ByteSpan dib, std::optional<std::size_t> pixel_offset, 
     if (!parsed)
         return parsed.status();
     const DibHeader& header = *parsed;
-    if (Status size = CheckPictureSize(header.width, header.height, options.max_pixels); !size)
+    if (Status size = CheckDeclaredSize(dib, header.width, header.height, options, "BMP"); !size)
         return size;
     if (Status compression = CheckCompression(header); !compression)
         return compression;

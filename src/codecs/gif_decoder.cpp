@@ -92,13 +92,17 @@ Result<const ColorMapObject*> CheckFrame(const GifFileType& gif, std::size_t byt
 
 // The frame is placed on the logical screen, which grows to hold a frame that lies
 // outside it (as some writers produce).
-Result<Bitmap> CreateScreen(const GifFileType& gif, int transparent, const DecodeOptions& options) {
+Result<Bitmap> CreateScreen(const GifFileType& gif, int transparent, ByteSpan bytes,
+                            const DecodeOptions& options) {
     const GifImageDesc& frame = gif.Image;
     const int width = std::max(gif.SWidth, frame.Left + frame.Width);
     const int height = std::max(gif.SHeight, frame.Top + frame.Height);
     const bool covers =
         frame.Left == 0 && frame.Top == 0 && frame.Width == width && frame.Height == height;
     const bool rgba = transparent >= 0 || !covers;
+    // A small frame on a huge screen: the screen is what we allocate.
+    if (Status size = CheckDeclaredSize(bytes, width, height, options, "GIF"); !size)
+        return size;
     return Bitmap::Create(width, height, rgba ? PixelFormat::Rgba : PixelFormat::Rgb,
                           options.max_pixels);
 }
@@ -170,7 +174,7 @@ Result<Bitmap> DecodeGif(ByteSpan bytes, const DecodeOptions& options) {
         CheckFrame(*gif, bytes.size() - input.position, options);
     if (!colours)
         return colours.status();
-    Result<Bitmap> created = CreateScreen(*gif, *transparent, options);
+    Result<Bitmap> created = CreateScreen(*gif, *transparent, bytes, options);
     if (!created)
         return created.status();
     Bitmap bitmap = std::move(created).value();

@@ -138,7 +138,8 @@ Result<Bitmap> DecodeJpeg(ByteSpan bytes, const DecodeOptions& options) {
     if (!CreateAndReadHeader(d, bytes.data(), bytes.size()))
         return d.Failure();
     j_decompress_ptr cinfo = d.cinfo();
-    if (Status size = CheckPictureSize(cinfo->image_width, cinfo->image_height, options.max_pixels);
+    if (Status size =
+            CheckDeclaredSize(bytes, cinfo->image_width, cinfo->image_height, options, "JPEG");
         !size)
         return size;
     // Enough for a progressive file's coefficients (2 bytes a sample, 4 components at full

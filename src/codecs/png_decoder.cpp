@@ -143,7 +143,7 @@ Result<Bitmap> DecodePng(ByteSpan bytes, const DecodeOptions& options) {
     PngHeader header{};
     if (!ReadHeader(reader, &context, &header))
         return Failure(context);
-    if (Status size = CheckPictureSize(header.width, header.height, options.max_pixels); !size)
+    if (Status size = CheckDeclaredSize(bytes, header.width, header.height, options, "PNG"); !size)
         return size;
     // The smallest the compressed rows can be: one bit a pixel and a filter byte a row.
     const std::uint64_t packed_rows =

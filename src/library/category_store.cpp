@@ -18,37 +18,16 @@ constexpr std::string_view kRefresh = "RefreshCategorie";
 std::string DetailsSection(std::string_view key) {
     return std::string(key) + ".Details";
 }
-std::string WallpapersSection(std::string_view key) {
-    return std::string(key) + ".Wallpapers";
-}
-// Paths that cannot be keys, as "<position>=<quoted path>". A reader that does not know
-// this section ignores it rather than misreading the paths.
-std::string EncodedSection(std::string_view key) {
-    return std::string(key) + ".EncodedWallpapers";
+std::string OneLine(std::string text) {
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return text;
 }
 
 bool LessByText(const std::string& a, const std::string& b) {
     const std::string fa = FoldCase(a);
     const std::string fb = FoldCase(b);
     return fa != fb ? fa < fb : a < b;
-}
-
-// The paths of one category's sections, in list order.
-std::vector<std::string> ReadPictures(const ProfileDocument& document, const std::string& key) {
-    std::vector<std::string> pictures = document.KeyNames(WallpapersSection(key));
-    std::map<int, std::string> encoded;
-    const std::string section = EncodedSection(key);
-    for (const std::string& position : document.KeyNames(section)) {
-        const std::optional<std::int32_t> at = ParseProfileInteger(position);
-        const std::optional<std::string> value = document.Value(section, position);
-        if (at && *at >= 0 && value)
-            encoded.emplace(*at, UnescapePictureValue(*value));
-    }
-    for (auto& [position, path] : encoded) {
-        const auto at = std::min<std::size_t>(static_cast<std::size_t>(position), pictures.size());
-        pictures.insert(pictures.begin() + static_cast<std::ptrdiff_t>(at), std::move(path));
-    }
-    return pictures;
 }
 
 bool ContainsIgnoreCase(const std::vector<std::string>& list, const std::string& path) {
@@ -106,17 +85,13 @@ ProfileDocument TCategoryStore::BuildDocument(std::optional<int> left_out) const
         const std::string key = "Cat_" + std::to_string(i);
         document.SetValue(kCategories, key, "");
         const std::string details = DetailsSection(key);
-        document.SetValue(details, "Name", categories_[i].name);
+        // A name is one line of text; an icon path with a line break is refused, and the
+        // refusal fails the save.
+        document.SetValue(details, "Name", OneLine(categories_[i].name));
         document.SetValue(details, "Icon", categories_[i].icon);
         const std::vector<std::string>& pictures = categories_[i].pictures;
-        for (std::size_t position = 0; position < pictures.size(); ++position) {
-            if (FitsPictureKey(pictures[position])) {
-                document.SetValue(WallpapersSection(key), pictures[position], "");
-            } else {
-                document.SetValue(EncodedSection(key), std::to_string(position),
-                                  EscapePictureValue(pictures[position]));
-            }
-        }
+        for (std::size_t position = 0; position < pictures.size(); ++position)
+            WritePicture(document, key, position, pictures[position]);
     }
     document.SetValue(kCustom, kActiveCat, left_out ? "0" : std::to_string(current_));
     return document;
@@ -133,13 +108,12 @@ Status TCategoryStore::SaveCategories(std::optional<int> left_out) {
             const std::vector<std::string> disk_keys = on_disk.KeyNames(kCategories);
             const bool in_memory = r >= 1 && r < count() && !(left_out && *left_out == r);
             if (in_memory && r < static_cast<int>(disk_keys.size())) {
-                const std::string key = "Cat_" + std::to_string(r);
-                for (const std::string& path : ReadPictures(on_disk, disk_keys[r])) {
-                    if (ContainsIgnoreCase(categories_[r].pictures, path))
-                        continue;
-                    if (FitsPictureKey(path))
-                        built.SetValue(WallpapersSection(key), path, "");
+                std::vector<std::string> added;
+                for (std::string& path : ReadPictures(on_disk, disk_keys[r])) {
+                    if (!ContainsIgnoreCase(categories_[r].pictures, path))
+                        added.push_back(std::move(path));
                 }
+                AppendPictures(built, "Cat_" + std::to_string(r), added);
             }
         }
         on_disk = std::move(built);

@@ -1,5 +1,8 @@
 #include "library/picture_key_codec.h"
 
+#include <algorithm>
+#include <map>
+
 namespace orvella {
 
 bool FitsPictureKey(std::string_view path) {
@@ -14,7 +17,7 @@ bool FitsPictureKey(std::string_view path) {
 }
 
 std::string EscapePictureValue(std::string_view path) {
-    std::string out = "\"";
+    std::string out;
     for (char c : path) {
         if (c == '%') {
             out += "%25";
@@ -26,8 +29,7 @@ std::string EscapePictureValue(std::string_view path) {
             out.push_back(c);
         }
     }
-    out.push_back('"');  // the profile reader strips this pair, keeping the blanks inside
-    return out;
+    return out;  // the profile keeps blanks at the ends by quoting the value
 }
 
 std::string UnescapePictureValue(std::string_view value) {
@@ -48,6 +50,53 @@ std::string UnescapePictureValue(std::string_view value) {
         i += 2;
     }
     return out;
+}
+
+std::string WallpapersSection(std::string_view key) {
+    return std::string(key) + ".Wallpapers";
+}
+
+// A reader that does not know this section ignores it rather than misreading the paths.
+std::string EncodedSection(std::string_view key) {
+    return std::string(key) + ".EncodedWallpapers";
+}
+
+std::vector<std::string> ReadPictures(const ProfileDocument& document, const std::string& key) {
+    std::vector<std::string> pictures = document.KeyNames(WallpapersSection(key));
+    std::map<int, std::string> encoded;
+    const std::string section = EncodedSection(key);
+    for (const std::string& position : document.KeyNames(section)) {
+        const std::optional<std::int32_t> at = ParseProfileInteger(position);
+        const std::optional<std::string> value = document.Value(section, position);
+        if (at && *at >= 0 && value)
+            encoded.emplace(*at, UnescapePictureValue(*value));
+    }
+    for (auto& [position, path] : encoded) {
+        const auto at = std::min<std::size_t>(static_cast<std::size_t>(position), pictures.size());
+        pictures.insert(pictures.begin() + static_cast<std::ptrdiff_t>(at), std::move(path));
+    }
+    return pictures;
+}
+
+void WritePicture(ProfileDocument& document, const std::string& key, std::size_t position,
+                  std::string_view path) {
+    // Neither form can be refused: a fitting key holds no line break, "=" or leading
+    // ";" or "[", and the escaped value no line break.
+    if (FitsPictureKey(path)) {
+        document.SetValue(WallpapersSection(key), path, "");
+    } else {
+        document.SetValue(EncodedSection(key), std::to_string(position), EscapePictureValue(path));
+    }
+}
+
+void AppendPictures(ProfileDocument& document, const std::string& key,
+                    const std::vector<std::string>& paths) {
+    std::size_t position = ReadPictures(document, key).size();
+    for (const std::string& path : paths) {
+        if (FitsPictureKey(path) && document.HasKey(WallpapersSection(key), path))
+            continue;
+        WritePicture(document, key, position++, path);
+    }
 }
 
 }  // namespace orvella

@@ -6,13 +6,8 @@
 namespace orvella {
 
 std::string ProfileValueText(std::string_view text) {
-    text = text.substr(0, text.find_first_of("\r\n"));
-    const bool loses_blanks = TrimBlanks(text).size() != text.size();
-    const bool loses_quotes = text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
-                              text.back() == text.front();
-    if (loses_blanks || loses_quotes)
-        return "\"" + std::string(text) + "\"";
-    return std::string(text);
+    // The profile quotes what needs it; a line break it cannot store ends the text.
+    return std::string(text.substr(0, text.find_first_of("\r\n")));
 }
 
 Result<FoundEntries> ProfileTarget::Read(const std::vector<std::string>& names) const {

@@ -30,9 +30,8 @@ private:
     std::string section_;
 };
 
-// The text to put after "key=" so that reading the key gives `text` back: the profile
-// reader trims blanks and strips one pair of matching quotes, so such text is quoted. A
-// profile value is one line; text from a line break on cannot be kept and is dropped.
+// The text to store for `text`: a profile value is one line, so text from a line break on
+// cannot be kept and is dropped (blanks and quotes the profile keeps by itself).
 std::string ProfileValueText(std::string_view text);
 
 }  // namespace orvella

@@ -83,8 +83,11 @@ Status ScreenSaverSetting::WriteScreenSaverSettings(const std::vector<std::strin
         document.EraseSection("WImages");
         document.SetValue("ScreenSaver", "Time", std::to_string(std::int64_t{seconds} * 1000));
         document.SetValue("ScreenSaver", "Color", ScreenSaverColourText(colour));
+        // A name the file cannot hold as a key (with "=" or a line break) is left out
+        // rather than failing the whole file.
         for (const std::string& picture : pictures) {
-            if (FileExists(picture) && ShownByScreenSaver(picture))
+            if (FileExists(picture) && ShownByScreenSaver(picture) &&
+                ProfileDocument::Writable("WImages", picture, ""))
                 document.SetValue("WImages", picture, "");
         }
     });

@@ -253,6 +253,34 @@ TEST(BmpDecoderTest, AHugeDeclaredSizeFailsBeforeAllocating) {
     EXPECT_LT(probe.bytes(), std::size_t{1} << 20);
 }
 
+TEST(BmpDecoderTest, AFewKilobytesOfRunsCannotClaimHundredsOfMegabytes) {
+    // About 1 KB of runs and an end of picture: far too little for the size it declares.
+    std::string runs;
+    for (int i = 0; i < 500; ++i)
+        runs += "\xff\x01"s;
+    runs += "\x00\x01"s;
+    const auto rle = [&](std::int32_t width, std::int32_t height) {
+        const std::string header = InfoHeader({.width = width,
+                                               .height = height,
+                                               .bits = 8,
+                                               .compression = 1,
+                                               .colours_used = 2}) +
+                                   PaletteEntries({kBlack, kWhite});
+        return BmpFile(header + runs, header.size());
+    };
+    testing::LargestAllocation probe;
+    for (const auto& [width, height] : {std::pair{16384, 16384}, std::pair{1 << 28, 1}}) {
+        const Result<Bitmap> refused = Decode(rle(width, height));
+        ASSERT_FALSE(refused.ok()) << width << " x " << height;
+        EXPECT_NE(refused.message().find("unvollständig"), std::string::npos) << refused.message();
+    }
+    EXPECT_LT(probe.bytes(), std::size_t{1} << 20);
+    // A screen-sized picture that is mostly black needs no more data than that.
+    const Result<Bitmap> screen = Decode(rle(3840, 2160));
+    ASSERT_TRUE(screen.ok()) << screen.message();
+    EXPECT_EQ(screen->width(), 3840);
+}
+
 TEST(BmpDecoderTest, ACallersPixelLimitIsHonoured) {
     const std::string header = InfoHeader({.width = 3, .height = 2, .bits = 24});
     const std::string file = BmpFile(header + Pixels24(kPicture, true), header.size());

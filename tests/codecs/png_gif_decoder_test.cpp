@@ -224,6 +224,12 @@ TEST(GifDecoderTest, BadSizesFailWithAMessage) {
     Result<Bitmap> unbacked = DecodeGif(AsBytes(with_frame_size(16000, 16000)));
     ASSERT_FALSE(unbacked.ok());
     EXPECT_NE(unbacked.message().find("unvollständig"), std::string::npos) << unbacked.message();
+    // A 2 x 2 frame on a logical screen of 16000 x 16000: the screen is what would be made.
+    std::string huge_screen = gif;
+    huge_screen.replace(6, 4, "\x80\x3e\x80\x3e");
+    Result<Bitmap> screen = DecodeGif(AsBytes(huge_screen));
+    ASSERT_FALSE(screen.ok());
+    EXPECT_NE(screen.message().find("unvollständig"), std::string::npos) << screen.message();
     EXPECT_LT(probe.bytes(), std::size_t{1} << 20);
 }
 

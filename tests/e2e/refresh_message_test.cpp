@@ -43,11 +43,20 @@ TEST(RefreshMessageTest, TheRefreshProgramReachesTheStoreThroughTheSocket) {
         WindowMessageListener::Listen(dir.File("run/orvella-777.sock"));
     ASSERT_TRUE(listener.ok()) << listener.message();
 
-    EXPECT_EQ(RunProgram({ORVELLA_REFRESH_PROGRAM, "1", "/p/a b.jpg", "/p/c.jpg"}, environment), 0);
+    // A name that holds lines of a store file stays one picture.
+    const std::string evil = "/tmp/evil\n[Cat_0.Details]\nName=Hacked";
+    EXPECT_EQ(
+        RunProgram({ORVELLA_REFRESH_PROGRAM, "1", "/p/a b.jpg", evil, "/p/c.jpg"}, environment), 0);
     ASSERT_EQ(listener->Receive(), kWmRefreshCategory);
     ASSERT_TRUE(store.RefreshCategory().ok());
-    EXPECT_EQ(store.category(1).pictures, (std::vector<std::string>{"/p/a b.jpg", "/p/c.jpg"}));
+    EXPECT_EQ(store.category(1).pictures,
+              (std::vector<std::string>{"/p/a b.jpg", evil, "/p/c.jpg"}));
     EXPECT_EQ(store.category(0).pictures, store.category(1).pictures);
+    ASSERT_TRUE(store.SaveCategories().ok());
+    TCategoryStore reloaded(dir.File("prog/ovlimg.dat"), "icon.bmp", catalogue);
+    ASSERT_TRUE(reloaded.LoadCategories().ok());
+    EXPECT_EQ(reloaded.category(0).name, "Alle");
+    EXPECT_EQ(reloaded.category(1).pictures, store.category(1).pictures);
 
     EXPECT_EQ(RunProgram({ORVELLA_REFRESH_PROGRAM, "5", "/p/x.jpg"}, environment),
               1);  // no such category

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "library/picture_key_codec.h"
+#include "platform/files/files.h"
 #include "platform/profile/profile_file.h"
 #include "shell/message_catalogue.h"
 #include "support/failing_io.h"
@@ -163,6 +165,86 @@ TEST_F(CategoryStoreTest, AFailedSaveReportsTheFileAndKeepsItWhole) {
     EXPECT_TRUE(status.message().starts_with("nach " + Path() + " kann nicht geschrieben werden"))
         << status.message();
     EXPECT_EQ(dir_.Read("ovlimg.dat"), before);
+}
+
+TEST_F(CategoryStoreTest, ASaveFailingAtAnyOfItsCallsLosesNothing) {
+    std::vector<std::string> holiday, family;
+    for (int i = 0; i < 2500; ++i) {
+        holiday.push_back("/home/user/Bilder/Urlaub/" + std::to_string(i) + ".jpg");
+        family.push_back("/home/user/Bilder/Familie/" + std::to_string(i) + ".png");
+    }
+    WriteStore({{"Urlaub", holiday}, {"Familie", family}});
+    const std::string before = dir_.Read("ovlimg.dat");
+    TCategoryStore store = MakeStore();
+    ASSERT_TRUE(store.LoadCategories().ok());
+    store.AddPicture(2, "/neu.jpg", true);
+    store.RenameCategory(1, "Ferien");
+    std::vector<Category> in_memory;
+    for (int i = 0; i < store.count(); ++i)
+        in_memory.push_back(store.category(i));
+    const auto same_as_in_memory = [&](const TCategoryStore& other) {
+        ASSERT_EQ(other.count(), static_cast<int>(in_memory.size()));
+        for (int i = 0; i < other.count(); ++i) {
+            EXPECT_EQ(other.category(i).name, in_memory[i].name);
+            EXPECT_EQ(other.category(i).pictures, in_memory[i].pictures);
+        }
+    };
+
+    const std::string shown = "nach " + Path() + " kann nicht geschrieben werden (" + Path() +
+                              ": " + SystemErrorText(ENOSPC) + ")";
+    const testing::FailurePositions positions = testing::FailEachCallInTurn(
+        [&] { return store.SaveCategories(); },
+        [&](const Status& status, const std::string& call) {
+            SCOPED_TRACE(call);
+            EXPECT_EQ(status.message(), shown);
+            EXPECT_EQ(dir_.Read("ovlimg.dat"), before);
+            EXPECT_EQ(dir_.Entries(), (std::set<std::string>{"ovlimg.dat", "ovlimg.dat.lock"}));
+        });
+    // About 300 KB in 4 KB writes, and the seven calls around them.
+    EXPECT_GT(positions.tried, 70);
+    EXPECT_EQ(positions.calls,
+              (std::set<std::string>{"open", "write", "fsync", "close", "rename (swap)"}));
+    same_as_in_memory(store);
+    ASSERT_TRUE(positions.completed.ok()) << positions.completed.message();
+    TCategoryStore reloaded = MakeStore();
+    ASSERT_TRUE(reloaded.LoadCategories().ok());
+    same_as_in_memory(reloaded);
+}
+
+TEST_F(CategoryStoreTest, NoNameWritesLinesOfItsOwnIntoTheStore) {
+    WriteStore({{"Eins", {"/1.jpg"}}});
+    const std::string evil = "/tmp/evil\n[Cat_0.Details]\nName=Hacked";
+    // An outside program adds such names through the store's codec.
+    ProfileFile outside(Path());
+    ASSERT_TRUE(outside
+                    .Update([&](ProfileDocument& document) {
+                        AppendPictures(document, "Cat_1", {evil, "=x", "/1.JPG", " ;b "});
+                    })
+                    .ok());
+    const std::string before = dir_.Read("ovlimg.dat");
+    EXPECT_FALSE(outside.WriteString("Custom", "x\n[Cat_0.Details]", "1").ok());
+    EXPECT_FALSE(outside.WriteString("Custom", "Name", "x\r\nName=Hacked").ok());
+    EXPECT_EQ(dir_.Read("ovlimg.dat"), before);
+
+    TCategoryStore store = MakeStore();
+    ASSERT_TRUE(store.LoadCategories().ok());
+    ASSERT_EQ(store.count(), 2);
+    EXPECT_EQ(store.category(0).name, "Alle");
+    const std::vector<std::string> pictures = {"/1.jpg", evil, "=x", " ;b "};
+    EXPECT_EQ(store.category(1).pictures, pictures);
+
+    // A category name is one line; an icon path with a line break fails the save.
+    store.RenameCategory(1, "Zwei\nZeilen");
+    ASSERT_TRUE(store.SaveCategories().ok());
+    store.SetCategoryIcon(1, "/icons/a\n[Cat_0.Details]");
+    const std::string saved = dir_.Read("ovlimg.dat");
+    EXPECT_FALSE(store.SaveCategories().ok());
+    EXPECT_EQ(dir_.Read("ovlimg.dat"), saved);
+    TCategoryStore reloaded = MakeStore();
+    ASSERT_TRUE(reloaded.LoadCategories().ok());
+    ASSERT_EQ(reloaded.count(), 2);
+    EXPECT_EQ(reloaded.category(1).name, "Zwei Zeilen");
+    EXPECT_EQ(reloaded.category(1).pictures, pictures);
 }
 
 TEST_F(CategoryStoreTest, RefreshReadsWhatAnOutsideProgramAddedEvenAcrossASave) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "form_targets.h"
+#include "platform/files/files.h"
 #include "settings/stored_text.h"
 #include "support/failing_io.h"
 #include "test_window.h"
@@ -426,27 +427,30 @@ TEST_P(FormStorageTest, AFailedSaveKeepsTheEarlierFileAndNamesIt) {
 
     autostart = false;
     ASSERT_TRUE(store.SetValue("LVSort", "-1").ok());
+    const std::set<std::string> names = target().dir().Entries();
     const auto expect_failure = [&](const Status& status) {
         EXPECT_FALSE(status.ok());
         EXPECT_NE(status.message().find(target().File()), std::string::npos) << status.message();
         EXPECT_EQ(target().dir().Read(target().FileName()), before);
+        EXPECT_EQ(target().dir().Entries(), names);  // no temporary file left
     };
-    {
-        auto failing = testing::FailingIo::FailRenames();
-        expect_failure(store.Save());
-    }
-    {
-        auto failing = testing::FailingIo::FailWriteNumber(1);
-        expect_failure(store.Save());
-    }
     // Only where permissions bind: root writes into a read-only folder all the same.
     if (::geteuid() != 0) {
         ASSERT_EQ(::chmod(target().dir().path().c_str(), 0555), 0) << errno;
         expect_failure(store.Save());
         ASSERT_EQ(::chmod(target().dir().path().c_str(), 0755), 0) << errno;
     }
-    EXPECT_EQ(Stored("CkbAutostart_Checked"), "True");
-    Save(store);
+    // Every call of the save in turn: each write, the file's fsync and close, the rename,
+    // the folder's open, fsync and close. The run past the last call saves.
+    const testing::FailurePositions positions = testing::FailEachCallInTurn(
+        [&] { return store.Save(); },
+        [&](const Status& status, const std::string& call) {
+            SCOPED_TRACE(call);
+            expect_failure(status);
+            EXPECT_NE(status.message().find(SystemErrorText(ENOSPC)), std::string::npos);
+        });
+    EXPECT_EQ(positions.tried, 8);
+    EXPECT_TRUE(positions.completed.ok()) << positions.completed.message();
     EXPECT_EQ(Stored("CkbAutostart_Checked"), "False");
 }
 

@@ -7,6 +7,7 @@
 #include "platform/profile/profile_document.h"
 #include "platform/registry/registry.h"
 #include "platform/registry/registry_file.h"
+#include "support/failing_io.h"
 #include "support/temp_dir.h"
 
 namespace orvella {
@@ -55,25 +56,51 @@ TEST(ScreenSaverColourTextTest, BasicColoursByNameOthersAsDollarHex) {
 }
 
 TEST_F(ScreenSaverTest, SettingsNameOnlyExistingPicturesTheScreenSaverShows) {
-    for (const char* name : {"a.jpg", "b.GIF", "c.gif", "d.htm", "f.html", "g.HTM"})
+    for (const char* name : {"a.jpg", "b.GIF", "c.gif", "d.htm", "f.html", "g.HTM", "h=i.jpg"})
         dir_.Write(std::string("pics/") + name, "x");
     dir_.Write("windows/Ovlscr.ini",
                "[ScreenSaver]\r\nTime=1\r\nEffect=fade\r\n[WImages]\r\n/old/picture.jpg=\r\n");
     const std::vector<std::string> pictures = {dir_.File("pics/a.jpg"), dir_.File("pics/b.GIF"),
                                                dir_.File("pics/c.gif"), dir_.File("pics/d.htm"),
                                                dir_.File("pics/e.bmp"), dir_.File("pics/f.html"),
-                                               dir_.File("pics/g.HTM")};
+                                               dir_.File("pics/g.HTM"), dir_.File("pics/h=i.jpg")};
     ASSERT_TRUE(Setting("xp").WriteScreenSaverSettings(pictures, 30, MakeColorRef(255, 128, 0)));
 
     const ProfileDocument ini = Ini("Ovlscr.ini");
     EXPECT_EQ(ini.Value("ScreenSaver", "Time"), "30000");
     EXPECT_EQ(ini.Value("ScreenSaver", "Color"), "$000080FF");
     EXPECT_EQ(ini.Value("ScreenSaver", "Effect"), "fade");  // not ours: kept
-    // The extension counts as spelled: ".GIF" and ".HTM" are not the excluded ones.
+    // The extension counts as spelled: ".GIF" and ".HTM" are not the excluded ones. A name
+    // with "=" cannot be a key of the file and is left out.
     EXPECT_EQ(ini.KeyNames("WImages"),
               (std::vector<std::string>{dir_.File("pics/a.jpg"), dir_.File("pics/b.GIF"),
                                         dir_.File("pics/g.HTM")}));
     EXPECT_EQ(ini.Value("WImages", dir_.File("pics/a.jpg")), "");
+}
+
+TEST_F(ScreenSaverTest, ASettingsFileFailingAtAnyCallStaysAsItWas) {
+    std::vector<std::string> pictures;
+    for (int i = 0; i < 300; ++i) {
+        pictures.push_back(dir_.File("pics/" + std::to_string(i) + ".jpg"));
+        dir_.Write("pics/" + std::to_string(i) + ".jpg", "x");
+    }
+    const ScreenSaverSetting setting = Setting("xp");
+    ASSERT_TRUE(setting.WriteScreenSaverSettings({pictures[0]}, 5, 0).ok());
+    const std::string before = dir_.Read("windows/Ovlscr.ini");
+    const std::set<std::string> names = dir_.Entries("windows");
+    const std::string path = dir_.File("windows/Ovlscr.ini");
+    const testing::FailurePositions positions = testing::FailEachCallInTurn(
+        [&] { return setting.WriteScreenSaverSettings(pictures, 9, 0); },
+        [&](const Status& status, const std::string& call) {
+            SCOPED_TRACE(call);
+            EXPECT_EQ(status.message(), path + ": " + SystemErrorText(ENOSPC));
+            EXPECT_EQ(dir_.Read("windows/Ovlscr.ini"), before);
+            EXPECT_EQ(dir_.Entries("windows"), names);
+        });
+    EXPECT_GE(positions.tried, 10);  // 18 KB in 4 KB writes, and the seven calls around them
+    ASSERT_TRUE(positions.completed.ok());
+    EXPECT_EQ(Ini("Ovlscr.ini").KeyNames("WImages"), pictures);
+    EXPECT_EQ(Ini("Ovlscr.ini").Value("ScreenSaver", "Time"), "9000");
 }
 
 TEST_F(ScreenSaverTest, TheNtFamilyKeepsItInTheRegistryAndNinetyFiveInSystemIni) {

@@ -37,4 +37,11 @@ std::string TempDir::Read(const std::string& name) const {
     return content.str();
 }
 
+std::set<std::string> TempDir::Entries(const std::string& sub) const {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(File(sub)))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
 }  // namespace orvella::testing

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <set>
 #include <string>
 
 namespace orvella::testing {
@@ -18,6 +19,8 @@ public:
 
     void Write(const std::string& name, const std::string& content) const;
     std::string Read(const std::string& name) const;
+    // The names in the folder, or in its subfolder `sub`.
+    std::set<std::string> Entries(const std::string& sub = "") const;
 
 private:
     std::string path_;

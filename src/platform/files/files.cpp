@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <cstdio>
 #include <cstring>
 #include <random>
 #include <sstream>
@@ -23,6 +25,76 @@ std::string TemporaryNameBeside(const std::string& path) {
 
 Status WriteError(const std::string& path, int error_number) {
     return Status::Error(path + ": " + SystemErrorText(error_number));
+}
+
+// The file a path finally names: links are followed (a relative target from the link's
+// folder), so a save replaces the target and the user's link stays.
+std::string FollowLinks(std::string path) {
+    constexpr int kMaxHops = 40;  // the kernel's own limit; a loop of links ends here
+    for (int hop = 0; hop < kMaxHops; ++hop) {
+        std::string target(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= target.size())
+            break;  // not a link, or nothing there yet
+        target.resize(static_cast<std::size_t>(n));
+        path = target.front() == '/' ? target : ParentFolder(path) + target;
+    }
+    return path;
+}
+
+// 0, or the errno of the call that failed.
+int WriteAll(const SysIo& io, int fd, std::string_view content) {
+    std::size_t written = 0;
+    while (written < content.size()) {
+        const ssize_t n = io.write(fd, content.data() + written, content.size() - written);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return ENOSPC;
+        written += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
+// A rename reaches the disk only with its folder: without this sync a power loss can bring
+// back the earlier file although the save said it succeeded.
+int SyncFolder(const SysIo& io, const std::string& folder) {
+    const int fd =
+        io.open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    if (fd < 0)
+        return errno;
+    const int synced = io.fsync(fd) == 0 ? 0 : errno;
+    const int closed = io.close(fd) == 0 ? 0 : errno;
+    return synced != 0 ? synced : closed;
+}
+
+// Puts the written temporary file in the place of `target`, durably. An earlier file is
+// swapped to the temporary name rather than overwritten, so when the folder's sync fails it
+// can be put back and a failed save leaves the earlier file. Only a regular file is swapped
+// (a folder in the way fails the rename); file systems without the swap get a plain rename
+// and keep the new file when only the sync fails.
+int PutInPlace(const SysIo& io, const std::string& temporary, const std::string& target) {
+    struct stat existing {};
+    const bool earlier = ::lstat(target.c_str(), &existing) == 0;
+    bool swapped = false;
+    if (earlier && S_ISREG(existing.st_mode)) {
+        swapped = io.exchange(temporary.c_str(), target.c_str()) == 0;
+        if (!swapped && errno != ENOENT && errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+            return errno;
+    }
+    if (!swapped && io.rename(temporary.c_str(), target.c_str()) != 0)
+        return errno;
+    const int error = SyncFolder(io, ParentFolder(target));
+    if (error == 0)
+        return 0;
+    if (swapped) {
+        ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE);
+    } else if (!earlier) {
+        ::rename(target.c_str(), temporary.c_str());  // there was no file before this save
+    }
+    return error;
 }
 
 }  // namespace
@@ -65,46 +137,27 @@ Result<std::optional<std::string>> ReadWholeFile(const std::string& path) {
 
 Status ReplaceFileAtomically(const std::string& path, std::string_view content) {
     const SysIo& io = CurrentSysIo();
-    const std::string temporary = TemporaryNameBeside(path);
+    // A link (into a synced folder, say) stays a link: its target is what we replace.
+    const std::string target = FollowLinks(path);
+    const std::string temporary = TemporaryNameBeside(target);
     const int fd = io.open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0)
         return WriteError(path, errno);
-
-    const auto fail = [&](int error_number) {
-        io.close(fd);
-        ::unlink(temporary.c_str());
-        return WriteError(path, error_number);
-    };
     // Keep the mode of the file we replace, so a hand-made permission survives our writes.
     struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0)
+    if (::stat(target.c_str(), &existing) == 0)
         ::fchmod(fd, existing.st_mode & 07777);
 
-    std::size_t written = 0;
-    while (written < content.size()) {
-        const ssize_t n = io.write(fd, content.data() + written, content.size() - written);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return fail(errno);
-        }
-        if (n == 0)
-            return fail(ENOSPC);
-        written += static_cast<std::size_t>(n);
-    }
-    if (io.fsync(fd) != 0)
-        return fail(errno);
-    if (io.close(fd) != 0) {
-        const int error_number = errno;
-        ::unlink(temporary.c_str());
-        return WriteError(path, error_number);
-    }
-    if (io.rename(temporary.c_str(), path.c_str()) != 0) {
-        const int error_number = errno;
-        ::unlink(temporary.c_str());
-        return WriteError(path, error_number);
-    }
-    return Status::Ok();
+    int error = WriteAll(io, fd, content);
+    if (error == 0 && io.fsync(fd) != 0)
+        error = errno;
+    if (io.close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0)
+        error = PutInPlace(io, temporary, target);
+    // Now the failed file, or after a swap the earlier one; after a plain rename, nothing.
+    ::unlink(temporary.c_str());
+    return error == 0 ? Status::Ok() : WriteError(path, error);
 }
 
 Status EnsureDirectory(const std::string& path) {

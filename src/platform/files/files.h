@@ -12,9 +12,10 @@ namespace orvella {
 // and cannot be read.
 Result<std::optional<std::string>> ReadWholeFile(const std::string& path);
 
-// Writes `content` to a temporary file beside `path`, flushes it to the disk and renames it
-// over `path`, so a reader sees either the old file or the new one, never a part. On failure
-// the old file is untouched and the error names `path`.
+// Writes `content` to a temporary file beside `path`, flushes it to the disk, renames it
+// over `path` and syncs the folder, so a reader (and a power loss) sees either the old file
+// or the new one, never a part. A link is kept: its target is replaced. On failure the
+// old file is untouched and the error names `path`.
 Status ReplaceFileAtomically(const std::string& path, std::string_view content);
 
 // Creates `path` and its parents when missing.

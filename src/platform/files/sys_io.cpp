@@ -12,7 +12,11 @@ int RealOpen(const char* path, int flags, mode_t mode) {
     return ::open(path, flags, mode);
 }
 
-const SysIo kReal = {&RealOpen, &::write, &::fsync, &::close, &std::rename};
+int RealExchange(const char* first, const char* second) {
+    return ::renameat2(AT_FDCWD, first, AT_FDCWD, second, RENAME_EXCHANGE);
+}
+
+const SysIo kReal = {&RealOpen, &::write, &::fsync, &::close, &std::rename, &RealExchange};
 
 SysIo& Current() {
     static SysIo current = kReal;

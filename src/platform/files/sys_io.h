@@ -6,14 +6,17 @@
 
 namespace orvella {
 
-// The system calls through which every file of ours is written. Tests replace them to make
-// the n-th write or rename fail and check that the earlier file survives.
+// The system calls through which every file of ours is written, the folder's sync included
+// (open, fsync and close of the folder). Tests replace them to make any one call of a save
+// fail and check that the earlier file survives.
 struct SysIo {
     int (*open)(const char* path, int flags, mode_t mode);
     ssize_t (*write)(int fd, const void* data, std::size_t size);
     int (*fsync)(int fd);
     int (*close)(int fd);
     int (*rename)(const char* from, const char* to);
+    // Swaps two existing names atomically (renameat2 with RENAME_EXCHANGE).
+    int (*exchange)(const char* first, const char* second);
 };
 
 const SysIo& CurrentSysIo();

@@ -145,8 +145,35 @@ std::optional<std::string> ProfileDocument::Value(std::string_view section,
     return std::string(StripQuotes(TrimBlanks(std::string_view(line->text).substr(equals + 1))));
 }
 
-void ProfileDocument::SetValue(std::string_view section, std::string_view key,
-                               std::string_view value) {
+Status ProfileDocument::Writable(std::string_view section, std::string_view key,
+                                 std::string_view value) {
+    const auto refuse = [&](std::string_view why) {
+        return Status::Error("[" + std::string(section) + "] " + std::string(key) + ": " +
+                             std::string(why));
+    };
+    constexpr std::string_view kLineBreaks = "\r\n";
+    if (section.find_first_of(kLineBreaks) != std::string_view::npos ||
+        key.find_first_of(kLineBreaks) != std::string_view::npos ||
+        value.find_first_of(kLineBreaks) != std::string_view::npos) {
+        return refuse("a line break cannot be stored in a profile file");
+    }
+    if (section.find(']') != std::string_view::npos)
+        return refuse("a section name cannot hold \"]\"");
+    const std::string_view trimmed = TrimBlanks(key);
+    if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '[' ||
+        trimmed.find('=') != std::string_view::npos) {
+        return refuse("not a key of a profile file");
+    }
+    return Status::Ok();
+}
+
+Status ProfileDocument::SetValue(std::string_view section, std::string_view key,
+                                 std::string_view value) {
+    if (Status writable = Writable(section, key, value); !writable) {
+        if (refused_)
+            refused_ = writable;
+        return writable;
+    }
     Section* target = FindSection(section);
     if (target == nullptr) {
         Section created;
@@ -156,39 +183,37 @@ void ProfileDocument::SetValue(std::string_view section, std::string_view key,
         section_index_.emplace(FoldCase(sections_.back().name), sections_.size() - 1);
         target = &sections_.back();
     }
-    // The line is written as "key=value" as it stands, and a reader takes the text before
-    // its first "=" as the key: a key with "=" in it is known by that part from now on,
-    // and the rest of it belongs to the value.
-    const std::size_t equals = key.find('=');
-    const std::string_view trimmed_key = TrimBlanks(key.substr(0, equals));
-    std::string full_value;
-    if (equals != std::string_view::npos)
-        full_value.append(key.substr(equals + 1)).append("=");
-    full_value.append(value);
-
+    const std::string_view trimmed_key = TrimBlanks(key);
+    // A reader trims the value and strips one pair of quotes: keep such a value in quotes.
+    const bool quoted = TrimBlanks(value).size() != value.size() || StripQuotes(value) != value;
+    const std::string stored = quoted ? "\"" + std::string(value) + "\"" : std::string(value);
     if (const Line* existing = FindLine(*target, trimmed_key)) {
         Line& line = const_cast<Line&>(*existing);
-        line.text = EntryText(line.key, full_value);
-        return;
+        line.text = EntryText(line.key, stored);
+        return Status::Ok();
     }
+    AppendLine(*target, trimmed_key, stored);
+    return Status::Ok();
+}
+
+void ProfileDocument::AppendLine(Section& target, std::string_view key, std::string_view value) {
     // New keys go after the section's last non-blank line, so the blank line that
     // separates it from the next section stays where it is.
-    std::size_t position = target->lines.size();
-    while (position > 0 && IsBlankLine(target->lines[position - 1].text))
+    std::size_t position = target.lines.size();
+    while (position > 0 && IsBlankLine(target.lines[position - 1].text))
         --position;
     Line line;
-    line.key = std::string(trimmed_key);
-    line.text = EntryText(line.key, full_value);
+    line.key = std::string(key);
+    line.text = EntryText(line.key, value);
     line.is_entry = true;
-    if (position == target->lines.size()) {
-        target->lines.push_back(std::move(line));
-        if (target->index_valid) {
-            target->key_index.emplace(FoldCase(trimmed_key), target->lines.size() - 1);
-        }
+    if (position == target.lines.size()) {
+        target.lines.push_back(std::move(line));
+        if (target.index_valid)
+            target.key_index.emplace(FoldCase(key), target.lines.size() - 1);
     } else {
-        target->lines.insert(target->lines.begin() + static_cast<std::ptrdiff_t>(position),
-                             std::move(line));
-        target->index_valid = false;
+        target.lines.insert(target.lines.begin() + static_cast<std::ptrdiff_t>(position),
+                            std::move(line));
+        target.index_valid = false;
     }
 }
 

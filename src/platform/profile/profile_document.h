@@ -7,6 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/status.h"
+
 namespace orvella {
 
 // A profile (INI) file in memory, with the rules of the Windows profile functions:
@@ -32,10 +34,14 @@ public:
 
     // As WritePrivateProfileString: replaces the value of the first key of that name
     // (keeping the key's spelling), or appends the key to the section, creating the
-    // section at the end of the file when needed. Like Windows, it writes "key=value" as it
-    // stands: a key with "=" in it is known by the text before that "=" afterwards, and
-    // neither may hold a line break.
-    void SetValue(std::string_view section, std::string_view key, std::string_view value);
+    // section at the end of the file when needed. Unlike Windows it never writes what would
+    // read back otherwise: a value with blanks at its ends or in quotes is quoted, and a
+    // line break anywhere, a "]" in a section name, or a key that is empty, holds "=" or
+    // begins with ";" or "[" is refused. A refused write changes nothing and stays in
+    // refused(), so a batch with one refused write is never saved.
+    Status SetValue(std::string_view section, std::string_view key, std::string_view value);
+    static Status Writable(std::string_view section, std::string_view key, std::string_view value);
+    const Status& refused() const { return refused_; }
     // True when something was removed.
     bool DeleteKey(std::string_view section, std::string_view key);
     // Removes every section of that name with all its lines.
@@ -60,12 +66,14 @@ private:
     Section* FindSection(std::string_view name);
     const Section* FindSection(std::string_view name) const;
     static const Line* FindLine(const Section& section, std::string_view key);
+    static void AppendLine(Section& target, std::string_view key, std::string_view value);
     static void RebuildIndex(const Section& section);
     void RebuildSectionIndex();
 
     std::vector<Line> preamble_;  // lines before the first section header
     std::vector<Section> sections_;
     std::unordered_map<std::string, std::size_t> section_index_;  // folded name -> first
+    Status refused_;
 };
 
 // The integer of a profile value: "0x"/"0X" introduces hexadecimal, otherwise an optional

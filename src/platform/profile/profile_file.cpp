@@ -52,6 +52,8 @@ bool ProfileFile::HasSection(std::string_view section) const {
 
 Status ProfileFile::WriteString(std::string_view section, std::string_view key,
                                 std::string_view value) {
+    if (Status writable = ProfileDocument::Writable(section, key, value); !writable)
+        return writable;
     return Update([&](ProfileDocument& document) { document.SetValue(section, key, value); });
 }
 
@@ -69,6 +71,8 @@ Status ProfileFile::EraseSection(std::string_view section) {
 }
 
 Status ProfileFile::Replace(const ProfileDocument& document) {
+    if (!document.refused())
+        return document.refused();
     Result<FileLock> lock = FileLock::Acquire(path_);
     if (!lock)
         return lock.status();
@@ -84,6 +88,8 @@ Status ProfileFile::Update(const std::function<void(ProfileDocument&)>& change) 
     if (!document)
         return document.status();
     change(*document);
+    if (!document->refused())
+        return document->refused();
     return ReplaceFileAtomically(path_, document->Serialize());
 }
 

@@ -38,7 +38,8 @@ public:
 
     // Batches. Load fails only when the file exists and cannot be read.
     Result<ProfileDocument> Load() const;
-    // Replaces the whole file with `document` in one atomic write.
+    // Replaces the whole file with `document` in one atomic write. These and the writes
+    // above leave the file alone when a write was refused (see ProfileDocument::SetValue).
     Status Replace(const ProfileDocument& document);
     // Under the file's lock: reads the file, lets `change` edit it, writes it back once.
     Status Update(const std::function<void(ProfileDocument&)>& change);

@@ -468,6 +468,19 @@ const RegistryValue* RegistryDocument::FindValue(std::string_view full_path,
     return found == key->index.end() ? nullptr : &key->values[found->second];
 }
 
+Status RegistryDocument::Writable(std::string_view full_path, const RegistryValue& value) {
+    // Names stand in the file as quoted UTF-8 text on one line; data has hex to fall back on.
+    const auto fits = [](std::string_view name) {
+        return name.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos &&
+               IsValidUtf8(name);
+    };
+    if (fits(full_path) && fits(value.name))
+        return Status::Ok();
+    return Status::Error(std::string(full_path) +
+                         ": a key or value name must be one line of "
+                         "text");
+}
+
 void RegistryDocument::SetValue(std::string_view full_path, RegistryValue value) {
     Key* key = FindKey(full_path);
     if (key == nullptr) {

@@ -30,6 +30,10 @@ public:
     void DeleteKeyTree(std::string_view full_path);
     const RegistryValue* FindValue(std::string_view full_path, std::string_view name) const;
     void SetValue(std::string_view full_path, RegistryValue value);  // creates the key
+    // Any data reads back as written (a string that is not one line of UTF-8 goes in hex),
+    // but a key path or value name stands in the file as one line of UTF-8 text: one with
+    // a line break, a zero byte or bytes that are no UTF-8 is refused.
+    static Status Writable(std::string_view full_path, const RegistryValue& value);
     void DeleteValue(std::string_view full_path, std::string_view name);
     std::vector<std::string> SubkeyNames(std::string_view full_path) const;
     std::vector<std::string> ValueNames(std::string_view full_path) const;

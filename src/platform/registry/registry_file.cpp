@@ -36,6 +36,8 @@ Result<bool> RegistryFile::KeyExists(RegistryRoot root, std::string_view path) c
 
 Status RegistryFile::CreateKey(RegistryRoot root, std::string_view path) {
     const std::string full = RegistryDocument::FullPath(root, path);
+    if (Status writable = RegistryDocument::Writable(full, {}); !writable)
+        return writable;
     // Opening an existing key with "create" must not rewrite the file.
     if (Result<bool> exists = KeyExists(root, path); exists && *exists)
         return Status::Ok();
@@ -60,6 +62,10 @@ Result<std::optional<RegistryValue>> RegistryFile::ReadValue(RegistryRoot root,
 Status RegistryFile::WriteValues(RegistryRoot root, std::string_view path,
                                  const std::vector<RegistryValue>& values) {
     const std::string full = RegistryDocument::FullPath(root, path);
+    for (const RegistryValue& value : values) {
+        if (Status writable = RegistryDocument::Writable(full, value); !writable)
+            return writable;
+    }
     return Modify([&](RegistryDocument& document) {
         document.CreateKey(full);
         for (const RegistryValue& value : values)

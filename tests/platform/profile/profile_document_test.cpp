@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <random>
+
+#include "platform/text.h"
+
 namespace orvella {
 namespace {
 
@@ -58,18 +63,55 @@ TEST(ProfileDocumentTest, WritesKeepUntouchedLinesAndTheKeysSpelling) {
     document.SetValue("Cat_1.Wallpapers", "/pics/a.JPG", "");
     EXPECT_EQ(document.KeyNames("Cat_1.Wallpapers"), (std::vector<std::string>{"/Pics/A.jpg"}));
 
-    // A key with "=" in it is written as it stands and read back as a reader of the
-    // line sees it.
-    document.SetValue("Eq", "/a=b.jpg", "");
-    EXPECT_EQ(document.KeyNames("Eq"), (std::vector<std::string>{"/a"}));
-    EXPECT_EQ(document.Value("Eq", "/a"), "b.jpg=");
-    EXPECT_EQ(ProfileDocument::Parse(document.Serialize()).Value("Eq", "/a"), "b.jpg=");
+    // A key with "=" in it would be read back cut there: refused, and remembered.
+    const std::string before = document.Serialize();
+    EXPECT_FALSE(document.SetValue("Eq", "/a=b.jpg", "").ok());
+    EXPECT_EQ(document.Serialize(), before);
+    EXPECT_FALSE(document.refused().ok());
 
     EXPECT_TRUE(document.DeleteKey("wallpaper", "KEEP"));
     EXPECT_FALSE(document.DeleteKey("wallpaper", "keep"));
     EXPECT_EQ(document.KeyNames("Wallpaper"), (std::vector<std::string>{"LVSort", "New"}));
     // After a delete the index still finds what follows it.
     EXPECT_EQ(document.Value("Wallpaper", "New"), "v");
+}
+
+// Random names and values of the characters that mean something in a profile file: each
+// write reads back the same, or is refused and changes nothing.
+TEST(ProfileDocumentTest, WhatIsWrittenReadsBackTheSameOrIsRefused) {
+    std::mt19937 random(20);
+    const std::string alphabet = "aA \t=[];\r\n\"'%";
+    const auto text = [&](std::size_t longest) {
+        std::string out(random() % (longest + 1), ' ');
+        for (char& c : out)
+            c = alphabet[random() % alphabet.size()];
+        return out;
+    };
+    ProfileDocument document = ProfileDocument::Parse("; kept\r\n[Fixed]\r\nkeep=me\r\n");
+    std::map<std::pair<std::string, std::string>, std::string> written;  // by folded names
+    int refused = 0;
+    for (int i = 0; i < 3000; ++i) {
+        const std::string section = text(3), key = text(3), value = text(6);
+        const std::string before = document.Serialize();
+        if (!document.SetValue(section, key, value).ok()) {
+            ++refused;
+            EXPECT_EQ(document.Serialize(), before);
+            continue;
+        }
+        written[{FoldCase(TrimBlanks(section)), FoldCase(TrimBlanks(key))}] = value;
+    }
+    const ProfileDocument read = ProfileDocument::Parse(document.Serialize());
+    std::size_t entries = 0;
+    for (const std::string& section : read.SectionNames())
+        entries += read.KeyNames(section).size();
+    EXPECT_EQ(entries, written.size() + 1);
+    for (const auto& [names, value] : written)
+        EXPECT_EQ(read.Value(names.first, names.second), value)
+            << names.first << "/" << names.second;
+    EXPECT_EQ(read.Value("Fixed", "keep"), "me");
+    EXPECT_TRUE(read.Serialize().starts_with("; kept\r\n[Fixed]\r\nkeep=me\r\n"));
+    EXPECT_GT(refused, 1000);
+    EXPECT_GT(written.size(), 200u);
 }
 
 TEST(ProfileDocumentTest, SerializedTextParsesToTheSameDocument) {

@@ -4,6 +4,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <random>
+
 #include "platform/desktop/desktop_colour.h"
 #include "support/failing_io.h"
 #include "support/temp_dir.h"
@@ -69,6 +71,40 @@ TEST(RegistryFileTest, ADamagedFileIsReportedAndNeverOverwritten) {
     EXPECT_FALSE(registry.KeyExists(kUser, "Keep").ok());
     EXPECT_FALSE(RegistryKey::Open(registry, kUser, "Keep", true).has_value());
     EXPECT_EQ(dir.Read("registry.reg"), damaged);
+}
+
+// Random value names and strings of the characters that mean something in the file: each
+// write reads back the same, or is refused and leaves the file as it was.
+TEST(RegistryFileTest, AnyValueReadsBackTheSameOrIsRefused) {
+    TempDir dir;
+    RegistryFile registry(dir.File("registry.reg"));
+    ASSERT_TRUE(registry.WriteValues(kUser, kSettingsKey, {RegistryValue::Dword("Keep", 7)}));
+    std::mt19937 random(20);
+    const std::string alphabet = std::string("a \t=[];\r\n\"\\@\xfc") + '\0';
+    const auto text = [&](std::size_t longest) {
+        std::string out(random() % (longest + 1), ' ');
+        for (char& c : out)
+            c = alphabet[random() % alphabet.size()];
+        return out;
+    };
+    int refused = 0;
+    for (int i = 0; i < 300; ++i) {
+        const RegistryValue value = RegistryValue::String(text(4), text(8));
+        const std::string before = dir.Read("registry.reg");
+        if (!registry.WriteValues(kUser, kSettingsKey, {value})) {
+            ++refused;
+            EXPECT_EQ(dir.Read("registry.reg"), before);
+            continue;
+        }
+        const auto read = registry.ReadValue(kUser, kSettingsKey, value.name);
+        ASSERT_TRUE(read.ok()) << read.message();
+        EXPECT_EQ(*read, value);
+    }
+    const auto keep = registry.ReadValue(kUser, kSettingsKey, "Keep");
+    ASSERT_TRUE(keep.ok() && keep->has_value());
+    EXPECT_EQ((*keep)->dword, 7u);
+    EXPECT_GT(refused, 50);
+    EXPECT_LT(refused, 250);
 }
 
 TEST(RegistryFileTest, AFailedWriteKeepsTheEarlierFile) {
