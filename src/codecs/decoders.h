@@ -34,6 +34,12 @@ struct DecodeOptions {
 Result<Bitmap> DecodeBmp(ByteSpan bytes, const DecodeOptions& options = {});
 // Baseline and progressive JPEG, grey, YCbCr, RGB, CMYK and YCCK, always as Rgb.
 Result<Bitmap> DecodeJpeg(ByteSpan bytes, const DecodeOptions& options = {});
+// A JPEG's natural width and height from its header alone, nothing decoded.
+struct NaturalSize {
+    int width = 0;
+    int height = 0;
+};
+Result<NaturalSize> ReadJpegSize(ByteSpan bytes);
 // Every PNG colour type and bit depth, interlaced or not, tRNS as alpha.
 Result<Bitmap> DecodePng(ByteSpan bytes, const DecodeOptions& options = {});
 // The first frame of a GIF, placed on its logical screen; transparency as alpha.

@@ -131,6 +131,16 @@ bool DecodeRows(Decompressor& d, Bitmap* bitmap, std::uint8_t* cmyk_row) {
 
 }  // namespace
 
+Result<NaturalSize> ReadJpegSize(ByteSpan bytes) {
+    if (bytes.empty())
+        return Status::Error(CodecText(CodecMessage::Truncated, "JPEG"));
+    Decompressor d;
+    if (!CreateAndReadHeader(d, bytes.data(), bytes.size()))
+        return d.Failure();
+    return NaturalSize{static_cast<int>(d.cinfo()->image_width),
+                       static_cast<int>(d.cinfo()->image_height)};
+}
+
 Result<Bitmap> DecodeJpeg(ByteSpan bytes, const DecodeOptions& options) {
     if (bytes.empty())
         return Status::Error(CodecText(CodecMessage::Truncated, "JPEG"));
