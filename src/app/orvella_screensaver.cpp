@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "app/x11_window_background.h"
+#include "codecs/large_blocks.h"
 #include "gui/tscreensaverform.h"
 #include "platform/environment.h"
 #include "platform/termination_signals.h"
@@ -107,6 +108,7 @@ std::unique_ptr<QSocketNotifier> QuitOnTermination(orvella::TerminationSignals* 
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    orvella::ReturnLargeBlocksToTheSystem();
     QApplication application(argc, argv);
     QStringList given = QCoreApplication::arguments();
     given.removeFirst();

@@ -40,6 +40,10 @@ struct NaturalSize {
     int height = 0;
 };
 Result<NaturalSize> ReadJpegSize(ByteSpan bytes);
+// The picture at exactly width x height: decoded at the smallest reduced scale that still
+// covers it, and resampled row by row as the rows come, so the reduced picture is never
+// held whole.
+Result<Bitmap> DecodeJpegResized(ByteSpan bytes, int width, int height);
 // Every PNG colour type and bit depth, interlaced or not, tRNS as alpha.
 Result<Bitmap> DecodePng(ByteSpan bytes, const DecodeOptions& options = {});
 // The first frame of a GIF, placed on its logical screen; transparency as alpha.

@@ -100,7 +100,7 @@ Decoded DecodeToFit(ImageKind kind, ByteSpan bytes, const ChooseSize& choose) {
         const NaturalSize target = choose(*natural);
         if (Status size = CheckPictureSize(target.width, target.height, kMaxPixels); !size)
             return {size, *natural, target};
-        return {DecodeImage(kind, bytes, AtLeast(target.width, target.height)), *natural, target};
+        return {DecodeJpegResized(bytes, target.width, target.height), *natural, target};
     }
     Result<Bitmap> bitmap = DecodeImage(kind, bytes);
     if (!bitmap)

@@ -13,4 +13,15 @@ QImage ImageFromBitmap(const Bitmap& bitmap) {
                                        : QImage::Format_ARGB32_Premultiplied);
 }
 
+QImage ImageTakingBitmap(Bitmap bitmap) {
+    if (bitmap.empty())
+        return {};
+    if (bitmap.format() != PixelFormat::Rgb)
+        return ImageFromBitmap(bitmap);
+    auto* owned = new Bitmap(std::move(bitmap));
+    return QImage(
+        owned->data(), owned->width(), owned->height(), static_cast<qsizetype>(owned->stride()),
+        QImage::Format_RGB888, [](void* pixels) { delete static_cast<Bitmap*>(pixels); }, owned);
+}
+
 }  // namespace orvella

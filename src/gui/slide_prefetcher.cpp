@@ -34,7 +34,7 @@ Result<Slide> LoadSlide(const std::string& path, const SlideScreen& screen) {
     });
     if (!fitted)
         return fitted.status();
-    return Slide{ImageFromBitmap(fitted->bitmap),
+    return Slide{ImageTakingBitmap(std::move(fitted->bitmap)),
                  QRect(placement.left, placement.top, placement.width, placement.height), path};
 }
 
