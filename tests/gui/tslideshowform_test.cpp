@@ -2,16 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QObject>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 
 #include "gui/slide_image.h"
 #include "gui/slide_prefetcher.h"
 #include "gui/slideshow_engine.h"
+#include "gui/slideshow_start.h"
 #include "gui/tscreensaverform.h"
+#include "shell/message_catalogue.h"
 #include "support/bitmap_file.h"
+#include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
 namespace orvella::testing {
@@ -180,6 +185,31 @@ TEST_F(TSlideShowFormTest, LargePicturesAreShrunkAtDevicePixelsAndTheNeighboursD
             return prefetcher.Held() == std::vector<int>{0, 1, 2};
         },
         5000));
+}
+
+TEST_F(TSlideShowFormTest, AnEmptyCategoryIsToldAndOtherwiseTheShowRunsUntilEscape) {
+    const MessageCatalogue catalogue;
+    ScriptedPrompter prompter;
+    prompter.QueueOk();
+    StartSlideshow({}, {}, prompter, catalogue, nullptr);
+    ASSERT_EQ(prompter.shown().size(), 1U);
+    EXPECT_EQ(prompter.shown()[0],
+              (ShownMessage{"In der gewählten Kategorie sind keine Bilder vorhanden.",
+                            "Kategorie ist leer", MessageStyle::Warning}));
+
+    // A category of GIFs only still opens the window (showing 1 / 0); Escape ends it.
+    bool shown = false;
+    QTimer::singleShot(100, [&] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (auto* form = qobject_cast<TSlideShowForm*>(window); form && form->isVisible()) {
+                shown = form->isFullScreen() || (form->windowState() & Qt::WindowFullScreen);
+                QTest::keyClick(form, Qt::Key_Escape);
+            }
+        }
+    });
+    StartSlideshow({Picture("a.gif", 4, 4, 0)}, {}, prompter, catalogue, nullptr);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(prompter.shown().size(), 1U);
 }
 
 TEST_F(TSlideShowFormTest, TheScreenSaverEndsAtAKeyOrAMouseMovementBeyondAFewPixels) {
