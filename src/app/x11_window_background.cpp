@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/x11_image.h"
+#include "platform/desktop/backends/x11_image.h"
 
 namespace orvella {
 namespace {

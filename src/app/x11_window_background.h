@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/picture_pixels.h"
+#include "platform/desktop/picture_pixels.h"
 #include "platform/status.h"
 
 namespace orvella {

@@ -2,7 +2,7 @@
 
 #include <QColor>
 
-#include "platform/desktop_colour.h"
+#include "platform/desktop/desktop_colour.h"
 
 namespace orvella {
 

@@ -11,7 +11,7 @@
 #include "codecs/compose.h"
 #include "codecs/image_loader.h"
 #include "gui/colours.h"
-#include "platform/files.h"
+#include "platform/files/files.h"
 
 namespace orvella {
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "gui/slide_prefetcher.h"
-#include "platform/desktop_colour.h"
+#include "platform/desktop/desktop_colour.h"
 
 namespace Ui {
 class TScreenSaverForm;

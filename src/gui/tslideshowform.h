@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/desktop_colour.h"
+#include "platform/desktop/desktop_colour.h"
 
 namespace Ui {
 class TSlideShowForm;

@@ -3,11 +3,11 @@
 #include <charconv>
 #include <filesystem>
 
-#include "platform/desktop.h"
-#include "platform/file_extension.h"
-#include "platform/files.h"
-#include "platform/profile_file.h"
-#include "platform/registry.h"
+#include "platform/desktop/desktop.h"
+#include "platform/files/file_extension.h"
+#include "platform/files/files.h"
+#include "platform/profile/profile_file.h"
+#include "platform/registry/registry.h"
 #include "platform/text.h"
 #include "settings/integer_text.h"
 
@@ -74,7 +74,7 @@ std::optional<ColorRef> ParseScreenSaverColour(std::string_view text) {
 }
 
 std::string ScreenSaverSettingsFile(const std::string& windows_dir) {
-    return windows_dir + "/Ovlscr.ini";
+    return windows_dir + "/" + std::string(kScreenSaverFileName);
 }
 
 std::string ScreenSaverLauncherFile(const std::string& windows_dir) {

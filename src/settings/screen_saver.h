@@ -5,9 +5,10 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/desktop_colour.h"
+#include "platform/desktop/desktop_colour.h"
 #include "platform/status.h"
-#include "platform/windows_version.h"
+#include "platform/system/windows_version.h"
+#include "settings/settings_places.h"
 
 namespace orvella {
 

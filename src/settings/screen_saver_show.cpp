@@ -3,8 +3,8 @@
 #include <charconv>
 #include <optional>
 
-#include "platform/files.h"
-#include "platform/profile_file.h"
+#include "platform/files/files.h"
+#include "platform/profile/profile_file.h"
 #include "settings/screen_saver.h"
 
 namespace orvella {

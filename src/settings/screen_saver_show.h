@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/desktop_colour.h"
+#include "platform/desktop/desktop_colour.h"
 
 namespace orvella {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <limits>
 
-#include "platform/file_extension.h"
-#include "platform/files.h"
+#include "platform/files/file_extension.h"
+#include "platform/files/files.h"
 
 namespace orvella {
 namespace {

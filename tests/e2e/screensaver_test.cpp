@@ -3,9 +3,9 @@
 
 #include <csignal>
 
-#include "platform/desktop.h"
-#include "platform/files.h"
-#include "platform/hive_registry.h"
+#include "platform/desktop/desktop.h"
+#include "platform/files/files.h"
+#include "platform/registry/registry_file.h"
 #include "settings/screen_saver.h"
 #include "support/bitmap_file.h"
 #include "support/run_program.h"
@@ -13,7 +13,7 @@
 #include "support/x11_server.h"
 
 // Last: Xlib defines macros with common names.
-#include "platform/x11_image.h"
+#include "platform/desktop/backends/x11_image.h"
 
 namespace orvella {
 namespace {
@@ -35,7 +35,7 @@ protected:
         dir_.Write("red.bmp", testing::MakeBitmap24(80, 60, [](int, int) { return kRed; }));
         dir_.Write("gone.jpg", "x");
         dir_.Write("anim.GIF", "x");
-        HiveRegistry registry(dir_.File("hive.reg"));
+        RegistryFile registry(dir_.File("hive.reg"));
         RegistryDesktopColours colours(registry, nullptr);
         HostDesktop desktop(registry, colours, {});
         const ScreenSaverSetting setting(registry, desktop, *WindowsVersion::FromName("xp"),
