@@ -60,6 +60,10 @@ public:
     // The program's own screen saver.
     std::string OwnScreenSaver() const { return ScreenSaverLauncherFile(windows_dir_); }
     std::string SettingsFile() const { return ScreenSaverSettingsFile(windows_dir_); }
+    // Makes the program's own screen saver a link to `program`.
+    Status CreateLauncher(const std::string& program) const {
+        return CreateScreenSaverLauncher(windows_dir_, program);
+    }
 
 private:
     std::string SystemIni() const { return windows_dir_ + "/system.ini"; }
