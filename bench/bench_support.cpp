@@ -22,13 +22,26 @@ void ResetPeakMemory() {
     std::ofstream("/proc/self/clear_refs") << "5";
 }
 
-long PeakMemoryKiB() {
+namespace {
+
+long StatusKiB(const char* field) {
     std::ifstream status("/proc/self/status");
     std::string line;
+    const std::string prefix = std::string(field) + ":";
     while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stol(line.substr(6));
+        if (line.rfind(prefix, 0) == 0)
+            return std::stol(line.substr(prefix.size()));
     return -1;
+}
+
+}  // namespace
+
+long PeakMemoryKiB() {
+    return StatusKiB("VmHWM");
+}
+
+long MemoryKiB() {
+    return StatusKiB("VmRSS");
 }
 
 Bitmap SyntheticPhoto(int width, int height) {

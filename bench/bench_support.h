@@ -12,6 +12,8 @@ namespace orvella::bench {
 void ResetPeakMemory();
 // VmHWM of this process in KiB; -1 when /proc does not tell.
 long PeakMemoryKiB();
+// VmRSS, what it holds now, likewise.
+long MemoryKiB();
 
 // A photo-sized picture the encoder cannot cheat on: gradients with noise.
 Bitmap SyntheticPhoto(int width, int height);

@@ -1,11 +1,13 @@
 #include "codecs/bitmap.h"
 
+#include <malloc.h>
 #include <sys/mman.h>
 
 #include <new>
 
 #include "codecs/codec_messages.h"
 #include "codecs/decoders.h"
+#include "codecs/large_blocks.h"
 
 namespace orvella {
 namespace {
@@ -13,7 +15,13 @@ namespace {
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
 constexpr std::size_t kHugeBlock = 2 * kHugePage;  // smaller blocks stay ordinary ones
 
+constexpr int kLargeBlock = 1 << 20;
+
 }  // namespace
+
+void ReturnLargeBlocksToTheSystem() {
+    (void)::mallopt(M_MMAP_THRESHOLD, kLargeBlock);
+}
 
 template <class T>
 void* PixelAllocator<T>::AllocatePixels(std::size_t bytes) {

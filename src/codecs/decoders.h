@@ -46,6 +46,16 @@ Status CheckDeclaredSize(ByteSpan bytes, std::int64_t width, std::int64_t height
 Result<Bitmap> DecodeBmp(ByteSpan bytes, const DecodeOptions& options = {});
 // Baseline and progressive JPEG, grey, YCbCr, RGB, CMYK and YCCK, always as Rgb.
 Result<Bitmap> DecodeJpeg(ByteSpan bytes, const DecodeOptions& options = {});
+// A JPEG's natural width and height from its header alone, nothing decoded.
+struct NaturalSize {
+    int width = 0;
+    int height = 0;
+};
+Result<NaturalSize> ReadJpegSize(ByteSpan bytes);
+// The picture at exactly width x height: decoded at the smallest reduced scale that still
+// covers it, and resampled row by row as the rows come, so the reduced picture is never
+// held whole.
+Result<Bitmap> DecodeJpegResized(ByteSpan bytes, int width, int height);
 // Every PNG colour type and bit depth, interlaced or not, tRNS as alpha.
 Result<Bitmap> DecodePng(ByteSpan bytes, const DecodeOptions& options = {});
 // The first frame of a GIF, placed on its logical screen; transparency as alpha.

@@ -85,6 +85,33 @@ Result<Bitmap> StretchTo(Result<Bitmap> decoded, int width, int height) {
     return Resize(*decoded, width, height);
 }
 
+// The natural size, and the picture decoded at no less than the size `choose` picks for it.
+struct Decoded {
+    Result<Bitmap> bitmap;
+    NaturalSize natural;
+    NaturalSize target;
+};
+
+Decoded DecodeToFit(ImageKind kind, ByteSpan bytes, const ChooseSize& choose) {
+    if (kind == ImageKind::Jpeg) {
+        const Result<NaturalSize> natural = ReadJpegSize(bytes);
+        if (!natural)
+            return {natural.status(), {}, {}};
+        const NaturalSize target = choose(*natural);
+        if (Status size = CheckPictureSize(target.width, target.height, kMaxPixels); !size)
+            return {size, *natural, target};
+        return {DecodeJpegResized(bytes, target.width, target.height), *natural, target};
+    }
+    Result<Bitmap> bitmap = DecodeImage(kind, bytes);
+    if (!bitmap)
+        return {std::move(bitmap), {}, {}};
+    const NaturalSize natural{bitmap->width(), bitmap->height()};
+    const NaturalSize target = choose(natural);
+    if (Status size = CheckPictureSize(target.width, target.height, kMaxPixels); !size)
+        return {size, natural, target};
+    return {std::move(bitmap), natural, target};
+}
+
 }  // namespace
 
 std::optional<ImageKind> ImageKindFromPath(std::string_view path) {
@@ -125,6 +152,24 @@ Result<Bitmap> LoadImageForSize(const std::string& path, int width, int height) 
     if (Status size = CheckPictureSize(width, height, kMaxPixels); !size)
         return size;
     return StretchTo(LoadWith(path, AtLeast(width, height)), width, height);
+}
+
+Result<FittedImage> LoadImageFitted(const std::string& path, const ChooseSize& choose) {
+    Result<ImageKind> kind = KindOf(path);
+    if (!kind)
+        return kind.status();
+    Result<std::string> bytes = ReadPicture(path);
+    if (!bytes)
+        return bytes.status();
+    Decoded decoded = DecodeToFit(*kind, AsBytes(*bytes), choose);
+    bytes = std::string();  // the file's bytes go before the resampler needs the memory
+    if (!decoded.bitmap)
+        return WithPath(path, decoded.bitmap.status());
+    Result<Bitmap> fitted =
+        StretchTo(std::move(decoded.bitmap), decoded.target.width, decoded.target.height);
+    if (!fitted)
+        return fitted.status();
+    return FittedImage{std::move(fitted).value(), decoded.natural};
 }
 
 }  // namespace orvella

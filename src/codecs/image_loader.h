@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,5 +27,14 @@ Result<Bitmap> LoadImage(const std::string& path, const DecodeOptions& options =
 // is decoded at the smallest reduced scale that still covers the target, then resampled.
 Result<Bitmap> DecodeImageForSize(ImageKind kind, ByteSpan bytes, int width, int height);
 Result<Bitmap> LoadImageForSize(const std::string& path, int width, int height);
+
+// A picture at the size `choose` picks from its natural size, with that natural size. A
+// JPEG's size is read from its header, so it is decoded only once, at a reduced scale.
+struct FittedImage {
+    Bitmap bitmap;
+    NaturalSize natural;
+};
+using ChooseSize = std::function<NaturalSize(NaturalSize natural)>;
+Result<FittedImage> LoadImageFitted(const std::string& path, const ChooseSize& choose);
 
 }  // namespace orvella

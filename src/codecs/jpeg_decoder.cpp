@@ -5,6 +5,7 @@
 #include "codecs/codec_messages.h"
 #include "codecs/decoders.h"
 #include "codecs/jpeg_error.h"
+#include "codecs/resample.h"
 
 namespace orvella {
 namespace {
@@ -110,31 +111,41 @@ void CmykToRgb(const std::uint8_t* cmyk, std::uint8_t* rgb, unsigned width, bool
     }
 }
 
-// Decodes every row into `bitmap`; `cmyk_row` is a buffer of one CMYK row when the output
-// is CMYK.
-bool DecodeRows(Decompressor& d, Bitmap* bitmap, std::uint8_t* cmyk_row) {
+// Where the decoded rows go: into the rows of `bitmap`, or one by one through `scratch`
+// (one Rgb row) to `resizer`.
+struct RowTarget {
+    Bitmap* bitmap = nullptr;
+    RowResizer* resizer = nullptr;
+    std::uint8_t* scratch = nullptr;
+};
+
+// Decodes every row to `target`; `cmyk_row` is a buffer of one CMYK row when the output is
+// CMYK.
+bool DecodeRows(Decompressor& d, const RowTarget& target, std::uint8_t* cmyk_row) {
     j_decompress_ptr cinfo = d.cinfo();
     if (setjmp(d.errors()->jump))
         return false;
     jpeg_start_decompress(cinfo);
     const bool inverted = cinfo->saw_Adobe_marker;
     while (cinfo->output_scanline < cinfo->output_height) {
-        std::uint8_t* target = bitmap->row(static_cast<int>(cinfo->output_scanline));
-        JSAMPROW row = cmyk_row != nullptr ? cmyk_row : target;
+        const unsigned y = cinfo->output_scanline;
+        std::uint8_t* rgb =
+            target.bitmap != nullptr ? target.bitmap->row(static_cast<int>(y)) : target.scratch;
+        JSAMPROW row = cmyk_row != nullptr ? cmyk_row : rgb;
         if (jpeg_read_scanlines(cinfo, &row, 1) != 1)
             return false;  // cannot happen with a memory source, which never suspends
         if (cmyk_row != nullptr)
-            CmykToRgb(cmyk_row, target, cinfo->output_width, inverted);
+            CmykToRgb(cmyk_row, rgb, cinfo->output_width, inverted);
+        if (target.resizer != nullptr)
+            target.resizer->Push(rgb);
     }
     return true;
 }
 
-}  // namespace
-
-Result<Bitmap> DecodeJpeg(ByteSpan bytes, const DecodeOptions& options) {
+// Reads the header and picks the output scale for at least min_width x min_height.
+Status Prepare(Decompressor& d, ByteSpan bytes, const DecodeOptions& options) {
     if (bytes.empty())
         return Status::Error(CodecText(CodecMessage::Truncated, "JPEG"));
-    Decompressor d;
     if (!CreateAndReadHeader(d, bytes.data(), bytes.size()))
         return d.Failure();
     j_decompress_ptr cinfo = d.cinfo();
@@ -148,19 +159,62 @@ Result<Bitmap> DecodeJpeg(ByteSpan bytes, const DecodeOptions& options) {
         std::min<std::uint64_t>(options.max_pixels * 8 + (std::uint64_t{16} << 20), 1L << 40));
     if (!ChooseScale(d, options.min_width, options.min_height, memory_limit))
         return d.Failure();
+    return Status::Ok();
+}
 
+std::vector<std::uint8_t> CmykRow(Decompressor& d) {
+    j_decompress_ptr cinfo = d.cinfo();
+    return std::vector<std::uint8_t>(
+        cinfo->out_color_space == JCS_CMYK ? static_cast<std::size_t>(cinfo->output_width) * 4 : 0);
+}
+
+}  // namespace
+
+Result<NaturalSize> ReadJpegSize(ByteSpan bytes) {
+    if (bytes.empty())
+        return Status::Error(CodecText(CodecMessage::Truncated, "JPEG"));
+    Decompressor d;
+    if (!CreateAndReadHeader(d, bytes.data(), bytes.size()))
+        return d.Failure();
+    return NaturalSize{static_cast<int>(d.cinfo()->image_width),
+                       static_cast<int>(d.cinfo()->image_height)};
+}
+
+Result<Bitmap> DecodeJpeg(ByteSpan bytes, const DecodeOptions& options) {
+    Decompressor d;
+    if (Status prepared = Prepare(d, bytes, options); !prepared)
+        return prepared;
+    j_decompress_ptr cinfo = d.cinfo();
     Result<Bitmap> created = Bitmap::Create(static_cast<int>(cinfo->output_width),
                                             static_cast<int>(cinfo->output_height),
                                             PixelFormat::Rgb, options.max_pixels);
     if (!created)
         return created.status();
     Bitmap bitmap = std::move(created).value();
-    std::vector<std::uint8_t> cmyk_row;
-    if (cinfo->out_color_space == JCS_CMYK)
-        cmyk_row.resize(static_cast<std::size_t>(cinfo->output_width) * 4);
-    if (!DecodeRows(d, &bitmap, cmyk_row.empty() ? nullptr : cmyk_row.data()))
+    std::vector<std::uint8_t> cmyk_row = CmykRow(d);
+    if (!DecodeRows(d, RowTarget{.bitmap = &bitmap}, cmyk_row.empty() ? nullptr : cmyk_row.data()))
         return d.Failure();
     return bitmap;
+}
+
+Result<Bitmap> DecodeJpegResized(ByteSpan bytes, int width, int height) {
+    Decompressor d;
+    if (Status prepared =
+            Prepare(d, bytes, DecodeOptions{.min_width = width, .min_height = height});
+        !prepared)
+        return prepared;
+    j_decompress_ptr cinfo = d.cinfo();
+    Result<RowResizer> resizer =
+        RowResizer::Create(static_cast<int>(cinfo->output_width),
+                           static_cast<int>(cinfo->output_height), width, height);
+    if (!resizer)
+        return resizer.status();
+    std::vector<std::uint8_t> scratch(static_cast<std::size_t>(cinfo->output_width) * 3);
+    std::vector<std::uint8_t> cmyk_row = CmykRow(d);
+    if (!DecodeRows(d, RowTarget{.resizer = &*resizer, .scratch = scratch.data()},
+                    cmyk_row.empty() ? nullptr : cmyk_row.data()))
+        return d.Failure();
+    return std::move(*resizer).Finish();
 }
 
 }  // namespace orvella

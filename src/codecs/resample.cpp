@@ -169,29 +169,37 @@ void ResizeBand(const Bitmap& source, const Kernel& across, const Kernel& down, 
     }
 }
 
-// An opaque picture is filtered down first, straight from the source rows, then across: the
-// pass across, which cannot run over contiguous bytes, then works on the target's rows only.
+// One output row of an opaque picture, filtered down first, straight from the source rows
+// (`source_row(i)` gives row i), then across: the pass across, which cannot run over
+// contiguous bytes, then works on the target's row only. `sum` and `filtered_down` are
+// scratch of one source row each.
+template <class SourceRow>
+void FilterOpaqueRow(const Kernel& across, const Kernel& down, int y, const SourceRow& source_row,
+                     std::vector<std::int32_t>& sum, std::vector<std::uint8_t>& filtered_down,
+                     Bitmap& target) {
+    const int first = down.first[static_cast<std::size_t>(y)];
+    const std::int32_t* w = down.weights.data() + static_cast<std::size_t>(y) * down.taps;
+    std::fill(sum.begin(), sum.end(), 0);
+    for (int k = 0; k < down.taps; ++k) {
+        if (w[k] == 0)
+            continue;
+        const std::uint8_t* row = source_row(first + k);
+        const std::int32_t weight = w[k];
+        for (std::size_t i = 0; i < sum.size(); ++i)
+            sum[i] += weight * row[i];
+    }
+    for (std::size_t i = 0; i < sum.size(); ++i)
+        filtered_down[i] = ClampToByte(sum[i]);
+    FilterRow<3>(filtered_down.data(), across, target.row(y), target.width());
+}
+
 void ResizeOpaqueBand(const Bitmap& source, const Kernel& across, const Kernel& down,
                       Bitmap& target, int first_row, int end_row) {
-    const std::size_t source_row = source.stride();
-    std::vector<std::int32_t> sum(source_row);
-    std::vector<std::uint8_t> filtered_down(source_row);
-    for (int y = first_row; y < end_row; ++y) {
-        const int first = down.first[static_cast<std::size_t>(y)];
-        const std::int32_t* w = down.weights.data() + static_cast<std::size_t>(y) * down.taps;
-        std::fill(sum.begin(), sum.end(), 0);
-        for (int k = 0; k < down.taps; ++k) {
-            if (w[k] == 0)
-                continue;
-            const std::uint8_t* row = source.row(first + k);
-            const std::int32_t weight = w[k];
-            for (std::size_t i = 0; i < source_row; ++i)
-                sum[i] += weight * row[i];
-        }
-        for (std::size_t i = 0; i < source_row; ++i)
-            filtered_down[i] = ClampToByte(sum[i]);
-        FilterRow<3>(filtered_down.data(), across, target.row(y), target.width());
-    }
+    std::vector<std::int32_t> sum(source.stride());
+    std::vector<std::uint8_t> filtered_down(source.stride());
+    const auto source_row = [&source](int i) { return source.row(i); };
+    for (int y = first_row; y < end_row; ++y)
+        FilterOpaqueRow(across, down, y, source_row, sum, filtered_down, target);
 }
 
 // Below this many output pixels a second thread costs more than it saves.
@@ -244,6 +252,63 @@ Result<Bitmap> Resize(const Bitmap& source, int width, int height) {
     else
         ResizeWith<3>(source, target);
     return target;
+}
+
+struct RowResizer::State {
+    Kernel across;
+    Kernel down;
+    Bitmap target;
+    std::size_t source_row = 0;
+    std::vector<std::uint8_t> ring;  // the last `down.taps` source rows
+    std::vector<std::int32_t> sum;
+    std::vector<std::uint8_t> filtered_down;
+    int pushed = 0;
+    int next_output = 0;
+
+    std::uint8_t* RingRow(int i) {
+        return ring.data() + static_cast<std::size_t>(i % down.taps) * source_row;
+    }
+};
+
+Result<RowResizer> RowResizer::Create(int source_width, int source_height, int width, int height) {
+    if (Status size = CheckPictureSize(source_width, source_height, kMaxPixels); !size)
+        return size;
+    Result<Bitmap> target = Bitmap::Create(width, height, PixelFormat::Rgb);
+    if (!target)
+        return target.status();
+    auto state = std::make_unique<State>();
+    state->across = MakeKernel(source_width, width);
+    state->down = MakeKernel(source_height, height);
+    state->target = std::move(target).value();
+    state->source_row = static_cast<std::size_t>(source_width) * 3;
+    state->ring.resize(state->source_row * static_cast<std::size_t>(state->down.taps));
+    state->sum.resize(state->source_row);
+    state->filtered_down.resize(state->source_row);
+    return RowResizer(std::move(state));
+}
+
+RowResizer::RowResizer(std::unique_ptr<State> state) : state_(std::move(state)) {}
+RowResizer::RowResizer(RowResizer&&) noexcept = default;
+RowResizer& RowResizer::operator=(RowResizer&&) noexcept = default;
+RowResizer::~RowResizer() = default;
+
+void RowResizer::Push(const std::uint8_t* row) {
+    State& s = *state_;
+    std::copy_n(row, s.source_row, s.RingRow(s.pushed));
+    ++s.pushed;
+    const auto ring_row = [&s](int i) { return s.RingRow(i); };
+    // Every output row whose window ends with this source row; the window's first row is
+    // then the oldest one in the ring.
+    while (s.next_output < s.target.height() &&
+           s.down.first[static_cast<std::size_t>(s.next_output)] + s.down.taps <= s.pushed) {
+        FilterOpaqueRow(s.across, s.down, s.next_output, ring_row, s.sum, s.filtered_down,
+                        s.target);
+        ++s.next_output;
+    }
+}
+
+Bitmap RowResizer::Finish() && {
+    return std::move(state_->target);
 }
 
 }  // namespace orvella

@@ -19,4 +19,8 @@ QColor LightenColor(int percent, const QColor& colour) {
                   Lighten(rgb.blue(), percent));
 }
 
+QColor ToQColor(ColorRef colour) {
+    return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour));
+}
+
 }  // namespace orvella

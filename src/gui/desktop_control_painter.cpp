@@ -10,14 +10,11 @@
 
 #include "codecs/compose.h"
 #include "codecs/image_loader.h"
+#include "gui/colours.h"
 #include "platform/files/files.h"
 
 namespace orvella {
 namespace {
-
-QColor ToQColor(ColorRef colour) {
-    return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour));
-}
 
 // Our pictures through our own codecs, the same the image preparation wrote them with. A
 // missing picture is not drawn, as a page without it; one that cannot be read is not drawn

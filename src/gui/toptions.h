@@ -74,6 +74,11 @@ public:
     // Whether the program's screen saver is installed by the program (stored as the
     // screen saver box's tag).
     bool ScreenSaverInstalled() const { return options_.screen_saver_installed; }
+    // The slideshow's settings in force.
+    int SlideshowSeconds() const { return options_.slideshow_seconds; }
+    ColorRef SlideshowBackColour() const {
+        return static_cast<ColorRef>(options_.slideshow_back.color) & 0x00FFFFFF;
+    }
     // Whether OK would set a new desktop colour.
     bool DeskColorPicked() const { return options_.desktop_colour != opened_.desktop_colour; }
 

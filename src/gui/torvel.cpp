@@ -21,6 +21,7 @@
 #include "gui/picture_list.h"
 #include "gui/picture_status.h"
 #include "gui/refresh_listener.h"
+#include "gui/slideshow_start.h"
 #include "gui/taddkatform.h"
 #include "gui/tfindpics.h"
 #include "gui/toptions.h"
@@ -488,6 +489,16 @@ void TOrvel::Beenden1Click() {
 void TOrvel::SBInfoClick() {
     if (services_.show_info)
         services_.show_info();
+}
+
+void TOrvel::Diashowstarten1Click() {
+    TSlideShowForm::Settings settings;
+    if (options_dialog_ != nullptr) {
+        settings.interval_seconds = options_dialog_->SlideshowSeconds();
+        settings.back_colour = options_dialog_->SlideshowBackColour();
+    }
+    StartSlideshow(store_->category(store_->CurrentCategory()).pictures, settings,
+                   services_.prompter, services_.catalogue, this);
 }
 
 void TOrvel::NeuerZufallshintergrund1Click() {

@@ -128,6 +128,8 @@ public:
     void Beenden1Click();
     // "Info...": the information box.
     void SBInfoClick();
+    // "Diashow starten..." (F12): the current category as a full-screen slideshow.
+    void Diashowstarten1Click();
     // "Neues zufälliges Hintergrundbild": a random picture of the current category.
     void NeuerZufallshintergrund1Click();
     // "Selektiertes Bild als Hintergrund": the first selected picture.

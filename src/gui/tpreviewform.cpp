@@ -5,6 +5,7 @@
 
 #include "codecs/compose.h"
 #include "codecs/image_loader.h"
+#include "gui/bitmap_image.h"
 #include "gui/no_preview_picture.h"
 #include "gui/shipped_files.h"
 #include "platform/desktop/screen.h"
@@ -20,13 +21,9 @@ namespace {
 constexpr int kReloadDelayMs = 100;
 
 // Transparent parts over black, as the desktop shows them.
-QImage ToImage(Bitmap bitmap) {
-    const Bitmap opaque = bitmap.format() == PixelFormat::Rgba
-                              ? Flatten(bitmap, Colour{0, 0, 0, 255})
-                              : std::move(bitmap);
-    const QImage view(opaque.row(0), opaque.width(), opaque.height(),
-                      static_cast<qsizetype>(opaque.stride()), QImage::Format_RGB888);
-    return view.convertToFormat(QImage::Format_RGB32);
+QImage ToImage(const Bitmap& bitmap) {
+    return ImageFromBitmap(
+        bitmap.format() == PixelFormat::Rgba ? Flatten(bitmap, Colour{0, 0, 0, 255}) : bitmap);
 }
 
 }  // namespace

@@ -65,9 +65,17 @@ Status CommitScreenSaver(Options& after, MainWindowValues& values,
     ScreenSaverState state{after.screen_saver_installed, values.old_scr_saver};
     Status written;
     if (after.screen_saver) {
+        // Made first: the system is given the file's path only when it exists. Where the
+        // screen saver program is not beside ours (a build tree), "Orvella.scr" stays as it is
+        // rather than becoming a link to nothing.
+        const std::string saver = ScreenSaverProgram(services.program);
+        const Status linked =
+            FileExists(saver) ? services.screen_saver.CreateLauncher(saver) : Status::Ok();
         written =
             InstallScreenSaver(services.screen_saver, state, *pictures, after.screen_saver_seconds,
                                static_cast<ColorRef>(after.screen_saver_back.color));
+        if (written && !linked)
+            written = linked;
     } else {
         UninstallScreenSaver(services.screen_saver, state);
     }

@@ -1,10 +1,15 @@
 #include "settings/screen_saver.h"
 
+#include <charconv>
+#include <filesystem>
+
 #include "platform/desktop/desktop.h"
 #include "platform/files/file_extension.h"
 #include "platform/files/files.h"
 #include "platform/profile/profile_file.h"
 #include "platform/registry/registry.h"
+#include "platform/text.h"
+#include "settings/integer_text.h"
 
 namespace orvella {
 namespace {
@@ -29,6 +34,16 @@ bool ShownByScreenSaver(const std::string& picture) {
     return extension != ".gif" && extension != ".htm" && extension != ".html";
 }
 
+// Hexadecimal digits that fit 32 bits, nothing else.
+std::optional<std::uint32_t> ParseHex(std::string_view digits) {
+    std::uint32_t value = 0;
+    const char* end = digits.data() + digits.size();
+    const auto [stop, error] = std::from_chars(digits.data(), end, value, 16);
+    if (digits.empty() || error != std::errc() || stop != end)
+        return std::nullopt;
+    return value;
+}
+
 }  // namespace
 
 std::string ScreenSaverColourText(ColorRef colour) {
@@ -41,6 +56,48 @@ std::string ScreenSaverColourText(ColorRef colour) {
     for (int shift = 28; shift >= 0; shift -= 4)
         text += kHex[(colour >> shift) & 0xF];
     return text;
+}
+
+std::optional<ColorRef> ParseScreenSaverColour(std::string_view text) {
+    for (const NamedColour& named : kBasicColours) {
+        if (EqualsIgnoreCase(text, named.name))
+            return named.value;
+    }
+    std::optional<std::uint32_t> value;
+    if (text.starts_with('$'))
+        value = ParseHex(text.substr(1));
+    else if (std::optional<std::int32_t> decimal = ParseInteger(text); decimal && *decimal >= 0)
+        value = static_cast<std::uint32_t>(*decimal);
+    if (!value || *value > 0xFFFFFF)
+        return std::nullopt;
+    return *value;
+}
+
+std::string ScreenSaverSettingsFile(const std::string& windows_dir) {
+    return windows_dir + "/" + std::string(kScreenSaverFileName);
+}
+
+std::string ScreenSaverLauncherFile(const std::string& windows_dir) {
+    return windows_dir + "/Orvella.scr";
+}
+
+std::string ScreenSaverProgram(const std::string& executable_path) {
+    return ParentFolder(executable_path) + "orvella-screensaver";
+}
+
+Status CreateScreenSaverLauncher(const std::string& windows_dir, const std::string& program) {
+    const std::string launcher = ScreenSaverLauncherFile(windows_dir);
+    const std::string fresh = launcher + ".new";
+    std::error_code error;
+    std::filesystem::remove(fresh, error);
+    std::filesystem::create_symlink(program, fresh, error);
+    if (!error)
+        std::filesystem::rename(fresh, launcher, error);
+    if (error) {
+        std::filesystem::remove(fresh, error);
+        return Status::Error(launcher + ": " + error.message());
+    }
+    return Status::Ok();
 }
 
 std::string ShortPathName(const std::string& path) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/desktop/desktop_colour.h"
@@ -17,6 +19,20 @@ class Registry;
 // basic colours ("clBlack"), otherwise "$" and the value 0x00BBGGRR in eight upper-case
 // hexadecimal digits ("$000080FF").
 std::string ScreenSaverColourText(ColorRef colour);
+// Reads both forms back, the names without regard to case, and a plain decimal value too;
+// nullopt for anything else (a system colour's name, a value beyond 0x00FFFFFF).
+std::optional<ColorRef> ParseScreenSaverColour(std::string_view text);
+
+// "Ovlscr.ini" and "Orvella.scr" in the Windows directory.
+std::string ScreenSaverSettingsFile(const std::string& windows_dir);
+std::string ScreenSaverLauncherFile(const std::string& windows_dir);
+
+// The screen saver program, "orvella-screensaver" in the folder of `executable_path`.
+std::string ScreenSaverProgram(const std::string& executable_path);
+// Makes "Orvella.scr" in the Windows directory a link to `program`, so the path the system
+// is given names a file that starts the screen saver. An earlier "Orvella.scr" is replaced
+// in one step.
+Status CreateScreenSaverLauncher(const std::string& windows_dir, const std::string& program);
 
 // GetShortPathNameA: Linux paths have no short form, so a path's short form is the path
 // itself while the file exists, and empty otherwise (as the conversion fails then).
@@ -41,10 +57,12 @@ public:
     Status WriteScreenSaverSettings(const std::vector<std::string>& pictures, int seconds,
                                     ColorRef colour) const;
 
-    // The Windows directory + "/Orvella.scr": the program's own screen saver.
-    std::string OwnScreenSaver() const { return windows_dir_ + "/Orvella.scr"; }
-    std::string SettingsFile() const {
-        return windows_dir_ + "/" + std::string(kScreenSaverFileName);
+    // The program's own screen saver.
+    std::string OwnScreenSaver() const { return ScreenSaverLauncherFile(windows_dir_); }
+    std::string SettingsFile() const { return ScreenSaverSettingsFile(windows_dir_); }
+    // Makes the program's own screen saver a link to `program`.
+    Status CreateLauncher(const std::string& program) const {
+        return CreateScreenSaverLauncher(windows_dir_, program);
     }
 
 private:

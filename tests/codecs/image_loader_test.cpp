@@ -190,6 +190,40 @@ TEST(ImageLoaderTest, LoadingForASizeGivesExactlyThatSize) {
     EXPECT_FALSE(LoadImageForSize(dir.File("nothing.jpg"), 10, 10).ok());
 }
 
+TEST(ImageLoaderTest, FittingChoosesTheSizeFromTheNaturalOne) {
+    TempDir dir;
+    ASSERT_TRUE(SaveJpeg(Picture(640, 480), dir.File("big.jpg")).ok());
+    dir.Write("small.png", testing::EncodePng(Picture(40, 30)));
+    for (const char* name : {"big.jpg", "small.png"}) {
+        NaturalSize asked_for;
+        Result<FittedImage> fitted = LoadImageFitted(dir.File(name), [&](NaturalSize natural) {
+            asked_for = natural;
+            return NaturalSize{natural.width / 4, natural.height / 2};
+        });
+        ASSERT_TRUE(fitted.ok()) << fitted.message();
+        EXPECT_EQ(asked_for.width, fitted->natural.width);
+        EXPECT_EQ(fitted->bitmap.width(), fitted->natural.width / 4) << name;
+        EXPECT_EQ(fitted->bitmap.height(), fitted->natural.height / 2) << name;
+        EXPECT_NEAR(fitted->bitmap.Pixel(1, 1).r, kPurple.r, 10) << name;
+    }
+    Result<FittedImage> big = LoadImageFitted(dir.File("big.jpg"), [](NaturalSize n) { return n; });
+    ASSERT_TRUE(big.ok());
+    EXPECT_EQ(big->natural.width, 640);
+    EXPECT_EQ(big->natural.height, 480);
+    EXPECT_EQ(big->bitmap.width(), 640);
+
+    const auto keep = [](NaturalSize n) { return n; };
+    dir.Write("broken.jpg", "\xFF\xD8 not really");
+    for (const char* name : {"broken.jpg", "missing.png"}) {
+        Result<FittedImage> failed = LoadImageFitted(dir.File(name), keep);
+        ASSERT_FALSE(failed.ok());
+        EXPECT_TRUE(failed.message().starts_with(dir.File(name))) << failed.message();
+    }
+    EXPECT_FALSE(LoadImageFitted(dir.File("big.jpg"), [](NaturalSize) {
+                     return NaturalSize{0, 5};
+                 }).ok());
+}
+
 TEST(ImageLoaderTest, TheFuzzSeedsAreValidPictures) {
     int count = 0;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(ORVELLA_FUZZ_SEEDS)) {

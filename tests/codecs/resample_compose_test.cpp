@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 #include <utility>
 
 #include "codecs/compose.h"
+#include "codecs/decoders.h"
+#include "codecs/jpeg_encoder.h"
 #include "codecs/resample.h"
 
 namespace orvella {
@@ -141,6 +144,44 @@ TEST(ResampleTest, RefusesEmptySourcesAndTargets) {
     EXPECT_FALSE(Resize(Bitmap(), 10, 10).ok());
     EXPECT_FALSE(Resize(Solid(4, 4, kRed), 0, 10).ok());
     EXPECT_FALSE(Resize(Solid(4, 4, kRed), 10, -1).ok());
+}
+
+TEST(ResampleTest, RowByRowGivesWhatResizeGivesAndSoDoesTheJpegDecoderFeedingIt) {
+    // A picture with detail in both directions, so every tap counts.
+    Bitmap source = Bitmap::Create(173, 121, PixelFormat::Rgb).value();
+    for (int y = 0; y < source.height(); ++y)
+        for (int x = 0; x < source.width(); ++x)
+            source.SetPixel(
+                x, y,
+                Colour{static_cast<std::uint8_t>(x * 7 + y), static_cast<std::uint8_t>((x ^ y) * 3),
+                       static_cast<std::uint8_t>(y * 5 - x), 255});
+    for (auto [width, height] : {std::pair(80, 50), std::pair(173, 121), std::pair(300, 13),
+                                 std::pair(1, 1), std::pair(50, 240)}) {
+        Result<RowResizer> resizer = RowResizer::Create(173, 121, width, height);
+        ASSERT_TRUE(resizer.ok()) << resizer.message();
+        for (int y = 0; y < source.height(); ++y)
+            resizer->Push(source.row(y));
+        const Bitmap streamed = std::move(*resizer).Finish();
+        const Bitmap whole = Resize(source, width, height).value();
+        ASSERT_EQ(streamed.width(), width);
+        ASSERT_EQ(streamed.height(), height);
+        EXPECT_TRUE(
+            std::equal(streamed.data(), streamed.data() + streamed.size_bytes(), whole.data()))
+            << width << " x " << height;
+    }
+    EXPECT_FALSE(RowResizer::Create(0, 10, 5, 5).ok());
+    EXPECT_FALSE(RowResizer::Create(10, 10, 5, 0).ok());
+
+    // The decoder picks the reduced scale (1/2 here, 320 x 240 for 300 x 200) and hands its
+    // rows over as they come: the same as decoding at that scale and resizing after.
+    const std::string jpeg = EncodeJpeg(Resize(source, 640, 480).value()).value();
+    const Bitmap fed = DecodeJpegResized(AsBytes(jpeg), 300, 200).value();
+    const Bitmap reduced =
+        DecodeJpeg(AsBytes(jpeg), DecodeOptions{.min_width = 300, .min_height = 200}).value();
+    EXPECT_EQ(reduced.width(), 320);
+    const Bitmap after = Resize(reduced, 300, 200).value();
+    EXPECT_TRUE(std::equal(fed.data(), fed.data() + fed.size_bytes(), after.data()));
+    EXPECT_FALSE(DecodeJpegResized(AsBytes(jpeg.substr(0, 100)), 300, 200).ok());
 }
 
 TEST(ComposeTest, BlitClipsAtEveryEdgeAndBlendsAlpha) {

@@ -1,5 +1,7 @@
 #include "gui/torvel.h"
 
+#include <QAction>
+
 #include "main_window_fixture.h"
 
 namespace orvella {
@@ -55,6 +57,20 @@ TEST_F(TOrvelTest, BuildsOneButtonAndOneListPerCategoryAndShowsTheCurrentOne) {
     EXPECT_EQ(window.findChild<QGroupBox*>("FlatGroupBox")->title(), QString("Natur"));
     EXPECT_EQ(Inside(window).StatusText(0), QString("2 Bilder in dieser Kategorie"));
     EXPECT_EQ(Inside(window).StatusText(1), QString());
+}
+
+TEST_F(TOrvelTest, TheSlideshowCommandsAreThereAndAnEmptyCategoryIsTold) {
+    TOrvel& window = Start();
+    QAction* menu_entry = window.findChild<QAction*>("Diashowstarten1");
+    ASSERT_NE(menu_entry, nullptr);
+    EXPECT_EQ(menu_entry->shortcut(), QKeySequence(Qt::Key_F12));
+    EXPECT_TRUE(menu_entry->isEnabled());
+    EXPECT_TRUE(window.findChild<QAction*>("TbDia")->isEnabled());
+    prompter_.QueueOk();
+    menu_entry->trigger();
+    ASSERT_EQ(prompter_.shown().size(), 1U);
+    EXPECT_EQ(prompter_.shown()[0].caption, "Kategorie ist leer");
+    EXPECT_EQ(prompter_.shown()[0].style, MessageStyle::Warning);
 }
 
 TEST_F(TOrvelTest, AFreshProgramFolderStartsWithTheSummaryAndItsShippedIcon) {

@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/desktop/desktop.h"
 #include "platform/files/files.h"
 #include "platform/profile/profile_document.h"
 #include "platform/registry/registry.h"
 #include "platform/registry/registry_file.h"
+#include "settings/screen_saver_arguments.h"
+#include "settings/screen_saver_show.h"
 #include "support/failing_io.h"
 #include "support/temp_dir.h"
 
@@ -197,6 +201,127 @@ TEST_F(ScreenSaverTest, WithoutOurScreenSaverFileTheSystemGetsNone) {
     // The empty setting equals the missing file's empty short form: the old one returns.
     UninstallScreenSaver(setting, state);
     EXPECT_EQ(setting.GetScreenSaverPath(), stars);
+}
+
+}  // namespace
+}  // namespace orvella
+
+namespace orvella {
+namespace {
+
+TEST(ParseScreenSaverColourTest, ReadsBackBothFormsAndRefusesTheRest) {
+    for (ColorRef colour : {0U, 0x000080U, 0xFFFF00U, 0xFFFFFFU, 0x0080FFU, 0x00EFCDABU, 1U})
+        EXPECT_EQ(ParseScreenSaverColour(ScreenSaverColourText(colour)), colour) << colour;
+    EXPECT_EQ(ParseScreenSaverColour("CLNAVY"), 0x800000U);
+    EXPECT_EQ(ParseScreenSaverColour("$0000ff"), 0x0000FFU);
+    EXPECT_EQ(ParseScreenSaverColour("255"), 255U);
+    for (const char* bad : {"", "$", "clBtnFace", "$01000000", "-1", "$-1", "0x10", "red", "$12 "})
+        EXPECT_EQ(ParseScreenSaverColour(bad), std::nullopt) << bad;
+}
+
+TEST_F(ScreenSaverTest, TheScreenSaverReadsWhatTheDialogWrote) {
+    for (const char* name : {"a.jpg", "b.GIF", "c.bmp"})
+        dir_.Write(std::string("pics/") + name, "x");
+    ASSERT_TRUE(Setting("xp").WriteScreenSaverSettings(
+        {dir_.File("pics/c.bmp"), dir_.File("pics/b.GIF"), dir_.File("pics/a.jpg")}, 7,
+        MakeColorRef(255, 128, 0)));
+    const ScreenSaverShow show = ReadScreenSaverShow(Setting("xp").SettingsFile());
+    EXPECT_EQ(show.pictures,
+              (std::vector<std::string>{dir_.File("pics/c.bmp"), dir_.File("pics/b.GIF"),
+                                        dir_.File("pics/a.jpg")}));
+    EXPECT_EQ(show.time_ms, 7000);
+    EXPECT_EQ(show.colour, MakeColorRef(255, 128, 0));
+    EXPECT_TRUE(show.problems.empty());
+}
+
+TEST_F(ScreenSaverTest, BadScreenSaverSettingsFallBackAndSaySo) {
+    const std::string file = dir_.File("windows/Ovlscr.ini");
+    const ScreenSaverShow missing = ReadScreenSaverShow(file);
+    EXPECT_TRUE(missing.pictures.empty());
+    EXPECT_EQ(missing.time_ms, 30000);
+    EXPECT_EQ(missing.colour, 0U);
+    EXPECT_FALSE(missing.problems.empty());
+
+    struct Case {
+        const char* content;
+        std::int64_t time_ms;
+        ColorRef colour;
+    };
+    const Case cases[] = {
+        {"[ScreenSaver]\r\nTime=abc\r\nColor=clRed\r\n[WImages]\r\n", 30000, 0x0000FF},
+        {"[ScreenSaver]\r\nTime=4999\r\nColor=clBlue\r\n[WImages]\r\n", 5000, 0xFF0000},
+        {"[ScreenSaver]\r\nTime=-20000\r\nColor=$00FF00\r\n[WImages]\r\n", 5000, 0x00FF00},
+        {"[ScreenSaver]\r\nTime=60000\r\nColor=clRosa\r\n[WImages]\r\n", 60000, 0},
+        {"[ScreenSaver]\r\nTime=9000\r\nColor=clWhite\r\n", 9000, 0xFFFFFF},
+        {"", 30000, 0},
+    };
+    for (const Case& c : cases) {
+        dir_.Write("windows/Ovlscr.ini", c.content);
+        const ScreenSaverShow show = ReadScreenSaverShow(file);
+        EXPECT_EQ(show.time_ms, c.time_ms) << c.content;
+        EXPECT_EQ(show.colour, c.colour) << c.content;
+        EXPECT_EQ(show.problems.size(), c.content[0] == 0 ? 3U : 1U) << c.content;
+    }
+    // A time far beyond the timer's range is kept here; the timer clamps it.
+    dir_.Write("windows/Ovlscr.ini",
+               "[ScreenSaver]\r\nTime=99999999999\r\nColor=clBlack\r\n"
+               "[WImages]\r\n");
+    EXPECT_EQ(ReadScreenSaverShow(file).time_ms, 99999999999);
+}
+
+}  // namespace
+}  // namespace orvella
+
+namespace orvella {
+namespace {
+
+TEST(ParseScreenSaverArgumentsTest, FullScreenRootOrAGivenWindow) {
+    using Kind = ScreenSaverTarget::Kind;
+    EXPECT_EQ(ParseScreenSaverArguments({})->kind, Kind::FullScreen);
+    EXPECT_EQ(ParseScreenSaverArguments({"-root"})->kind, Kind::Root);
+    EXPECT_EQ(ParseScreenSaverArguments({"--root"})->kind, Kind::Root);
+    const Result<ScreenSaverTarget> hex = ParseScreenSaverArguments({"-window-id", "0x2a00007"});
+    ASSERT_TRUE(hex.ok());
+    EXPECT_EQ(hex->kind, Kind::Window);
+    EXPECT_EQ(hex->window_id, 0x2a00007U);
+    EXPECT_EQ(ParseScreenSaverArguments({"-window-id", "44040199"})->window_id, 44040199U);
+    for (const std::vector<std::string>& bad :
+         std::vector<std::vector<std::string>>{{"-window-id"},
+                                               {"-window-id", "zwei"},
+                                               {"-window-id", "0"},
+                                               {"-window-id", "0x"},
+                                               {"-window-id", "12 "},
+                                               {"-fullscreen"},
+                                               {"root"}}) {
+        const Result<ScreenSaverTarget> parsed = ParseScreenSaverArguments(bad);
+        ASSERT_FALSE(parsed.ok()) << bad.back();
+        EXPECT_NE(parsed.message().find("usage:"), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace orvella
+
+namespace orvella {
+namespace {
+
+TEST_F(ScreenSaverTest, TheLauncherIsALinkToTheProgramThatInstallCanName) {
+    const std::string program = ScreenSaverProgram(dir_.File("bin/orvella"));
+    EXPECT_EQ(program, dir_.File("bin/orvella-screensaver"));
+    ASSERT_TRUE(EnsureDirectory(dir_.File("bin")));
+    dir_.Write("bin/orvella-screensaver", "#!");
+    // An earlier file of that name is replaced.
+    dir_.Write("windows/Orvella.scr", "alt");
+    ASSERT_TRUE(CreateScreenSaverLauncher(dir_.File("windows"), program));
+    EXPECT_EQ(std::filesystem::read_symlink(Own()), program);
+    EXPECT_EQ(dir_.Read("windows/Orvella.scr"), "#!");
+
+    ScreenSaverSetting setting = Setting("xp");
+    ScreenSaverState state;
+    ASSERT_TRUE(InstallScreenSaver(setting, state, {}, 30, 0));
+    EXPECT_EQ(setting.GetScreenSaverPath(), Own());
+
+    EXPECT_FALSE(CreateScreenSaverLauncher(dir_.File("no/such/folder"), program));
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
 #include "support/run_program.h"
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace orvella::testing {
 
 int StartProgram(const std::vector<std::string>& arguments,
-                 const std::vector<std::string>& environment) {
+                 const std::vector<std::string>& environment, const std::string& error_file) {
     std::vector<char*> argv;
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
@@ -18,6 +19,12 @@ int StartProgram(const std::vector<std::string>& arguments,
 
     const pid_t pid = ::fork();
     if (pid == 0) {
+        if (!error_file.empty()) {
+            const int error = ::open(error_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (error < 0 || ::dup2(error, STDERR_FILENO) < 0)
+                ::_exit(126);
+            ::close(error);
+        }
         ::execve(argv[0], argv.data(), envp.data());
         ::_exit(127);
     }
@@ -31,8 +38,8 @@ int WaitForProgram(int pid) {
 }
 
 int RunProgram(const std::vector<std::string>& arguments,
-               const std::vector<std::string>& environment) {
-    return WaitForProgram(StartProgram(arguments, environment));
+               const std::vector<std::string>& environment, const std::string& error_file) {
+    return WaitForProgram(StartProgram(arguments, environment, error_file));
 }
 
 }  // namespace orvella::testing
