@@ -8,6 +8,7 @@
 
 #include "codecs/codec_picture_loader.h"
 #include "gui/desktop_control_host.h"
+#include "gui/interface_language.h"
 #include "gui/picker_dialogs.h"
 #include "gui/qt_change_sound.h"
 #include "gui/qt_file_chooser.h"
@@ -95,7 +96,10 @@ int main(int argc, char* argv[]) {
     for (const std::string& problem : orvella::EnsureShippedFiles(platform->paths.program_dir))
         std::cerr << "orvella: " << problem << '\n';
 
-    const orvella::MessageCatalogue catalogue;
+    // Before any window exists: the windows take their texts from the module as they are made.
+    const orvella::InterfaceLanguage language = orvella::InterfaceLanguage::Install(
+        environment, *platform->registry, orvella::ExecutablePath(), std::cerr);
+    const orvella::MessageCatalogue catalogue = language.Catalogue();
     orvella::SettingsFromSource wallpaper_settings;
     orvella::QtChangeSound change_sound;
     orvella::TCalendarWallpaper calendar(*platform);

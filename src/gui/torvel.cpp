@@ -814,10 +814,12 @@ void TOrvel::SBAddClick() {
         return;
     }
     OpenFileRequest request;
-    request.title = "Bild suchen...";
-    request.filter =
-        "Bild-Dateien (*.bmp, *.jpg, *.jpeg, *.gif, *.png)|*.bmp;*.jpg;*.gif;*.jpeg;*.png|"
-        "Html-Dateien (*.htm, *.html)|*.htm;*.html";
+    request.title = QCoreApplication::translate("TOrvel", "Bild suchen...").toStdString();
+    request.filter = QCoreApplication::translate(
+                         "TOrvel",
+                         "Bild-Dateien (*.bmp, *.jpg, *.jpeg, *.gif, *.png)|*.bmp;*.jpg;*.gif;"
+                         "*.jpeg;*.png|Html-Dateien (*.htm, *.html)|*.htm;*.html")
+                         .toStdString();
     request.multiple = true;
     request.preview = true;
     const std::vector<std::string> files = services_.files.OpenFiles(request);
