@@ -129,6 +129,7 @@ int main(int argc, char* argv[]) {
         .show_splash = [] { ShowInfoBox(true); },
         .show_info = [] { ShowInfoBox(false); },
         .tray_available = [] { return QSystemTrayIcon::isSystemTrayAvailable(); },
+        .language = language.Code(),
     };
     orvella::TOrvel main_window(services);
     qt_prompter.SetOwner(&main_window);

@@ -20,6 +20,7 @@
 #include <QWindowStateChangeEvent>
 
 #include "gui/colours.h"
+#include "gui/language_menu.h"
 #include "gui/menu_rules.h"
 #include "gui/outlook_bar.h"
 #include "gui/picture_list.h"
@@ -30,6 +31,7 @@
 #include "gui/tpreviewform.h"
 #include "gui/wallpaper_commands.h"
 #include "library/picture_commands.h"
+#include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/host_platform.h"
 #include "settings/shell_extension.h"
@@ -97,6 +99,10 @@ TOrvel::TOrvel(TOrvelServices services, QWidget* parent)
     timer_close_find_->setInterval(kCloseFindDelayMs);
     connect(timer_close_find_, &QTimer::timeout, this, &TOrvel::TimerCloseFindTimer);
 
+    language_menu_ = std::make_unique<TLanguageMenu>(
+        ui_->Deutsch1, ui_->Englisch1, services_.language,
+        LanguageMenuServices{*services_.platform.registry, ExecutablePath(), services_.catalogue,
+                             services_.prompter, [this] { close(); }});
     BuildMenus();
     ConnectCommands();
 }
@@ -203,6 +209,8 @@ void TOrvel::ConnectCommands() {
     bind(ui_->Wiederherstellen, &TOrvel::WiederherstellenClick);
     bind(ui_->TbSearchPics, &TOrvel::AufderFestplatte1Click);
     bind(ui_->ShowPreview, &TOrvel::ShowPreviewClick);
+    bind(ui_->Deutsch1, &TOrvel::Deutsch1Click);
+    bind(ui_->Englisch1, &TOrvel::Englisch1Click);
     bind(ui_->AufderFestplatte1, &TOrvel::AufderFestplatte1Click);
     for (QAction* action : {ui_->SBNewCat, ui_->Kategoriehinzufgen1, ui_->KatAdd})
         connect(action, &QAction::triggered, this, [this] { AddKatClick(); });
@@ -247,8 +255,6 @@ void TOrvel::ConnectCommands() {
                             ui_->BildperEMailsenden2,
                             ui_->TbDia,
                             ui_->Diashowstarten1,
-                            ui_->Englisch1,
-                            ui_->Deutsch1,
                             ui_->TbHelp,
                             ui_->Hilfe2,
                             ui_->OrvellaHomepage1,
@@ -335,8 +341,13 @@ void TOrvel::SetFormStorageFile() {
             [action](bool checked) { action->setChecked(checked); });
     };
     check_mark(ui_->ShowPreview, "ShowPreview");
-    check_mark(ui_->Deutsch1, "Deutsch1");
-    check_mark(ui_->Englisch1, "Englisch1");
+    TLanguageMenu& language = *language_menu_;
+    storage.AddBool(
+        {"Deutsch1", "Checked"}, [&language] { return language.GermanChecked(); },
+        [&language](bool checked) { language.SetGermanChecked(checked); });
+    storage.AddBool(
+        {"Englisch1", "Checked"}, [&language] { return language.EnglishChecked(); },
+        [&language](bool checked) { language.SetEnglishChecked(checked); });
     storage.AddString(
         {"OvlMediaP", "FileName"}, [this] { return change_sound_; },
         [this](const std::string& file) { change_sound_ = file; });
@@ -894,6 +905,14 @@ void TOrvel::Speichern1Click() {
 
 void TOrvel::Beenden1Click() {
     close();
+}
+
+void TOrvel::Deutsch1Click() {
+    language_menu_->Deutsch1Click();
+}
+
+void TOrvel::Englisch1Click() {
+    language_menu_->Englisch1Click();
 }
 
 void TOrvel::SBInfoClick() {

@@ -39,6 +39,7 @@ class ActiveDesktopSwitch;
 class FileChooser;
 class TAddKatForm;
 class TFindPics;
+class TLanguageMenu;
 class TOptions;
 class TPreviewForm;
 class TPictureList;
@@ -60,6 +61,9 @@ struct TOrvelServices {
     std::function<void()> show_info;
     // Whether the desktop has a tray to go to.
     std::function<bool()> tray_available;
+    // The code of the interface language in force ("de" built in); its menu item is checked
+    // at a first start.
+    std::string language = "de";
 };
 
 // The main window: the category bar, the current category's picture list, the tool bar,
@@ -129,6 +133,9 @@ public:
     void ApplicationEventsMinimize();
     void ApplicationEventsRestore();
     void RefreshCategoryMessage();
+    // Menu "Sprache": records the language for the next start and offers a restart.
+    void Deutsch1Click();
+    void Englisch1Click();
 
     // The disk search: one window at a time, freed by TimerCloseFind after it closed.
     void AufderFestplatte1Click();
@@ -228,6 +235,7 @@ private:
     std::vector<std::string> arguments_;
     std::unique_ptr<TCategoryStore> store_;
     std::unique_ptr<TFormStorage> wall_storage_;
+    std::unique_ptr<TLanguageMenu> language_menu_;
     WidgetPlacement placement_;
     std::optional<WindowMessageListener> listener_;
     QSocketNotifier* listener_notifier_ = nullptr;
