@@ -184,16 +184,6 @@ TEST(EnglishModuleTest, TheFirstModuleThatLoadsTranslatesWindowsAndCatalogue) {
         EXPECT_EQ(QCoreApplication::translate("TOrvel", "Beenden"), "Quit");
     }
     EXPECT_EQ(QCoreApplication::translate("TOrvel", "Beenden"), "Beenden");
-
-    // German chosen: built in, whatever the locale.
-    SetUiLanguage(registry, dir.File("orvella"), "de", 1, MessageCatalogue(), prompter);
-    std::ostringstream warnings;
-    const InterfaceLanguage language =
-        InterfaceLanguage::Install(english, registry, dir.File("orvella"), warnings);
-    EXPECT_EQ(language.Code(), "de");
-    EXPECT_EQ(language.Catalogue().Text(kSCatAll), "Alle");
-    EXPECT_EQ(QCoreApplication::translate("TOrvel", "Beenden"), "Beenden");
-    EXPECT_EQ(warnings.str(), "");
 }
 
 }  // namespace
