@@ -13,6 +13,7 @@
 #include "gui/interface_language.h"
 #include "platform/environment.h"
 #include "platform/hive_registry.h"
+#include "platform/process.h"
 #include "settings/language_entry.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
@@ -25,45 +26,18 @@ using testing::TempDir;
 struct Message {
     QString context;
     QString source;
-    QString comment;      // the disambiguation
-    QString translation;  // empty for a text of a window
-    QString type;         // "unfinished", "vanished", "obsolete" or empty
+    QString comment;  // the disambiguation
+    QString translation;
+    QString type;  // "unfinished", "vanished", "obsolete" or empty
 };
 
 QString Describe(const Message& message) {
     return message.context + " / " + message.source;
 }
 
-// Every translatable text of the windows' forms, in the form's context as uic gives it.
-std::vector<Message> WindowTexts() {
-    std::vector<Message> texts;
-    const std::filesystem::path forms = std::filesystem::path(ORVELLA_SOURCE_DIR) / "src/gui";
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(forms)) {
-        if (entry.path().extension() != ".ui")
-            continue;
-        QFile file(QString::fromStdString(entry.path().string()));
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << entry.path();
-        QXmlStreamReader xml(&file);
-        QString context;
-        while (!xml.atEnd()) {
-            if (xml.readNext() != QXmlStreamReader::StartElement)
-                continue;
-            if (xml.name() == u"class" && context.isEmpty()) {
-                context = xml.readElementText();
-            } else if (xml.name() == u"string" && xml.attributes().value("notr") != u"true") {
-                const QString comment = xml.attributes().value("comment").toString();
-                const QString text = xml.readElementText();
-                if (!text.isEmpty())
-                    texts.push_back({context, text, comment, {}, {}});
-            }
-        }
-    }
-    return texts;
-}
-
-std::vector<Message> TranslationSource(const QString& name) {
-    QFile file(QStringLiteral(ORVELLA_SOURCE_DIR "/resources/translations/") + name);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+std::vector<Message> TranslationSource(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
     QXmlStreamReader xml(&file);
     std::vector<Message> messages;
     QString context;
@@ -85,6 +59,24 @@ std::vector<Message> TranslationSource(const QString& name) {
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     return messages;
+}
+
+// Every text the windows show, in their forms and in their code, as lupdate finds them.
+std::vector<Message> WindowTexts() {
+    const TempDir dir;
+    const Result<std::string> found =
+        RunChecked({ORVELLA_LUPDATE, ORVELLA_SOURCE_DIR "/src/gui", "-extensions", "cpp,h,ui",
+                    "-locations", "none", "-silent", "-ts", dir.File("texts.ts")});
+    EXPECT_TRUE(found.ok()) << found.message();
+    return TranslationSource(QString::fromStdString(dir.File("texts.ts")));
+}
+
+std::vector<Message> EnglishSources() {
+    const QString folder = QStringLiteral(ORVELLA_SOURCE_DIR "/resources/translations/");
+    std::vector<Message> sources = TranslationSource(folder + "orvella_en.ts");
+    for (Message& message : TranslationSource(folder + "messages_en.ts"))
+        sources.push_back(std::move(message));
+    return sources;
 }
 
 // The printf and Qt placeholders of a text, in order.
@@ -113,10 +105,7 @@ bool HasMnemonic(QString text) {
 }
 
 TEST(EnglishModuleTest, EveryWindowTextAndCatalogueEntryHasAFinishedFaithfulTranslation) {
-    std::vector<Message> sources = TranslationSource(QStringLiteral("orvella_en.ts"));
-    for (Message& message : TranslationSource(QStringLiteral("messages_en.ts")))
-        sources.push_back(std::move(message));
-    for (const Message& message : sources) {
+    for (const Message& message : EnglishSources()) {
         const std::string name = Describe(message).toStdString();
         EXPECT_TRUE(message.type.isEmpty()) << name << " is " << message.type.toStdString();
         EXPECT_FALSE(message.translation.isEmpty()) << name;
