@@ -1,6 +1,7 @@
 #include "gui/interface_language.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <ostream>
 
 #include "platform/environment.h"
@@ -16,6 +17,15 @@ constexpr const char* kCatalogueContext = "MessageCatalogue";
 
 std::string FileName(const std::string& path) {
     return path.substr(path.find_last_of('/') + 1);
+}
+
+std::unique_ptr<QTranslator> InstallQtTexts(const std::string& code) {
+    auto texts = std::make_unique<QTranslator>();
+    if (!texts->load(QStringLiteral("qtbase_") + QString::fromStdString(code),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return nullptr;
+    QCoreApplication::installTranslator(texts.get());
+    return texts;
 }
 
 }  // namespace
@@ -80,6 +90,7 @@ InterfaceLanguage InterfaceLanguage::Install(const Environment& environment,
         QCoreApplication::installTranslator(language.translator_.get());
         break;
     }
+    language.qt_texts_ = InstallQtTexts(language.Code());
     return language;
 }
 

@@ -54,6 +54,9 @@ public:
 
 private:
     std::unique_ptr<LanguageModuleTranslator> translator_;
+    // Qt's own texts (message box buttons, the file, colour and font dialogs) in the same
+    // language, when the system has them.
+    std::unique_ptr<QTranslator> qt_texts_;
 };
 
 }  // namespace orvella

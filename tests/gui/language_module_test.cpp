@@ -171,8 +171,17 @@ TEST(EnglishModuleTest, TheFirstModuleThatLoadsTranslatesWindowsAndCatalogue) {
         EXPECT_EQ(language.Code(), "en");
         EXPECT_EQ(language.Catalogue().Text(kSCatAll), "All");
         EXPECT_EQ(QCoreApplication::translate("TOrvel", "Beenden"), "Quit");
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), "&Yes");
     }
     EXPECT_EQ(QCoreApplication::translate("TOrvel", "Beenden"), "Beenden");
+
+    // German chosen: the built-in texts, and Qt's buttons and dialogs in German too.
+    SetUiLanguage(registry, dir.File("orvella"), "de", 1, MessageCatalogue(), prompter);
+    std::ostringstream warnings;
+    const InterfaceLanguage german =
+        InterfaceLanguage::Install(english, registry, dir.File("orvella"), warnings);
+    EXPECT_EQ(german.Code(), "de");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), "&Ja");
 }
 
 }  // namespace
