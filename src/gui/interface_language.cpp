@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <cerrno>
 #include <ostream>
 
 #include "platform/environment.h"
