@@ -14,9 +14,9 @@
 #include <system_error>
 #include <thread>
 
-#include "platform/environment.h"
-#include "platform/process.h"
-#include "platform/profile_document.h"
+#include "platform/profile/profile_document.h"
+#include "platform/system/environment.h"
+#include "platform/system/process.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <ostream>
 
-#include "platform/environment.h"
-#include "platform/files.h"
+#include "platform/files/files.h"
+#include "platform/system/environment.h"
 #include "settings/language_entry.h"
 #include "settings/language_lookup.h"
 

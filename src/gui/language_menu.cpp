@@ -3,8 +3,8 @@
 #include <QAction>
 #include <iostream>
 
-#include "platform/files.h"
-#include "platform/process.h"
+#include "platform/files/files.h"
+#include "platform/system/process.h"
 #include "settings/language_entry.h"
 #include "settings/language_lookup.h"
 #include "shell/prompter.h"

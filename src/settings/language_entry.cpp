@@ -3,7 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/registry.h"
+#include "platform/registry/registry.h"
+#include "settings/settings_places.h"
 #include "shell/message_catalogue.h"
 #include "shell/prompter.h"
 
@@ -13,7 +14,6 @@ namespace {
 // Where the runtime of the program's Windows build looked for the language of a program
 // file; kept so a hive carried over keeps its choice.
 constexpr std::string_view kLocalesKey = "Software\\Borland\\Locales";
-constexpr std::string_view kSettingsKey = "Software\\Brenmark Software\\Orvella";
 constexpr std::string_view kLangIdValue = "LangId";
 
 // Writes the entry and `LangId`. A Locales key that does not open is told at once and the

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/environment.h"
-#include "platform/files.h"
+#include "platform/files/files.h"
+#include "platform/system/environment.h"
 #include "platform/text.h"
 
 namespace orvella {

@@ -4,8 +4,8 @@
 #include <cerrno>
 #include <optional>
 
-#include "platform/files.h"
-#include "platform/profile_document.h"
+#include "platform/files/files.h"
+#include "platform/profile/profile_document.h"
 #include "platform/text.h"
 
 namespace orvella {

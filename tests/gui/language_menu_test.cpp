@@ -10,7 +10,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/hive_registry.h"
+#include "platform/registry/registry_file.h"
 #include "settings/language_entry.h"
 #include "shell/message_catalogue.h"
 #include "support/scoped_env.h"
@@ -51,7 +51,7 @@ protected:
     }
 
     TempDir dir_;
-    HiveRegistry registry_{dir_.File("registry.reg")};
+    RegistryFile registry_{dir_.File("registry.reg")};
     const MessageCatalogue catalogue_;
     ScriptedPrompter prompter_;
     QActionGroup group_{nullptr};

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "gui/interface_language.h"
-#include "platform/environment.h"
-#include "platform/hive_registry.h"
-#include "platform/process.h"
+#include "platform/registry/registry_file.h"
+#include "platform/system/environment.h"
+#include "platform/system/process.h"
 #include "settings/language_entry.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
@@ -158,7 +158,7 @@ TEST(EnglishModuleTest, TheFirstModuleThatLoadsTranslatesWindowsAndCatalogue) {
     dir.Write("orvella", "program");
     std::filesystem::copy_file(ORVELLA_TEST_MODULES "other_program.qm", dir.File("orvella.fr"));
     std::filesystem::copy_file(ORVELLA_ENGLISH_MODULE, dir.File("orvella.en"));
-    HiveRegistry registry(dir.File("registry.reg"));
+    RegistryFile registry(dir.File("registry.reg"));
     testing::ScriptedPrompter prompter;
     SetUiLanguage(registry, dir.File("orvella"), "fr", 0, MessageCatalogue(), prompter);
     MapEnvironment english;

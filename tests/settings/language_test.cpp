@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/environment.h"
-#include "platform/hive_registry.h"
+#include "platform/registry/registry_file.h"
+#include "platform/system/environment.h"
 #include "settings/language_entry.h"
 #include "settings/language_lookup.h"
 #include "shell/message_catalogue.h"
@@ -87,20 +87,20 @@ TEST(LanguageLookupTest, EntryThenThreeLettersThenTwoLettersEachFileOnce) {
 }
 
 // A hive that refuses the Locales key: to be created, or to take a value.
-class LocalesRefusingRegistry : public HiveRegistry {
+class LocalesRefusingRegistry : public RegistryFile {
 public:
     LocalesRefusingRegistry(std::string path, bool refuse_key)
-        : HiveRegistry(std::move(path)), refuse_key_(refuse_key) {}
+        : RegistryFile(std::move(path)), refuse_key_(refuse_key) {}
     Status CreateKey(RegistryRoot root, std::string_view path) override {
         if (refuse_key_ && IsLocales(path))
             return Status::Error("access denied");
-        return HiveRegistry::CreateKey(root, path);
+        return RegistryFile::CreateKey(root, path);
     }
     Status WriteValues(RegistryRoot root, std::string_view path,
                        const std::vector<RegistryValue>& values) override {
         if (!refuse_key_ && IsLocales(path))
             return Status::Error("no space left on device");
-        return HiveRegistry::WriteValues(root, path, values);
+        return RegistryFile::WriteValues(root, path, values);
     }
 
 private:
@@ -123,7 +123,7 @@ TEST(LanguageEntryTest, TheEntryIsKeyedByTheResolvedProgramFile) {
     dir.Write("one folder/orvella", "program");
     dir.Write("copy/orvella", "program");
     std::filesystem::create_symlink(dir.File("one folder/orvella"), dir.File("link"));
-    HiveRegistry registry(dir.File("registry.reg"));
+    RegistryFile registry(dir.File("registry.reg"));
     const MessageCatalogue catalogue;
     ScriptedPrompter prompter;
 

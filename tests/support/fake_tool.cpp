@@ -13,9 +13,9 @@
 #include <iostream>
 #include <sstream>
 
-#include "platform/environment.h"
-#include "platform/json_text.h"
-#include "platform/process.h"
+#include "platform/desktop/backends/json_text.h"
+#include "platform/system/environment.h"
+#include "platform/system/process.h"
 
 int main(int argc, char* argv[]) {
     const char* log = std::getenv("FAKE_TOOL_LOG");
