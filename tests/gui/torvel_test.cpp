@@ -240,8 +240,8 @@ TEST_F(TOrvelTest, CloseWritesTheStoreAndTheWallpaperSectionAndTheHandle) {
 TEST_F(TOrvelTest, TheLanguageMenuStartsOnTheLanguageInForceAndStoresTheChoice) {
     language_ = "en";  // an English first start checks "Englisch"
     TOrvel& first = Start({"-close"}, StartupOutcome::EndAfterStartup);
-    QAction* deutsch = first.Action("Deutsch1");
-    QAction* englisch = first.Action("Englisch1");
+    QAction* deutsch = Inside(first).Action("Deutsch1");
+    QAction* englisch = Inside(first).Action("Englisch1");
     EXPECT_TRUE(englisch->isChecked() && englisch->isEnabled());
     EXPECT_FALSE(deutsch->isChecked());
 
@@ -255,8 +255,8 @@ TEST_F(TOrvelTest, TheLanguageMenuStartsOnTheLanguageInForceAndStoresTheChoice) 
 
     // The next start shows the stored choice, whatever language is in force.
     TOrvel& second = Start({"-close"}, StartupOutcome::EndAfterStartup);
-    EXPECT_TRUE(second.Action("Deutsch1")->isChecked());
-    EXPECT_FALSE(second.Action("Englisch1")->isChecked());
+    EXPECT_TRUE(Inside(second).Action("Deutsch1")->isChecked());
+    EXPECT_FALSE(Inside(second).Action("Englisch1")->isChecked());
 }
 
 TEST_F(TOrvelTest, SwitchesReachTheWallpaperOperationsAfterTheLoad) {
