@@ -13,7 +13,7 @@ packages=(
   tzdata
   # GUI
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-tools-dev qt6-tools-dev-tools
-  qt6-l10n-tools qt6-qpa-plugins libgl-dev
+  qt6-l10n-tools qt6-translations-l10n qt6-qpa-plugins libgl-dev
   # sounds through Qt Multimedia need GStreamer's base plugins to play at all
   gstreamer1.0-plugins-base
   # picture codecs

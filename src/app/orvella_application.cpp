@@ -53,6 +53,7 @@ int OrvellaApplication::Run() {
     ChooseDialogs();
     if (!MakePlatform())
         return 1;
+    InstallLanguage();
     MakeWallpaperEngine();
     switch (CreateWindows()) {
         case StartupOutcome::EndWithoutWindow:
@@ -104,6 +105,12 @@ bool OrvellaApplication::MakePlatform() {
     return true;
 }
 
+void OrvellaApplication::InstallLanguage() {
+    language_ =
+        InterfaceLanguage::Install(environment_, *platform_->registry, ExecutablePath(), std::cerr);
+    catalogue_ = language_.Catalogue();
+}
+
 void OrvellaApplication::MakeWallpaperEngine() {
     desktop_problems_ = std::make_unique<DesktopProblemNotice>(*prompter_, catalogue_);
     calendar_ = std::make_unique<TCalendarWallpaper>(*platform_);
@@ -126,6 +133,7 @@ StartupOutcome OrvellaApplication::CreateWindows() {
         .show_splash = [] { ShowInfoBox(true); },
         .show_info = [] { ShowInfoBox(false); },
         .tray_available = [] { return QSystemTrayIcon::isSystemTrayAvailable(); },
+        .language = language_.Code(),
     });
     qt_prompter_.SetOwner(main_window_.get());
     qt_files_.SetOwner(main_window_.get());

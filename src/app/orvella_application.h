@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gui/desktop_control_host.h"
+#include "gui/interface_language.h"
 #include "gui/picker_dialogs.h"
 #include "gui/qt_change_sound.h"
 #include "gui/qt_file_chooser.h"
@@ -43,6 +44,9 @@ private:
     // Message boxes and file dialogs, or their scripted stand-ins for a run without a user.
     void ChooseDialogs();
     bool MakePlatform();
+    // The language module, before any window exists: the windows take their texts from it
+    // as they are made, and the catalogue shows its messages.
+    void InstallLanguage();
     void MakeWallpaperEngine();
     // The main window, then the options dialog, the category dialog and the preview window.
     StartupOutcome CreateWindows();
@@ -67,7 +71,8 @@ private:
 
     DesktopControlHost desktop_control_;
     std::optional<Platform> platform_;
-    const MessageCatalogue catalogue_;
+    InterfaceLanguage language_;
+    MessageCatalogue catalogue_;
     SettingsFromSource wallpaper_settings_;
     QtChangeSound change_sound_;
     std::unique_ptr<DesktopProblemNotice> desktop_problems_;

@@ -93,8 +93,8 @@ constexpr CommandRow kCommands[] = {
     {"Difus1", Run<&TOrvel::Difus1Click>},
     {"Diashowstarten1", Run<&TOrvel::Diashowstarten1Click>},
     {"Speichern1", Run<&TOrvel::Speichern1Click>},
-    {"Englisch1", kToCome},
-    {"Deutsch1", kToCome},
+    {"Englisch1", Run<&TOrvel::Englisch1Click>},
+    {"Deutsch1", Run<&TOrvel::Deutsch1Click>},
     // "Hilfe".
     {"Hilfe2", kToCome},
     {"OrvellaHomepage1", kToCome},

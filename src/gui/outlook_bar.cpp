@@ -1,12 +1,13 @@
 #include "gui/outlook_bar.h"
 
+#include <QCoreApplication>
 #include <QPalette>
 
 namespace orvella {
 
 TOutlookBar::TOutlookBar(QWidget* parent)
     : QWidget(parent),
-      caption_(new QLabel(QStringLiteral("Kategorien"), this)),
+      caption_(new QLabel(QCoreApplication::translate("TOrvel", "Kategorien"), this)),
       scroll_(new QScrollArea(this)),
       header_(new QWidget),
       buttons_(new QVBoxLayout(header_)) {

@@ -1,5 +1,6 @@
 #include "gui/taddkatform.h"
 
+#include <QCoreApplication>
 #include <QShortcut>
 
 #include "gui/framed_button_style.h"
@@ -19,8 +20,8 @@ TAddKatForm::TAddKatForm(const MessageCatalogue& catalogue, Prompter& prompter, 
       files_(files) {
     ui_->setupUi(this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    open_kat_icon_.title = kIconTitle;
-    open_kat_icon_.filter = kIconFilter;
+    open_kat_icon_.title = QCoreApplication::translate("TAddKatForm", kIconTitle).toStdString();
+    open_kat_icon_.filter = QCoreApplication::translate("TAddKatForm", kIconFilter).toStdString();
     ui_->BtnOk->setStyleSheet(FramedButtonStyle());
     ui_->BtnCancel->setStyleSheet(FramedButtonStyle());
 

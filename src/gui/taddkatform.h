@@ -25,11 +25,14 @@ class TAddKatForm : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr const char* kIconTitle = "Kategorie Icon suchen...";
-    static constexpr const char* kIconFilter =
+    // German, as the program shows them without a language module.
+    static constexpr const char* kIconTitle =
+        QT_TRANSLATE_NOOP("TAddKatForm", "Kategorie Icon suchen...");
+    static constexpr const char* kIconFilter = QT_TRANSLATE_NOOP(
+        "TAddKatForm",
         "Alle (*.bmp, *.ico, *.jpg, *.jpeg, *.wmf))|*.bmp;*.ico;*.jpg;*.jpeg;*.wmf|"
         "Bitmaps (*.bmp)|*.bmp|Symbole (*.ico)|*.ico|JPEG-Dateien (*.jpg, *.jpeg)|"
-        "*.jpg;*.jpeg|WMF-Dateien (*.wmf)|*.wmf";
+        "*.jpg;*.jpeg|WMF-Dateien (*.wmf)|*.wmf");
 
     // What OK does with the fields: create a category (false when none was made), or
     // change category `index` (the icon only when the user chose another one).

@@ -1,6 +1,7 @@
 #include "gui/tfindpics.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
@@ -81,7 +82,8 @@ TFindPics::TFindPics(TFindPicsServices services, QWidget* parent)
 
     pics_found_popup_ = new QMenu(this);
     pics_found_popup_->setObjectName(QStringLiteral("PicsFoundPopup"));
-    neue_kategorie1_ = pics_found_popup_->addAction(QStringLiteral("Neue Kategorie..."));
+    neue_kategorie1_ =
+        pics_found_popup_->addAction(QCoreApplication::translate("TFindPics", "Neue Kategorie..."));
     neue_kategorie1_->setObjectName(QStringLiteral("NeueKategorie1"));
     pics_found_popup_->addSeparator()->setObjectName(QStringLiteral("N1"));
     connect(neue_kategorie1_, &QAction::triggered, this, &TFindPics::NeueKategorie1Click);

@@ -1,6 +1,7 @@
 #include "gui/toptions.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDate>
 #include <QMouseEvent>
 #include <QTextCharFormat>
@@ -313,8 +314,9 @@ void TOptions::BtnFontMonthClick() {
 
 void TOptions::OpenSoundBtnClick() {
     OpenFileRequest request;
-    request.title = "Klangdateien suchen...";
-    request.filter = "Wave-Dateien (*.wav)|*.wav";
+    request.title = QCoreApplication::translate("TOptions", "Klangdateien suchen...").toStdString();
+    request.filter =
+        QCoreApplication::translate("TOptions", "Wave-Dateien (*.wav)|*.wav").toStdString();
     request.folder = ParentFolder(ui_->WPSound->text().toStdString());
     const std::vector<std::string> chosen = services_.files.OpenFiles(request);
     if (chosen.empty())

@@ -15,6 +15,7 @@
 #include "gui/category_bar.h"
 #include "gui/colours.h"
 #include "gui/find_pics_host.h"
+#include "gui/language_menu.h"
 #include "gui/main_window_commands.h"
 #include "gui/main_window_tray.h"
 #include "gui/outlook_bar.h"
@@ -30,6 +31,7 @@
 #include "library/picture_commands.h"
 #include "platform/files/files.h"
 #include "platform/host_platform.h"
+#include "platform/system/environment.h"
 #include "settings/settings_table.h"
 #include "settings/shell_extension.h"
 #include "shell/file_chooser.h"
@@ -94,6 +96,10 @@ void TOrvel::CreateStatusLine() {
 }
 
 void TOrvel::CreateParts() {
+    language_menu_ = std::make_unique<TLanguageMenu>(
+        ui_->Deutsch1, ui_->Englisch1, services_.language,
+        LanguageMenuServices{*services_.platform.registry, ExecutablePath(), services_.catalogue,
+                             services_.prompter, [this] { close(); }});
     commands_ = std::make_unique<MainWindowCommands>(*this, [this] { return CurrentMenuState(); });
     tray_ = std::make_unique<MainWindowTray>(*this, services_.tray_available);
     bar_ = std::make_unique<CategoryBar>(
@@ -172,8 +178,13 @@ void TOrvel::SetFormStorageFile() {
             [action](bool checked) { action->setChecked(checked); });
     };
     check_mark(ui_->ShowPreview, "ShowPreview");
-    check_mark(ui_->Deutsch1, "Deutsch1");
-    check_mark(ui_->Englisch1, "Englisch1");
+    TLanguageMenu& language = *language_menu_;
+    storage.AddBool(
+        {"Deutsch1", "Checked"}, [&language] { return language.GermanChecked(); },
+        [&language](bool checked) { language.SetGermanChecked(checked); });
+    storage.AddBool(
+        {"Englisch1", "Checked"}, [&language] { return language.EnglishChecked(); },
+        [&language](bool checked) { language.SetEnglishChecked(checked); });
     BindMainWindowValues(storage, values_);
 }
 
@@ -408,10 +419,12 @@ void TOrvel::SBAddClick() {
         return;
     }
     OpenFileRequest request;
-    request.title = "Bild suchen...";
-    request.filter =
-        "Bild-Dateien (*.bmp, *.jpg, *.jpeg, *.gif, *.png)|*.bmp;*.jpg;*.gif;*.jpeg;*.png|"
-        "Html-Dateien (*.htm, *.html)|*.htm;*.html";
+    request.title = QCoreApplication::translate("TOrvel", "Bild suchen...").toStdString();
+    request.filter = QCoreApplication::translate(
+                         "TOrvel",
+                         "Bild-Dateien (*.bmp, *.jpg, *.jpeg, *.gif, *.png)|*.bmp;*.jpg;*.gif;"
+                         "*.jpeg;*.png|Html-Dateien (*.htm, *.html)|*.htm;*.html")
+                         .toStdString();
     request.multiple = true;
     request.preview = true;
     const std::vector<std::string> files = services_.files.OpenFiles(request);
@@ -484,6 +497,14 @@ void TOrvel::Speichern1Click() {
 
 void TOrvel::Beenden1Click() {
     close();
+}
+
+void TOrvel::Deutsch1Click() {
+    language_menu_->Deutsch1Click();
+}
+
+void TOrvel::Englisch1Click() {
+    language_menu_->Englisch1Click();
 }
 
 void TOrvel::SBInfoClick() {

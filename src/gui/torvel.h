@@ -33,6 +33,7 @@ class ActiveDesktopSwitch;
 class FileChooser;
 class TAddKatForm;
 class TFindPics;
+class TLanguageMenu;
 class TOptions;
 class TPictureList;
 class TPreviewForm;
@@ -59,6 +60,9 @@ struct TOrvelServices {
     std::function<void()> show_info;
     // Whether the desktop has a tray to go to.
     std::function<bool()> tray_available;
+    // The code of the interface language in force ("de" built in); its menu item is checked
+    // at a first start.
+    std::string language = "de";
 };
 
 // The main window: the category bar, the current category's picture list, the tool bar,
@@ -148,6 +152,9 @@ public:
     void ApplicationEventsRestore();
     // The refresh message of an outside program: its category is read again.
     void RefreshCategoryMessage();
+    // Menu "Sprache": records the language for the next start and offers a restart.
+    void Deutsch1Click();
+    void Englisch1Click();
 
     // The disk search: one window at a time, freed by TimerCloseFind after it closed.
     // "Auf der Festplatte...": opens the search window, or brings it to the front.
@@ -228,6 +235,7 @@ private:
     std::unique_ptr<CategoryBar> bar_;
     std::unique_ptr<TCategoryStore> store_;
     std::unique_ptr<TFormStorage> wall_storage_;
+    std::unique_ptr<TLanguageMenu> language_menu_;
     WidgetPlacement placement_;
     RefreshListener* refresh_listener_ = nullptr;
     MainWindowValues values_;

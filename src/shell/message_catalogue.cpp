@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/files/files.h"
+#include "platform/profile/profile_document.h"
 #include "platform/text.h"
 
 namespace orvella {
@@ -193,19 +194,27 @@ Result<LanguageModule> LanguageModule::Load(const std::string& path) {
 }
 
 LanguageModule LanguageModule::Parse(std::string_view bytes) {
-    return LanguageModule(ProfileDocument::Parse(DecodeSystemText(bytes)));
+    const ProfileDocument document = ProfileDocument::Parse(DecodeSystemText(bytes));
+    std::map<int, std::string> texts;
+    for (const std::string& key : document.KeyNames(kStringsSection)) {
+        // Only an id as a plain number names a text, as the lookup by "1000" always did.
+        const std::optional<std::int32_t> id = ParseProfileInteger(key);
+        if (id && std::to_string(*id) == key)
+            texts.emplace(*id, document.Value(kStringsSection, key).value_or(""));
+    }
+    return LanguageModule(std::move(texts), document.HasSection(kStringsSection));
 }
 
-bool LanguageModule::HasStrings() const {
-    return document_.HasSection(kStringsSection);
+LanguageModule LanguageModule::FromTexts(std::map<int, std::string> texts) {
+    return LanguageModule(std::move(texts), true);
 }
 
 std::optional<std::string> LanguageModule::Text(int id) const {
-    std::optional<std::string> text = document_.Value(kStringsSection, std::to_string(id));
+    const auto found = texts_.find(id);
     // An empty translation would show an empty box; the built-in text says more.
-    if (text && text->empty())
+    if (found == texts_.end() || found->second.empty())
         return std::nullopt;
-    return text;
+    return found->second;
 }
 
 std::string MessageCatalogue::Text(std::string_view name) const {

@@ -1,12 +1,12 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <utility>
 
-#include "platform/profile/profile_document.h"
 #include "platform/status.h"
 #include "shell/message_style.h"
 
@@ -35,7 +35,8 @@ std::string CaptionName(std::string_view message_name);
 // is inserted as it is, so a "%s" or "%d" inside it stays literal.
 std::string FillPlaceholder(std::string_view text, std::string_view argument);
 
-// A translation of the texts: a profile file whose section [Strings] maps ids to texts.
+// A translation of the texts, by id: taken from the program's language module, or read from
+// a profile file whose section [Strings] maps ids to texts.
 class LanguageModule {
 public:
     // A missing or unreadable file, or one without a [Strings] section, is an error that
@@ -43,14 +44,18 @@ public:
     static Result<LanguageModule> Load(const std::string& path);
     // The file's bytes, UTF-8 or Windows-1252.
     static LanguageModule Parse(std::string_view bytes);
+    // Texts already looked up by id.
+    static LanguageModule FromTexts(std::map<int, std::string> texts);
 
-    bool HasStrings() const;
+    bool HasStrings() const { return has_strings_; }
     // nullopt when the module has no text, or an empty one, for the id.
     std::optional<std::string> Text(int id) const;
 
 private:
-    explicit LanguageModule(ProfileDocument document) : document_(std::move(document)) {}
-    ProfileDocument document_;
+    LanguageModule(std::map<int, std::string> texts, bool has_strings)
+        : texts_(std::move(texts)), has_strings_(has_strings) {}
+    std::map<int, std::string> texts_;
+    bool has_strings_;
 };
 
 // The texts as the program shows them: from the current language module where it has the

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <set>
 
@@ -12,9 +13,12 @@
 #include "platform/profile/profile_document.h"
 #include "platform/registry/registry.h"
 #include "platform/registry/registry_file.h"
+#include "settings/language_entry.h"
 #include "settings/shell_extension.h"
+#include "shell/message_catalogue.h"
 #include "support/bitmap_file.h"
 #include "support/run_program.h"
+#include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 #include "support/x11_server.h"
 
@@ -77,6 +81,26 @@ protected:
 
     TempDir dir_;
 };
+
+// The first category of a fresh store takes its name from the language in force: the
+// locale's, unless the language entry chose another.
+TEST_F(ProgramTest, TheLocaleOrTheEntryNamesTheFirstCategoryOfAFreshStore) {
+    const auto first_category = [this](const std::string& locale) {
+        std::filesystem::remove_all(dir_.File("prog"));
+        std::vector<std::string> environment = Environment();
+        environment.push_back("LANG=" + locale);
+        EXPECT_EQ(RunProgram({ORVELLA_PROGRAM, "-close"}, environment), 0);
+        return ProfileDocument::Parse(dir_.Read("prog/ovlimg.dat"))
+            .Value("Cat_0.Details", "Name")
+            .value_or("");
+    };
+    EXPECT_EQ(first_category("en_US.UTF-8"), "All");
+
+    RegistryFile hive(dir_.File("hive.reg"));
+    testing::ScriptedPrompter prompter;
+    SetUiLanguage(hive, ORVELLA_PROGRAM, "de", kLangIdGerman, MessageCatalogue(), prompter);
+    EXPECT_EQ(first_category("en_GB.UTF-8"), "Alle");
+}
 
 TEST_F(ProgramTest, CloseRunsTheWholeStartUpAndWritesWhatANormalEndWrites) {
     ASSERT_EQ(Run({"-close"}), 0);

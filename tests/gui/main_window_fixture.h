@@ -134,6 +134,7 @@ protected:
             .show_splash = [this] { splashes_++; },
             .show_info = {},
             .tray_available = [this] { return tray_; },
+            .language = language_,
         };
         dialog_.reset();
         window_ = std::make_unique<TOrvel>(std::move(services));
@@ -157,6 +158,7 @@ protected:
     ScriptedFileChooser files_;
     FakeActiveDesktop active_desktop_;
     bool tray_ = true;
+    std::string language_ = "de";
     int splashes_ = 0;
     std::unique_ptr<TOrvel> window_;
     std::unique_ptr<TAddKatForm> dialog_;

@@ -3,6 +3,8 @@
 #include <QAction>
 
 #include "main_window_fixture.h"
+#include "platform/system/environment.h"
+#include "settings/language_entry.h"
 
 namespace orvella {
 namespace {
@@ -249,6 +251,28 @@ TEST_F(TOrvelTest, CloseWritesTheStoreAndTheWallpaperSectionAndTheHandle) {
     ASSERT_TRUE(key);
     EXPECT_EQ(key->ReadDword("WHandle"), Inside(window).window_handle());
     EXPECT_NE(Inside(window).window_handle(), 0u);
+}
+
+TEST_F(TOrvelTest, TheLanguageMenuStartsOnTheLanguageInForceAndStoresTheChoice) {
+    language_ = "en";  // an English first start checks "Englisch"
+    TOrvel& first = Start({"-close"}, StartupOutcome::EndAfterStartup);
+    QAction* deutsch = Inside(first).Action("Deutsch1");
+    QAction* englisch = Inside(first).Action("Englisch1");
+    EXPECT_TRUE(englisch->isChecked() && englisch->isEnabled());
+    EXPECT_FALSE(deutsch->isChecked());
+
+    prompter_.QueueNo();
+    deutsch->trigger();
+    EXPECT_EQ(ReadLanguageEntry(*platform_->registry, ExecutablePath()), "de");
+    first.EndProgram();
+    const ProfileDocument settings = ProfileDocument::Parse(dir_.Read("prog/ovl.dat"));
+    EXPECT_EQ(settings.Value("Wallpaper", "Deutsch1_Checked"), "True");
+    EXPECT_EQ(settings.Value("Wallpaper", "Englisch1_Checked"), "False");
+
+    // The next start shows the stored choice, whatever language is in force.
+    TOrvel& second = Start({"-close"}, StartupOutcome::EndAfterStartup);
+    EXPECT_TRUE(Inside(second).Action("Deutsch1")->isChecked());
+    EXPECT_FALSE(Inside(second).Action("Englisch1")->isChecked());
 }
 
 TEST_F(TOrvelTest, SwitchesReachTheWallpaperOperationsAfterTheLoad) {

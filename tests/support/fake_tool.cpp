@@ -1,7 +1,10 @@
 // A stand-in for a desktop's command-line tool (xfconf-query, dbus-send, swaybg), linked
 // or copied under that tool's name by a test. Each run appends its arguments as one JSON
 // array line to $FAKE_TOOL_LOG, prints $FAKE_TOOL_OUTPUT's file when set, and with
-// $FAKE_TOOL_STAY set keeps running until it is ended, as swaybg does.
+// $FAKE_TOOL_STAY set keeps running until it is ended, as swaybg does. With $FAKE_TOOL_START
+// set it first starts that program with its own path as the one argument, as Orvella starts
+// its restart program; the program started sees neither variable, so an instance it brings
+// back records its run and ends.
 #include <time.h>
 
 #include <cstdio>
@@ -11,6 +14,8 @@
 #include <sstream>
 
 #include "platform/desktop/backends/json_text.h"
+#include "platform/system/environment.h"
+#include "platform/system/process.h"
 
 int main(int argc, char* argv[]) {
     const char* log = std::getenv("FAKE_TOOL_LOG");
@@ -30,7 +35,15 @@ int main(int argc, char* argv[]) {
         std::ifstream in(output);
         std::cout << in.rdbuf();
     }
-    if (std::getenv("FAKE_TOOL_STAY") != nullptr) {
+    const bool stay = std::getenv("FAKE_TOOL_STAY") != nullptr;
+    if (const char* start = std::getenv("FAKE_TOOL_START")) {
+        const std::string program = start;
+        ::unsetenv("FAKE_TOOL_START");
+        ::unsetenv("FAKE_TOOL_STAY");
+        if (!orvella::StartDetached({program, orvella::ExecutablePath()}))
+            return 3;
+    }
+    if (stay) {
         for (;;) {
             const timespec pause{1, 0};
             ::nanosleep(&pause, nullptr);
