@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QWindowStateChangeEvent>
+#include <iostream>
 
 #include "gui/colours.h"
 #include "gui/menu_rules.h"
@@ -32,6 +33,7 @@
 #include "library/picture_commands.h"
 #include "platform/files.h"
 #include "platform/host_platform.h"
+#include "settings/file_manager_actions.h"
 #include "settings/shell_extension.h"
 #include "shell/file_chooser.h"
 #include "shell/message_catalogue.h"
@@ -287,8 +289,15 @@ void TOrvel::RegisterShellExtensions() {
                                                      services_.platform.version, extension);
         if (!status) {
             ShowError(status.message());
-            return;  // the extensions after a failed one stay as they are
+            break;  // the extensions after a failed one stay as they are
         }
+    }
+    // On Linux the menus that file managers read take the place of the hive's handler.
+    const FileManagerEntry entry{.program = services_.platform.paths.programs_dir +
+                                            std::string(kAddToCategoryProgram)};
+    for (const std::string& message :
+         InstallFileManagerEntries(FileManagerFoldersOf(services_.environment), entry)) {
+        std::cerr << "orvella: " << message << '\n';
     }
 }
 
@@ -298,8 +307,12 @@ void TOrvel::UnregisterShellExtensions() {
                                                        services_.platform.version, extension);
         if (!status) {
             ShowError(status.message());
-            return;
+            break;
         }
+    }
+    for (const std::string& message :
+         RemoveFileManagerEntries(FileManagerFoldersOf(services_.environment))) {
+        std::cerr << "orvella: " << message << '\n';
     }
 }
 

@@ -92,6 +92,7 @@ protected:
         environment_.Set("ORVELLA_SCREEN", "1024x768");
         environment_.Set("XDG_RUNTIME_DIR", dir_.path());
         environment_.Set("XDG_CONFIG_HOME", dir_.File("config"));
+        environment_.Set("XDG_DATA_HOME", dir_.File("data"));
         Result<Platform> platform = CreateHostPlatform(environment_, program_ + "orvella");
         ASSERT_TRUE(platform) << platform.message();
         platform_.emplace(std::move(*platform));
