@@ -1,4 +1,4 @@
-// Asks the running Orvella to re-read one category, as the file manager's action does:
+// Asks the running Orvella to re-read one category, for scripts:
 //   orvella-refresh CATEGORY [PICTURE...]
 // adds the pictures to the category's section of "ovlimg.dat", names the category in
 // "RefreshCategorie", and sends the refresh message to the window published as "WHandle".
@@ -6,11 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/environment.h"
-#include "platform/hive_registry.h"
+#include "library/category_additions.h"
 #include "platform/profile_document.h"
-#include "platform/profile_file.h"
-#include "platform/window_message.h"
 
 namespace {
 
@@ -33,34 +30,13 @@ int main(int argc, char** argv) {
     const orvella::ProcessEnvironment environment;
     const orvella::ProgramPaths paths =
         orvella::ResolvePaths(environment, orvella::ExecutablePath());
-    orvella::HiveRegistry registry(paths.registry_file);
-    const std::optional<orvella::RegistryKey> settings =
-        orvella::RegistryKey::Open(registry, orvella::RegistryRoot::CurrentUser,
-                                   "Software\\Brenmark Software\\Orvella", false);
-    const std::optional<std::uint32_t> handle =
-        settings ? settings->ReadDword("WHandle") : std::nullopt;
-    if (!handle)
+    const std::optional<std::uint32_t> window = orvella::PublishedWindow(paths.registry_file);
+    if (!window)
         return Fail("Orvella has not published its window (no WHandle)");
-
-    orvella::ProfileFile store(paths.program_dir + "ovlimg.dat");
-    bool known = false;
-    const orvella::Status written = store.Update([&](orvella::ProfileDocument& document) {
-        const std::vector<std::string> keys = document.KeyNames("Categories");
-        if (*category >= static_cast<std::int32_t>(keys.size()))
-            return;
-        known = true;
-        for (const std::string& picture : pictures) {
-            document.SetValue(keys[static_cast<std::size_t>(*category)] + ".Wallpapers", picture,
-                              "");
-        }
-        document.SetValue("Custom", "RefreshCategorie", std::to_string(*category));
-    });
-    if (!written)
-        return Fail(written.message());
-    if (!known)
-        return Fail("the library has no category " + std::to_string(*category));
-
-    const orvella::Status sent = orvella::SendWindowMessage(
-        orvella::WindowSocketPath(environment, *handle), orvella::kWmRefreshCategory);
+    const orvella::Result<int> added =
+        orvella::AddPicturesToStoreFile(paths.program_dir + "ovlimg.dat", *category, pictures);
+    if (!added)
+        return Fail(added.message());
+    const orvella::Status sent = orvella::SendRefresh(environment, *window);
     return sent ? 0 : Fail(sent.message());
 }

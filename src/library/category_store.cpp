@@ -1,9 +1,9 @@
 #include "library/category_store.h"
 
 #include <algorithm>
-#include <map>
 
 #include "library/picture_key_codec.h"
+#include "library/store_layout.h"
 #include "platform/text.h"
 #include "shell/message_catalogue.h"
 #include "shell/prompter.h"
@@ -11,45 +11,15 @@
 namespace orvella {
 namespace {
 
-constexpr std::string_view kCategories = "Categories";
-constexpr std::string_view kCustom = "Custom";
+constexpr std::string_view kCategories = kCategoriesSection;
+constexpr std::string_view kCustom = kCustomSection;
 constexpr std::string_view kActiveCat = "ActiveCat";
-constexpr std::string_view kRefresh = "RefreshCategorie";
-
-std::string DetailsSection(std::string_view key) {
-    return std::string(key) + ".Details";
-}
-std::string WallpapersSection(std::string_view key) {
-    return std::string(key) + ".Wallpapers";
-}
-// Paths that cannot be keys, as "<position>=<quoted path>". A reader that does not know
-// this section ignores it rather than misreading the paths.
-std::string EncodedSection(std::string_view key) {
-    return std::string(key) + ".EncodedWallpapers";
-}
+constexpr std::string_view kRefresh = kRefreshKey;
 
 bool LessByText(const std::string& a, const std::string& b) {
     const std::string fa = FoldCase(a);
     const std::string fb = FoldCase(b);
     return fa != fb ? fa < fb : a < b;
-}
-
-// The paths of one category's sections, in list order.
-std::vector<std::string> ReadPictures(const ProfileDocument& document, const std::string& key) {
-    std::vector<std::string> pictures = document.KeyNames(WallpapersSection(key));
-    std::map<int, std::string> encoded;
-    const std::string section = EncodedSection(key);
-    for (const std::string& position : document.KeyNames(section)) {
-        const std::optional<std::int32_t> at = ParseProfileInteger(position);
-        const std::optional<std::string> value = document.Value(section, position);
-        if (at && *at >= 0 && value)
-            encoded.emplace(*at, UnescapePictureValue(*value));
-    }
-    for (auto& [position, path] : encoded) {
-        const auto at = std::min<std::size_t>(static_cast<std::size_t>(position), pictures.size());
-        pictures.insert(pictures.begin() + static_cast<std::ptrdiff_t>(at), std::move(path));
-    }
-    return pictures;
 }
 
 bool ContainsIgnoreCase(const std::vector<std::string>& list, const std::string& path) {
@@ -111,14 +81,8 @@ ProfileDocument TCategoryStore::BuildDocument(std::optional<int> left_out) const
         document.SetValue(details, "Name", categories_[i].name);
         document.SetValue(details, "Icon", categories_[i].icon);
         const std::vector<std::string>& pictures = categories_[i].pictures;
-        for (std::size_t position = 0; position < pictures.size(); ++position) {
-            if (FitsPictureKey(pictures[position])) {
-                document.SetValue(WallpapersSection(key), pictures[position], "");
-            } else {
-                document.SetValue(EncodedSection(key), std::to_string(position),
-                                  EscapePictureValue(pictures[position]));
-            }
-        }
+        for (std::size_t position = 0; position < pictures.size(); ++position)
+            WritePicture(document, key, position, pictures[position]);
     }
     document.SetValue(kCustom, kActiveCat, left_out ? "0" : std::to_string(current_));
     return document;
