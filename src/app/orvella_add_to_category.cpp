@@ -16,8 +16,9 @@
 #include "gui/qt_prompter.h"
 #include "gui/taddtocategoryform.h"
 #include "library/category_additions.h"
-#include "platform/profile_file.h"
+#include "platform/profile/profile_file.h"
 #include "settings/file_manager_actions.h"
+#include "settings/settings_places.h"
 #include "shell/non_interactive_prompter.h"
 
 namespace {
@@ -58,7 +59,7 @@ int AddPictures(orvella::Prompter& prompter, const std::vector<std::string>& arg
     const orvella::ProcessEnvironment environment;
     const orvella::ProgramPaths paths =
         orvella::ResolvePaths(environment, orvella::ExecutablePath());
-    const std::string store_path = paths.program_dir + "ovlimg.dat";
+    const std::string store_path = orvella::CategoryFilePath(paths.program_dir);
     const orvella::Result<orvella::ProfileDocument> store = orvella::ProfileFile(store_path).Load();
     if (!store)
         return Tell(prompter, QString::fromStdString(store.message()),

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "library/category_additions.h"
-#include "platform/profile_document.h"
+#include "platform/profile/profile_document.h"
+#include "settings/settings_places.h"
 
 namespace {
 
@@ -33,8 +34,8 @@ int main(int argc, char** argv) {
     const std::optional<std::uint32_t> window = orvella::PublishedWindow(paths.registry_file);
     if (!window)
         return Fail("Orvella has not published its window (no WHandle)");
-    const orvella::Result<int> added =
-        orvella::AddPicturesToStoreFile(paths.program_dir + "ovlimg.dat", *category, pictures);
+    const orvella::Result<int> added = orvella::AddPicturesToStoreFile(
+        orvella::CategoryFilePath(paths.program_dir), *category, pictures);
     if (!added)
         return Fail(added.message());
     const orvella::Status sent = orvella::SendRefresh(environment, *window);

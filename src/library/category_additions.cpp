@@ -4,11 +4,12 @@
 
 #include "library/category_store.h"
 #include "library/store_layout.h"
-#include "platform/hive_registry.h"
-#include "platform/profile_file.h"
-#include "platform/registry.h"
+#include "platform/profile/profile_file.h"
+#include "platform/registry/registry.h"
+#include "platform/registry/registry_file.h"
+#include "platform/system/window_message.h"
 #include "platform/text.h"
-#include "platform/window_message.h"
+#include "settings/settings_places.h"
 
 namespace orvella {
 namespace {
@@ -67,9 +68,9 @@ Result<int> AddPicturesToStoreFile(const std::string& store_path, int category,
 }
 
 std::optional<std::uint32_t> PublishedWindow(const std::string& registry_file) {
-    HiveRegistry registry(registry_file);
-    const std::optional<RegistryKey> settings = RegistryKey::Open(
-        registry, RegistryRoot::CurrentUser, "Software\\Brenmark Software\\Orvella", false);
+    RegistryFile registry(registry_file);
+    const std::optional<RegistryKey> settings =
+        RegistryKey::Open(registry, RegistryRoot::CurrentUser, std::string(kSettingsKey), false);
     return settings ? settings->ReadDword("WHandle") : std::nullopt;
 }
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/environment.h"
-#include "platform/profile_document.h"
+#include "platform/profile/profile_document.h"
 #include "platform/status.h"
+#include "platform/system/environment.h"
 
 namespace orvella {
 

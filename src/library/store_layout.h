@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/profile_document.h"
+#include "platform/profile/profile_document.h"
 
 namespace orvella {
 

@@ -9,9 +9,9 @@
 #include <climits>
 #include <cstdio>
 
-#include "platform/file_extension.h"
-#include "platform/file_uri.h"
-#include "platform/files.h"
+#include "platform/files/file_extension.h"
+#include "platform/files/file_uri.h"
+#include "platform/files/files.h"
 #include "settings/shell_extension.h"
 #include "settings/thunar_actions.h"
 #include "settings/xdg_autostart.h"

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/environment.h"
+#include "platform/system/environment.h"
 
 namespace orvella {
 

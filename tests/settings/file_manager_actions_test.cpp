@@ -7,8 +7,8 @@
 
 #include <fstream>
 
-#include "platform/file_uri.h"
-#include "platform/files.h"
+#include "platform/files/file_uri.h"
+#include "platform/files/files.h"
 #include "settings/xml_outline.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
