@@ -66,8 +66,7 @@ TEST(RefreshMessageTest, TheAddToCategoryProgramHandsDifficultNamesToTheRunningS
                                                   "ORVELLA_NONINTERACTIVE=yes"};
     ASSERT_EQ(::mkdir(dir.File("prog").c_str(), 0755), 0);
     MessageCatalogue catalogue;
-    testing::ScriptedPrompter prompter;
-    TCategoryStore store(dir.File("prog/ovlimg.dat"), "icon.bmp", catalogue, prompter);
+    TCategoryStore store(dir.File("prog/ovlimg.dat"), "icon.bmp", catalogue);
     ASSERT_TRUE(store.LoadCategories().ok());
     ASSERT_TRUE(store.CreateCategory(1, "i.bmp", "Eins"));
     ASSERT_TRUE(store.CreateCategory(2, "i.bmp", "Zwei"));
