@@ -24,6 +24,9 @@ packages=(
   libvips-tools
   # the GNOME backend and its test in a private session
   dbus libglib2.0-bin gsettings-desktop-schemas
+  # the installed form: icons drawn from the SVG, the validators, the Debian package
+  # (dpkg-shlibdeps computes its dependencies)
+  librsvg2-bin desktop-file-utils appstream dpkg-dev gzip
 )
 
 missing=()

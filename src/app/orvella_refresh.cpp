@@ -1,4 +1,4 @@
-// Asks the running Orvella to re-read one category, as the file manager's action does:
+// Asks the running Orvella to re-read one category, for scripts:
 //   orvella-refresh CATEGORY [PICTURE...]
 // adds the pictures to the category's section of "ovlimg.dat", names the category in
 // "RefreshCategorie", and sends the refresh message to the window published as "WHandle".
@@ -6,12 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "library/picture_key_codec.h"
+#include "library/category_additions.h"
 #include "platform/profile/profile_document.h"
-#include "platform/profile/profile_file.h"
-#include "platform/registry/registry_file.h"
-#include "platform/system/environment.h"
-#include "platform/system/window_message.h"
 #include "settings/settings_places.h"
 
 namespace {
@@ -35,31 +31,13 @@ int main(int argc, char** argv) {
     const orvella::ProcessEnvironment environment;
     const orvella::ProgramPaths paths =
         orvella::ResolvePaths(environment, orvella::ExecutablePath());
-    orvella::RegistryFile registry(paths.registry_file);
-    const std::optional<orvella::RegistryKey> settings = orvella::RegistryKey::Open(
-        registry, orvella::RegistryRoot::CurrentUser, std::string(orvella::kSettingsKey), false);
-    const std::optional<std::uint32_t> handle =
-        settings ? settings->ReadDword("WHandle") : std::nullopt;
-    if (!handle)
+    const std::optional<std::uint32_t> window = orvella::PublishedWindow(paths.registry_file);
+    if (!window)
         return Fail("Orvella has not published its window (no WHandle)");
-
-    orvella::ProfileFile store(orvella::CategoryFilePath(paths.program_dir));
-    bool known = false;
-    const orvella::Status written = store.Update([&](orvella::ProfileDocument& document) {
-        const std::vector<std::string> keys = document.KeyNames("Categories");
-        if (*category >= static_cast<std::int32_t>(keys.size()))
-            return;
-        known = true;
-        // Through the store's own codec: a name with a line break or "=" stays one picture.
-        orvella::AppendPictures(document, keys[static_cast<std::size_t>(*category)], pictures);
-        document.SetValue("Custom", "RefreshCategorie", std::to_string(*category));
-    });
-    if (!written)
-        return Fail(written.message());
-    if (!known)
-        return Fail("the library has no category " + std::to_string(*category));
-
-    const orvella::Status sent = orvella::SendWindowMessage(
-        orvella::WindowSocketPath(environment, *handle), orvella::kWmRefreshCategory);
+    const orvella::Result<int> added = orvella::AddPicturesToStoreFile(
+        orvella::CategoryFilePath(paths.program_dir), *category, pictures);
+    if (!added)
+        return Fail(added.message());
+    const orvella::Status sent = orvella::SendRefresh(environment, *window);
     return sent ? 0 : Fail(sent.message());
 }

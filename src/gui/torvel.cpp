@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QWindowStateChangeEvent>
+#include <iostream>
 
 #include "gui/category_bar.h"
 #include "gui/colours.h"
@@ -32,6 +33,7 @@
 #include "platform/files/files.h"
 #include "platform/host_platform.h"
 #include "platform/system/environment.h"
+#include "settings/file_manager_actions.h"
 #include "settings/settings_table.h"
 #include "settings/shell_extension.h"
 #include "shell/file_chooser.h"
@@ -131,8 +133,15 @@ void TOrvel::RegisterShellExtensions() {
                                                      services_.platform.version, extension);
         if (!status) {
             ShowError(status.message());
-            return;  // the extensions after a failed one stay as they are
+            break;  // the extensions after a failed one stay as they are
         }
+    }
+    // On Linux the menus that file managers read take the place of the hive's handler.
+    const FileManagerEntry entry{.program = services_.platform.paths.programs_dir +
+                                            std::string(kAddToCategoryProgram)};
+    for (const std::string& message :
+         InstallFileManagerEntries(FileManagerFoldersOf(services_.environment), entry)) {
+        std::cerr << "orvella: " << message << '\n';
     }
 }
 
@@ -142,8 +151,12 @@ void TOrvel::UnregisterShellExtensions() {
                                                        services_.platform.version, extension);
         if (!status) {
             ShowError(status.message());
-            return;
+            break;
         }
+    }
+    for (const std::string& message :
+         RemoveFileManagerEntries(FileManagerFoldersOf(services_.environment))) {
+        std::cerr << "orvella: " << message << '\n';
     }
 }
 

@@ -1,23 +1,20 @@
 #include "library/category_store.h"
 
 #include <algorithm>
-#include <map>
 
 #include "library/picture_key_codec.h"
+#include "library/store_layout.h"
 #include "platform/text.h"
 #include "shell/message_catalogue.h"
 
 namespace orvella {
 namespace {
 
-constexpr std::string_view kCategories = "Categories";
-constexpr std::string_view kCustom = "Custom";
+constexpr std::string_view kCategories = kCategoriesSection;
+constexpr std::string_view kCustom = kCustomSection;
 constexpr std::string_view kActiveCat = "ActiveCat";
-constexpr std::string_view kRefresh = "RefreshCategorie";
+constexpr std::string_view kRefresh = kRefreshKey;
 
-std::string DetailsSection(std::string_view key) {
-    return std::string(key) + ".Details";
-}
 std::string OneLine(std::string text) {
     std::replace_if(
         text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');

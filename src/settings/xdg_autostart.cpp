@@ -56,6 +56,13 @@ std::string DesktopEntryExec(const std::string& program,
     return exec;
 }
 
+std::string DesktopEntryValue(const std::string& text) {
+    std::string escaped;
+    for (char c : text)
+        escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    return escaped;
+}
+
 Status WriteAutostartEntry(const std::string& entry_path, const std::string& program,
                            const std::vector<std::string>& arguments) {
     if (Status made = EnsureDirectory(ParentFolder(entry_path)); !made)
@@ -66,7 +73,7 @@ Status WriteAutostartEntry(const std::string& entry_path, const std::string& pro
         "Name=Orvella\n"
         "Comment=Hintergrundbilder wechseln\n"
         "Exec=" +
-        DesktopEntryExec(program, arguments) +
+        DesktopEntryValue(DesktopEntryExec(program, arguments)) +
         "\n"
         "Icon=preferences-desktop-wallpaper\n"
         "Terminal=false\n"

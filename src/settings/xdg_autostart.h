@@ -12,6 +12,10 @@ namespace orvella {
 // with blanks, quotes or "%" still starts.
 std::string DesktopEntryExec(const std::string& program, const std::vector<std::string>& arguments);
 
+// A value as a desktop entry file holds it: "\" doubled, since the file's own escapes are
+// read before the Exec line's quoting.
+std::string DesktopEntryValue(const std::string& text);
+
 // The XDG autostart entry that makes the desktop start the program at log-in, written
 // atomically; replaced when it is there.
 Status WriteAutostartEntry(const std::string& entry_path, const std::string& program,

@@ -3,15 +3,19 @@
 #include <utime.h>
 
 #include <QDateTime>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QImage>
+#include <QListWidget>
 #include <QLocale>
+#include <QPushButton>
 #include <QRegularExpression>
 
 #include "gui/colours.h"
 #include "gui/menu_rules.h"
 #include "gui/picture_status.h"
 #include "gui/shipped_files.h"
+#include "gui/taddtocategoryform.h"
 #include "shell/message_catalogue.h"
 #include "support/temp_dir.h"
 
@@ -19,6 +23,23 @@ namespace orvella {
 namespace {
 
 using testing::TempDir;
+
+TEST(TAddToCategoryFormTest, ListsTheCategoriesAndGivesTheChosenOnesIndex) {
+    TAddToCategoryForm form({{1, "Natur"}, {3, "Städte"}}, 2);
+    auto* list = form.findChild<QListWidget*>("LbCategories");
+    auto* ok = form.findChild<QDialogButtonBox*>("Buttons")->button(QDialogButtonBox::Ok);
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(1)->text(), QString::fromUtf8("Städte"));
+    EXPECT_EQ(form.ChosenCategory(), 1);  // the first is chosen at the start
+    list->setCurrentRow(1);
+    EXPECT_EQ(form.ChosenCategory(), 3);
+    list->clearSelection();
+    EXPECT_EQ(form.ChosenCategory(), std::nullopt);
+    EXPECT_FALSE(ok->isEnabled());
+
+    TAddToCategoryForm empty({}, 1);
+    EXPECT_EQ(empty.ChosenCategory(), std::nullopt);
+}
 
 TEST(LightenColorTest, MovesEachChannelTowardsWhiteRoundingUp) {
     // 10 + ceil(245 * 60 / 100) = 10 + 147; 0 + ceil(153) = 153; 255 stays.

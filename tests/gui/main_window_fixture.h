@@ -93,6 +93,7 @@ protected:
         environment_.Set("ORVELLA_SCREEN", "1024x768");
         environment_.Set("XDG_RUNTIME_DIR", dir_.path());
         environment_.Set("XDG_CONFIG_HOME", dir_.File("config"));
+        environment_.Set("XDG_DATA_HOME", dir_.File("data"));
         Result<Platform> platform = CreateHostPlatform(environment_, program_ + "orvella",
                                                        std::make_shared<CodecPictureLoader>());
         ASSERT_TRUE(platform) << platform.message();

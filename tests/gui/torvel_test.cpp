@@ -3,6 +3,7 @@
 #include <QAction>
 
 #include "main_window_fixture.h"
+#include "platform/files/files.h"
 #include "platform/system/environment.h"
 #include "settings/language_entry.h"
 
@@ -359,7 +360,7 @@ TEST_F(TOrvelTest, MinimisingGoesToTheTrayOrToTheTaskBarWithoutOne) {
     EXPECT_FALSE(Inside(second).TrayIcon()->isVisible());
 }
 
-TEST_F(TOrvelTest, ShellExtensionSwitchesTouchOnlyTheHive) {
+TEST_F(TOrvelTest, ShellExtensionSwitchesTouchOnlyTheHiveAndTheFileManagers) {
     TOrvel& window = Start({"-shellex", "-close"}, StartupOutcome::EndWithoutWindow);
     EXPECT_EQ(splashes_, 0);
     EXPECT_FALSE(window.isVisible());
@@ -369,6 +370,13 @@ TEST_F(TOrvelTest, ShellExtensionSwitchesTouchOnlyTheHive) {
         RegistryKey::Open(*platform_->registry, RegistryRoot::ClassesRoot,
                           "jpegfile\\ShellEx\\ContextMenuHandlers", false);
     EXPECT_TRUE(key.has_value());
+    // The entry starts the program beside this one.
+    EXPECT_NE(dir_.Read("data/nemo/actions/orvella-add-to-category.nemo_action")
+                  .find(dir_.File("prog/orvella-add-to-category")),
+              std::string::npos);
+
+    Start({"-delshellex"}, StartupOutcome::EndWithoutWindow);
+    EXPECT_FALSE(FileExists(dir_.File("data/nemo/actions/orvella-add-to-category.nemo_action")));
 }
 
 TEST_F(CategoryEditingTest, ANewCategoryIsCreatedMadeCurrentAndSaved) {

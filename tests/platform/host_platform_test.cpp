@@ -32,6 +32,16 @@ TEST(HostPlatformTest, PathsComeFromOverridesThenXdgFolders) {
     // The executable's folder is taken only when we may write there.
     const ProgramPaths beside = ResolvePaths(xdg, dir.File("orvella"));
     EXPECT_EQ(beside.program_dir, dir.path());
+    EXPECT_EQ(beside.shared_dir, dir.path());
+    // An installed copy keeps its data in the user's folder even where it may write, and
+    // reads its own files from the prefix's share folder; a "bin" without one is no prefix.
+    ASSERT_TRUE(EnsureDirectory(dir.File("prefix/bin")).ok());
+    EXPECT_EQ(ResolvePaths(xdg, dir.File("prefix/bin/orvella")).program_dir,
+              dir.File("prefix/bin/"));
+    ASSERT_TRUE(EnsureDirectory(dir.File("prefix/share/orvella")).ok());
+    const ProgramPaths prefixed = ResolvePaths(xdg, dir.File("prefix/bin/orvella"));
+    EXPECT_EQ(prefixed.program_dir, "/data/orvella/");
+    EXPECT_EQ(prefixed.shared_dir, dir.File("prefix/share/orvella/"));
     const ProgramPaths installed = ResolvePaths(xdg, "/nonexistent-orvella/orvella");
     EXPECT_EQ(installed.program_dir, "/data/orvella/");
     EXPECT_EQ(installed.windows_dir, "/data/orvella/windows");

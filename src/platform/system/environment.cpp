@@ -22,7 +22,29 @@ std::string WithoutTrailingSlash(std::string path) {
     return path;
 }
 
+// The installed layout below the prefix; the install rules (cmake/Install.cmake) use the
+// same names.
+constexpr std::string_view kProgramsFolder = "bin/";
+constexpr std::string_view kSharedFolder = "share/orvella/";
+
+std::string InstalledSharedFolder(std::string_view executable_path) {
+    const std::string exe_dir = ParentFolder(executable_path);
+    if (!exe_dir.ends_with(std::string("/") + std::string(kProgramsFolder)))
+        return {};
+    return exe_dir.substr(0, exe_dir.size() - kProgramsFolder.size()) + std::string(kSharedFolder);
+}
+
 }  // namespace
+
+bool IsInstalledCopy(std::string_view executable_path) {
+    const std::string shared = InstalledSharedFolder(executable_path);
+    return !shared.empty() && DirectoryExists(shared);
+}
+
+std::string SharedFilesFolder(std::string_view executable_path) {
+    return IsInstalledCopy(executable_path) ? InstalledSharedFolder(executable_path)
+                                            : ParentFolder(executable_path);
+}
 
 std::string XdgFolder(const Environment& environment, std::string_view variable,
                       std::string_view fallback) {
@@ -66,13 +88,17 @@ ProgramPaths ResolvePaths(const Environment& environment, std::string_view execu
         paths.program_dir = WithTrailingSlash(*dir);
     } else {
         const std::string exe_dir = ParentFolder(executable_path);
-        // An installed copy lives in a folder we may not write; its data goes to the user's.
-        if (!exe_dir.empty() && ::access(exe_dir.c_str(), W_OK) == 0) {
+        // An installed copy keeps the user's data in the user's folder, even where it could
+        // write beside itself (root, or a prefix in the home folder).
+        if (!exe_dir.empty() && !IsInstalledCopy(executable_path) &&
+            ::access(exe_dir.c_str(), W_OK) == 0) {
             paths.program_dir = exe_dir;
         } else {
             paths.program_dir = data_home + "/orvella/";
         }
     }
+    paths.shared_dir = SharedFilesFolder(executable_path);
+    paths.programs_dir = ParentFolder(executable_path);
     paths.windows_dir = WithoutTrailingSlash(
         environment.Get("ORVELLA_WINDOWS_DIR").value_or(data_home + "/orvella/windows"));
     paths.registry_file =

@@ -40,6 +40,11 @@ std::string ExecutablePath();
 // folder always does; windows_dir does not, as GetWindowsDirectory's answer does not.
 struct ProgramPaths {
     std::string program_dir;
+    // The files the program reads at run time and never writes (help pages, language
+    // modules, "Icons/StdImage.bmp"), with a trailing "/": see SharedFilesFolder.
+    std::string shared_dir;
+    // The executable's folder, where the programs that come with it lie, with a trailing "/".
+    std::string programs_dir;
     std::string windows_dir;
     std::string registry_file;
     // $XDG_CONFIG_HOME/autostart/orvella.desktop: what the desktop starts at log-in.
@@ -51,9 +56,15 @@ struct ProgramPaths {
 std::string XdgFolder(const Environment& environment, std::string_view variable,
                       std::string_view fallback);
 
-// ORVELLA_PROGRAM_DIR, else the executable's folder when we may write there, else
-// $XDG_DATA_HOME/orvella/; ORVELLA_WINDOWS_DIR, else $XDG_DATA_HOME/orvella/windows;
-// ORVELLA_REGISTRY, else $XDG_CONFIG_HOME/orvella/registry.reg.
+// An installed copy: the executable lies in "<prefix>/bin/" and "<prefix>/share/orvella/"
+// is there, whatever the prefix. Its run-time files are in that folder; a copy that runs
+// where it was built keeps them beside itself. Both answers end with "/".
+bool IsInstalledCopy(std::string_view executable_path);
+std::string SharedFilesFolder(std::string_view executable_path);
+
+// ORVELLA_PROGRAM_DIR, else the executable's folder when it is no installed copy and we may
+// write there, else $XDG_DATA_HOME/orvella/; ORVELLA_WINDOWS_DIR, else
+// $XDG_DATA_HOME/orvella/windows; ORVELLA_REGISTRY, else $XDG_CONFIG_HOME/orvella/registry.reg.
 ProgramPaths ResolvePaths(const Environment& environment, std::string_view executable_path);
 
 }  // namespace orvella

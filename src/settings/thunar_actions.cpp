@@ -1,0 +1,86 @@
+#include "settings/thunar_actions.h"
+
+#include "settings/xml_outline.h"
+
+namespace orvella {
+namespace {
+
+constexpr std::string_view kRoot = "actions";
+constexpr std::string_view kEmptyFile =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<actions>\n</actions>\n";
+
+std::optional<XmlOutline> ActionsOutline(std::string_view text) {
+    std::optional<XmlOutline> outline = OutlineXml(text);
+    if (!outline || outline->root != kRoot)
+        return std::nullopt;
+    return outline;
+}
+
+std::optional<XmlSpan> FindAction(std::string_view text, const XmlOutline& outline,
+                                  std::string_view unique_id) {
+    for (const auto& [name, span] : outline.children) {
+        if (name != "action")
+            continue;
+        const std::string_view element = text.substr(span.begin, span.end - span.begin);
+        const std::optional<std::string_view> id = ChildText(element, "unique-id");
+        if (id && *id == unique_id)
+            return span;
+    }
+    return std::nullopt;
+}
+
+// Before "</actions>": at the start of its line when only blanks stand before it there,
+// so the closing tag keeps its indentation.
+std::size_t InsertionPoint(std::string_view text) {
+    std::size_t at = text.rfind("</actions");
+    std::size_t line = at;
+    while (line > 0 && (text[line - 1] == ' ' || text[line - 1] == '\t'))
+        --line;
+    if (line == 0 || text[line - 1] == '\n')
+        at = line;
+    return at;
+}
+
+}  // namespace
+
+std::optional<std::string> MergeThunarAction(const std::optional<std::string>& current,
+                                             std::string_view unique_id, std::string_view action) {
+    std::string text = current.value_or(std::string(kEmptyFile));
+    const std::optional<XmlOutline> outline = ActionsOutline(text);
+    if (!outline)
+        return std::nullopt;
+    if (const std::optional<XmlSpan> ours = FindAction(text, *outline, unique_id)) {
+        text.replace(ours->begin, ours->end - ours->begin, action);
+        return text;
+    }
+    if (text.rfind("</actions") == std::string::npos)
+        return std::nullopt;  // an empty <actions/>: no place that keeps the user's bytes
+    text.insert(InsertionPoint(text), std::string(action) + "\n");
+    return text;
+}
+
+std::optional<std::string> RemoveThunarAction(std::string_view current,
+                                              std::string_view unique_id) {
+    const std::optional<XmlOutline> outline = ActionsOutline(current);
+    if (!outline)
+        return std::nullopt;
+    std::string text(current);
+    const std::optional<XmlSpan> ours = FindAction(text, *outline, unique_id);
+    if (!ours)
+        return text;
+    std::size_t begin = ours->begin;
+    std::size_t end = ours->end;
+    std::size_t line = begin;
+    while (line > 0 && (text[line - 1] == ' ' || text[line - 1] == '\t'))
+        --line;
+    const bool own_line = line == 0 || text[line - 1] == '\n';
+    if (end < text.size() && text[end] == '\n') {
+        ++end;
+        if (own_line)
+            begin = line;
+    }
+    text.erase(begin, end - begin);
+    return text == kEmptyFile ? std::string() : text;
+}
+
+}  // namespace orvella
