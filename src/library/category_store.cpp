@@ -188,7 +188,7 @@ bool TCategoryStore::RemoveFromFirst(const std::string& path) {
     return false;
 }
 
-void TCategoryStore::RemovePictures(int index, std::vector<int> positions) {
+void TCategoryStore::RemovePictures(int index, std::vector<int> positions, bool also_from_first) {
     if (index < 0 || index >= count())
         return;
     std::vector<std::string>& pictures = categories_[index].pictures;
@@ -198,7 +198,7 @@ void TCategoryStore::RemovePictures(int index, std::vector<int> positions) {
     for (auto it = positions.rbegin(); it != positions.rend(); ++it) {
         if (*it < 0 || *it >= static_cast<int>(pictures.size()))
             continue;
-        if (index != 0)
+        if (index != 0 && also_from_first)
             RemoveFromFirst(pictures[*it]);
         pictures.erase(pictures.begin() + *it);
     }

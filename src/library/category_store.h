@@ -60,9 +60,10 @@ public:
     // Removes one entry of `path` from the first category: searched from the second entry
     // on, the first entry last, without regard to case. False when there is none.
     bool RemoveFromFirst(const std::string& path);
-    // Removes the pictures at `positions` of category `index` and, for each, one entry of
-    // the same path from the first category. Positions out of range are passed over.
-    void RemovePictures(int index, std::vector<int> positions);
+    // Removes the pictures at `positions` of category `index` and, with `also_from_first`,
+    // for each one entry of the same path from the first category. Positions out of range
+    // are passed over.
+    void RemovePictures(int index, std::vector<int> positions, bool also_from_first = true);
 
     void RenameCategory(int index, std::string name);
     void SetCategoryIcon(int index, std::string icon);
