@@ -82,14 +82,17 @@ Status TCategoryStore::LoadCategories() {
         if (index >= 1)
             AddSectionPictures(index, *document, keys[i]);
     }
+    active_restored_ = categories_.empty();
     if (categories_.empty()) {
         CreateCategory(0, new_category_icon_, catalogue_.Text(kSCatAll));
     }
     if (!keys.empty() && keys.size() <= static_cast<std::size_t>(kMaxCategories)) {
         const std::optional<std::string> active = document->Value(kCustom, kActiveCat);
         const int a = active ? ParseProfileInteger(*active).value_or(0) : 0;
-        if (a >= 0 && a < count())
+        if (a >= 0 && a < count()) {
             SetCurrentCategory(a);
+            active_restored_ = true;
+        }
     }
     return Status::Ok();
 }

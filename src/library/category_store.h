@@ -71,6 +71,10 @@ public:
     int count() const { return static_cast<int>(categories_.size()); }
     const Category& category(int index) const { return categories_.at(index); }
     int CurrentCategory() const { return current_; }
+    // Whether the last load made a category current: false when the file's "ActiveCat" named
+    // no category (or the file had more than 30), and no list is shown until the user picks
+    // one. A store that was empty gets its first category and shows it.
+    bool ActiveCategoryRestored() const { return active_restored_; }
     void SetCurrentCategory(int index);
 
     // With sorting on every list is kept in ascending order of its text.
@@ -89,6 +93,7 @@ private:
     CategoryObserver* observer_ = nullptr;
     std::vector<Category> categories_;
     int current_ = 0;
+    bool active_restored_ = false;
     bool sorted_ = false;
 };
 
