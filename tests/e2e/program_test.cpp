@@ -1,4 +1,3 @@
-#include <X11/X.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -322,7 +321,7 @@ protected:
 TEST_F(KeyboardTest, ShortCutsReachTheirCommands) {
     WriteColourStore(8, 8);
     Start();
-    ASSERT_TRUE(Press("w", ControlMask));
+    ASSERT_TRUE(Press("w", testing::kControlKey));
     EXPECT_TRUE(Eventually([&] { return RecordedChanges().size() == 1; }));
 }
 
