@@ -13,8 +13,8 @@
 #include <string>
 
 #include "bench_support.h"
-#include "platform/file_copy.h"
-#include "platform/screen.h"
+#include "platform/desktop/screen.h"
+#include "platform/files/file_copy.h"
 #include "wallpaper/calendar_images.h"
 
 namespace {

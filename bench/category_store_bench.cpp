@@ -10,7 +10,6 @@
 
 #include "library/category_store.h"
 #include "shell/message_catalogue.h"
-#include "shell/non_interactive_prompter.h"
 
 namespace {
 
@@ -27,12 +26,11 @@ int main() {
     if (::mkdtemp(folder.data()) == nullptr)
         return 1;
     const orvella::MessageCatalogue catalogue;
-    orvella::NonInteractivePrompter prompter(orvella::MessageResult::No, std::cerr);
     int failures = 0;
 
     for (int pictures : {1000, 10000, 100000}) {
         const std::string path = folder + "/ovlimg" + std::to_string(pictures) + ".dat";
-        orvella::TCategoryStore store(path, "StdImage.bmp", catalogue, prompter);
+        orvella::TCategoryStore store(path, "StdImage.bmp", catalogue);
         if (!store.LoadCategories())
             return 1;
         constexpr int kCategories = 10;
@@ -48,7 +46,7 @@ int main() {
         const bool saved = store.SaveCategories().ok();
         const double save_ms = MillisecondsSince(start);
 
-        orvella::TCategoryStore loaded(path, "StdImage.bmp", catalogue, prompter);
+        orvella::TCategoryStore loaded(path, "StdImage.bmp", catalogue);
         start = Clock::now();
         const bool ok = loaded.LoadCategories().ok();
         const double load_ms = MillisecondsSince(start);

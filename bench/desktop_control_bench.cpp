@@ -22,9 +22,9 @@
 #include "gui/desktop_control_painter.h"
 #include "gui/desktop_control_renderer.h"
 #include "gui/starfield_animation.h"
-#include "platform/hive_registry.h"
-#include "platform/live_wallpaper.h"
-#include "platform/x11_backend.h"
+#include "platform/desktop/backends/x11_backend.h"
+#include "platform/desktop/live_wallpaper.h"
+#include "platform/registry/registry_file.h"
 #include "wallpaper/control_box.h"
 #include "wallpaper/starfield_state.h"
 #include "wallpaper/wallpaper_pages.h"
@@ -104,7 +104,7 @@ int main(int argc, char** argv) {
     const FixedColours colours;
     const TWallpaperPages pages(folder, screen, colours);
     const std::string page = folder + "Orvella.htm";
-    HiveRegistry registry(folder + "hive.reg");
+    RegistryFile registry(folder + "hive.reg");
     if (!pages.WritePage(LabelWallHTML(), page).ok())
         return 1;
     const std::string starfield_page = folder + "Starfield.htm";

@@ -18,8 +18,8 @@
 #include "gui/found_pictures.h"
 #include "gui/tfindpics.h"
 #include "library/category_store.h"
-#include "platform/drives.h"
-#include "platform/environment.h"
+#include "platform/system/drives.h"
+#include "platform/system/environment.h"
 #include "printing_prompter.h"
 #include "shell/message_catalogue.h"
 #include "shell/prompter.h"
@@ -64,7 +64,7 @@ Figures Measure(const std::string& root, const std::string& program_dir) {
     const OneDrive drives(root);
     const orvella::ProcessEnvironment environment;
     const orvella::TCategoryStore store(program_dir + "ovlimg.dat",
-                                        program_dir + "Icons/StdImage.bmp", catalogue, prompter);
+                                        program_dir + "Icons/StdImage.bmp", catalogue);
     orvella::TFindPics window(orvella::TFindPicsServices{
         .catalogue = catalogue,
         .prompter = prompter,

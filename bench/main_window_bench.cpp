@@ -10,12 +10,13 @@
 #include <fstream>
 #include <string>
 
+#include "codecs/codec_picture_loader.h"
 #include "gui/shipped_files.h"
 #include "gui/torvel.h"
 #include "gui/wallpaper_commands.h"
 #include "library/picture_commands.h"
 #include "platform/host_platform.h"
-#include "platform/profile_document.h"
+#include "platform/profile/profile_document.h"
 #include "shell/file_chooser.h"
 #include "shell/message_catalogue.h"
 #include "shell/non_interactive_prompter.h"
@@ -28,6 +29,15 @@ public:
     bool IsActiveDesktopOn() const override { return false; }
     void EnableActiveDesktop() override {}
     bool IsWinXP() const override { return true; }
+};
+
+// No switch asks for a wallpaper, so none is ever set.
+class NoWallpaper : public orvella::WallpaperCommands {
+public:
+    void SetRandomWallpaper(const orvella::TCategoryStore&) override {}
+    void SetSelectedWallpaper(const std::string&) override {}
+    void SBTransClick() override {}
+    void SetStarfieldWallpaper(const std::string&) override {}
 };
 
 void WriteStore(const std::string& path, int pictures, int categories) {
@@ -69,7 +79,8 @@ int main(int argc, char* argv[]) {
         environment.Set("ORVELLA_WINDOWS_DIR", (program / "windows").string());
         environment.Set("XDG_RUNTIME_DIR", program.string());
         orvella::Result<orvella::Platform> platform =
-            orvella::CreateHostPlatform(environment, (program / "orvella").string());
+            orvella::CreateHostPlatform(environment, (program / "orvella").string(),
+                                        std::make_shared<orvella::CodecPictureLoader>());
         if (!platform) {
             std::fprintf(stderr, "%s\n", platform.message().c_str());
             return 1;
@@ -80,7 +91,7 @@ int main(int argc, char* argv[]) {
         std::ofstream quiet("/dev/null");
         auto prompter = orvella::MakeNonInteractivePrompter("yes", quiet);
         const orvella::MessageCatalogue catalogue;
-        orvella::UnavailableWallpaperCommands wallpaper;
+        NoWallpaper wallpaper;
         orvella::CancellingFileChooser files;
         ClassicDesktop desktop;
         orvella::TOrvelServices services{.platform = *platform,

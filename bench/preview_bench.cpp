@@ -19,7 +19,7 @@
 #include "gui/shipped_files.h"
 #include "gui/thtmlthumbnail.h"
 #include "gui/tpreviewform.h"
-#include "platform/screen.h"
+#include "platform/desktop/screen.h"
 #include "printing_prompter.h"
 #include "shell/message_catalogue.h"
 #include "shell/prompter.h"

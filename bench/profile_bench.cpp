@@ -10,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-#include "platform/profile_file.h"
+#include "platform/profile/profile_file.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "platform/profile_document.h"
+#include "platform/profile/profile_document.h"
 
 // Whatever the bytes, the parser keeps every line: its text parses back to the same text,
 // and every key it lists can be found again.

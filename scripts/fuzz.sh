@@ -6,7 +6,7 @@ seconds="${1:-30}"
 
 cmake --preset fuzz
 cmake --build --preset fuzz -j "$(nproc)"
-for target in profile_fuzzer hive_fuzzer bmp_fuzzer jpeg_fuzzer png_fuzzer gif_fuzzer ico_fuzzer; do
+for target in profile_fuzzer registry_fuzzer bmp_fuzzer jpeg_fuzzer png_fuzzer gif_fuzzer ico_fuzzer; do
     corpus="build/fuzz/corpus/$target"
     mkdir -p "$corpus"
     cp -n fuzz/seeds/"${target%_fuzzer}"/* "$corpus"/ 2>/dev/null || true

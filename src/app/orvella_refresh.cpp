@@ -6,11 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/environment.h"
-#include "platform/hive_registry.h"
-#include "platform/profile_document.h"
-#include "platform/profile_file.h"
-#include "platform/window_message.h"
+#include "platform/profile/profile_document.h"
+#include "platform/profile/profile_file.h"
+#include "platform/registry/registry_file.h"
+#include "platform/system/environment.h"
+#include "platform/system/window_message.h"
+#include "settings/settings_places.h"
 
 namespace {
 
@@ -33,16 +34,15 @@ int main(int argc, char** argv) {
     const orvella::ProcessEnvironment environment;
     const orvella::ProgramPaths paths =
         orvella::ResolvePaths(environment, orvella::ExecutablePath());
-    orvella::HiveRegistry registry(paths.registry_file);
-    const std::optional<orvella::RegistryKey> settings =
-        orvella::RegistryKey::Open(registry, orvella::RegistryRoot::CurrentUser,
-                                   "Software\\Brenmark Software\\Orvella", false);
+    orvella::RegistryFile registry(paths.registry_file);
+    const std::optional<orvella::RegistryKey> settings = orvella::RegistryKey::Open(
+        registry, orvella::RegistryRoot::CurrentUser, std::string(orvella::kSettingsKey), false);
     const std::optional<std::uint32_t> handle =
         settings ? settings->ReadDword("WHandle") : std::nullopt;
     if (!handle)
         return Fail("Orvella has not published its window (no WHandle)");
 
-    orvella::ProfileFile store(paths.program_dir + "ovlimg.dat");
+    orvella::ProfileFile store(orvella::CategoryFilePath(paths.program_dir));
     bool known = false;
     const orvella::Status written = store.Update([&](orvella::ProfileDocument& document) {
         const std::vector<std::string> keys = document.KeyNames("Categories");

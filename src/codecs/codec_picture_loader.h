@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/picture_pixels.h"
+#include "platform/desktop/picture_pixels.h"
 
 namespace orvella {
 

@@ -385,6 +385,44 @@ void MakeOpaque(Bitmap& bitmap) {
         p[i] = 255;
 }
 
+// The bytes of the colour rows, once the file is known to hold them and, for an icon, the
+// AND mask after them: every row is checked before any is allocated.
+Result<std::uint64_t> ColourBytesPresent(const ByteReader& in, std::size_t start,
+                                         const DibHeader& header, DibSource source, bool rle) {
+    const std::uint64_t stride = RowBytes(header.width, header.bits);
+    const std::uint64_t colour_bytes = stride * static_cast<std::uint64_t>(header.height);
+    const std::uint64_t mask_bytes =
+        source == DibSource::Icon
+            ? RowBytes(header.width, 1) * static_cast<std::uint64_t>(header.height)
+            : 0;
+    if (!rle && in.size() - start < colour_bytes + mask_bytes)
+        return Truncated();
+    return colour_bytes;
+}
+
+// A 32-bit icon carries its alpha in the fourth byte even without bit fields.
+DibHeader EffectiveHeader(const DibHeader& header, DibSource source) {
+    DibHeader effective = header;
+    if (source == DibSource::Icon && header.bits == 32 && header.compression == kRgb) {
+        effective.compression = kBitFields;
+        effective.masks = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
+    }
+    return effective;
+}
+
+// Writers that leave the alpha byte at 0 mean an opaque picture, not an invisible one; an
+// icon without alpha takes its transparency from the AND mask at `mask_start`.
+void SettleAlpha(const ByteReader& in, std::size_t mask_start, const DibHeader& header,
+                 DibSource source, bool keeps_alpha, RowWriter& rows, Bitmap& bitmap) {
+    if (bitmap.format() != PixelFormat::Rgba)
+        return;
+    const bool has_alpha = keeps_alpha && AnyAlpha(bitmap);
+    if (source == DibSource::Icon && !has_alpha)
+        ApplyAndMask(in, mask_start, header, rows);
+    else if (!has_alpha)
+        MakeOpaque(bitmap);
+}
+
 }  // namespace
 
 Result<Bitmap> DecodeDib(ByteSpan dib, std::optional<std::size_t> pixel_offset, DibSource source,
@@ -409,23 +447,11 @@ Result<Bitmap> DecodeDib(ByteSpan dib, std::optional<std::size_t> pixel_offset, 
         pixel_offset.value_or(header.palette_offset + palette->declared_bytes);
     if (start > in.size())
         return Truncated();
+    Result<std::uint64_t> colour_bytes = ColourBytesPresent(in, start, header, source, rle);
+    if (!colour_bytes)
+        return colour_bytes.status();
 
-    // Check that the file holds every row before allocating them.
-    const std::uint64_t stride = RowBytes(header.width, header.bits);
-    const std::uint64_t colour_bytes = stride * static_cast<std::uint64_t>(header.height);
-    const std::uint64_t mask_bytes =
-        source == DibSource::Icon
-            ? RowBytes(header.width, 1) * static_cast<std::uint64_t>(header.height)
-            : 0;
-    if (!rle && in.size() - start < colour_bytes + mask_bytes)
-        return Truncated();
-
-    // A 32-bit icon carries its alpha in the fourth byte even without bit fields.
-    DibHeader effective = header;
-    if (source == DibSource::Icon && header.bits == 32 && header.compression == kRgb) {
-        effective.compression = kBitFields;
-        effective.masks = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
-    }
+    const DibHeader effective = EffectiveHeader(header, source);
     const bool keeps_alpha = effective.bits >= 16 && FieldsOf(effective)[3].present();
     Result<Bitmap> created = Bitmap::Create(
         static_cast<int>(header.width), static_cast<int>(header.height),
@@ -440,15 +466,7 @@ Result<Bitmap> DecodeDib(ByteSpan dib, std::optional<std::size_t> pixel_offset, 
                          : DecodeUncompressed(in, start, effective, palette->colours, rows);
     if (!decoded)
         return decoded;
-
-    if (bitmap.format() == PixelFormat::Rgba) {
-        // Writers that leave the alpha byte at 0 mean an opaque picture, not an invisible one.
-        const bool has_alpha = keeps_alpha && AnyAlpha(bitmap);
-        if (source == DibSource::Icon && !has_alpha)
-            ApplyAndMask(in, start + colour_bytes, header, rows);
-        else if (!has_alpha)
-            MakeOpaque(bitmap);
-    }
+    SettleAlpha(in, start + *colour_bytes, header, source, keeps_alpha, rows, bitmap);
     return bitmap;
 }
 

@@ -75,6 +75,83 @@ Result<int> SkipToFirstImage(GifFileType* gif) {
     }
 }
 
+// The first frame's size against the limits and the file's length, and its colour table.
+Result<const ColorMapObject*> CheckFrame(const GifFileType& gif, std::size_t bytes_left,
+                                         const DecodeOptions& options) {
+    const GifImageDesc& frame = gif.Image;
+    if (Status size = CheckPictureSize(frame.Width, frame.Height, options.max_pixels); !size)
+        return size;
+    if (static_cast<std::uint64_t>(frame.Width) * static_cast<std::uint64_t>(frame.Height) >
+        bytes_left * kMaxPixelsPerByte + 65536)
+        return Status::Error(CodecText(CodecMessage::Truncated, "GIF"));
+    const ColorMapObject* colours = frame.ColorMap != nullptr ? frame.ColorMap : gif.SColorMap;
+    if (colours == nullptr || colours->Colors == nullptr)
+        return Status::Error(CodecText(CodecMessage::Damaged, "GIF: keine Farbtabelle"));
+    return colours;
+}
+
+// The frame is placed on the logical screen, which grows to hold a frame that lies
+// outside it (as some writers produce).
+Result<Bitmap> CreateScreen(const GifFileType& gif, int transparent, const DecodeOptions& options) {
+    const GifImageDesc& frame = gif.Image;
+    const int width = std::max(gif.SWidth, frame.Left + frame.Width);
+    const int height = std::max(gif.SHeight, frame.Top + frame.Height);
+    const bool covers =
+        frame.Left == 0 && frame.Top == 0 && frame.Width == width && frame.Height == height;
+    const bool rgba = transparent >= 0 || !covers;
+    return Bitmap::Create(width, height, rgba ? PixelFormat::Rgba : PixelFormat::Rgb,
+                          options.max_pixels);
+}
+
+// Where the rows of the first frame go.
+struct FrameCanvas {
+    const ColorMapObject& colours;
+    int transparent = -1;
+    Bitmap& bitmap;
+};
+
+Status ReadRow(GifFileType* gif, const FrameCanvas& canvas, std::vector<GifPixelType>& line,
+               int y) {
+    const GifImageDesc& frame = gif->Image;
+    if (DGifGetLine(gif, line.data(), frame.Width) == GIF_ERROR)
+        return Failure(gif->Error);
+    const int channels = canvas.bitmap.channels();
+    std::uint8_t* out =
+        canvas.bitmap.row(frame.Top + y) + static_cast<std::size_t>(frame.Left) * channels;
+    for (int x = 0; x < frame.Width; ++x, out += channels) {
+        const int index = line[static_cast<std::size_t>(x)];
+        if (index == canvas.transparent)
+            continue;  // stays transparent black
+        const GifColorType colour = index < canvas.colours.ColorCount ? canvas.colours.Colors[index]
+                                                                      : GifColorType{0, 0, 0};
+        out[0] = colour.Red;
+        out[1] = colour.Green;
+        out[2] = colour.Blue;
+        if (channels == 4)
+            out[3] = 255;
+    }
+    return Status::Ok();
+}
+
+Status ReadRows(GifFileType* gif, const FrameCanvas& canvas) {
+    const GifImageDesc& frame = gif->Image;
+    std::vector<GifPixelType> line(static_cast<std::size_t>(frame.Width));
+    if (frame.Interlace) {
+        // Rows 0, 8, 16, ..., then 4, 12, ..., then 2, 6, ..., then the odd ones.
+        static constexpr int kStart[] = {0, 4, 2, 1};
+        static constexpr int kStep[] = {8, 8, 4, 2};
+        for (int pass = 0; pass < 4; ++pass)
+            for (int y = kStart[pass]; y < frame.Height; y += kStep[pass])
+                if (Status row = ReadRow(gif, canvas, line, y); !row)
+                    return row;
+        return Status::Ok();
+    }
+    for (int y = 0; y < frame.Height; ++y)
+        if (Status row = ReadRow(gif, canvas, line, y); !row)
+            return row;
+    return Status::Ok();
+}
+
 }  // namespace
 
 Result<Bitmap> DecodeGif(ByteSpan bytes, const DecodeOptions& options) {
@@ -89,63 +166,16 @@ Result<Bitmap> DecodeGif(ByteSpan bytes, const DecodeOptions& options) {
     if (DGifGetImageDesc(gif.get()) == GIF_ERROR)
         return Failure(gif->Error);
 
-    const GifImageDesc& frame = gif->Image;
-    if (Status size = CheckPictureSize(frame.Width, frame.Height, options.max_pixels); !size)
-        return size;
-    if (static_cast<std::uint64_t>(frame.Width) * static_cast<std::uint64_t>(frame.Height) >
-        (bytes.size() - input.position) * kMaxPixelsPerByte + 65536)
-        return Status::Error(CodecText(CodecMessage::Truncated, "GIF"));
-    const ColorMapObject* colours = frame.ColorMap != nullptr ? frame.ColorMap : gif->SColorMap;
-    if (colours == nullptr || colours->Colors == nullptr)
-        return Status::Error(CodecText(CodecMessage::Damaged, "GIF: keine Farbtabelle"));
-
-    // The frame is placed on the logical screen, which grows to hold a frame that lies
-    // outside it (as some writers produce).
-    const int width = std::max(gif->SWidth, frame.Left + frame.Width);
-    const int height = std::max(gif->SHeight, frame.Top + frame.Height);
-    const bool covers =
-        frame.Left == 0 && frame.Top == 0 && frame.Width == width && frame.Height == height;
-    const bool rgba = *transparent >= 0 || !covers;
-    Result<Bitmap> created = Bitmap::Create(
-        width, height, rgba ? PixelFormat::Rgba : PixelFormat::Rgb, options.max_pixels);
+    Result<const ColorMapObject*> colours =
+        CheckFrame(*gif, bytes.size() - input.position, options);
+    if (!colours)
+        return colours.status();
+    Result<Bitmap> created = CreateScreen(*gif, *transparent, options);
     if (!created)
         return created.status();
     Bitmap bitmap = std::move(created).value();
-    const int channels = bitmap.channels();
-
-    std::vector<GifPixelType> line(static_cast<std::size_t>(frame.Width));
-    const auto read_row = [&](int y) -> Status {
-        if (DGifGetLine(gif.get(), line.data(), frame.Width) == GIF_ERROR)
-            return Failure(gif->Error);
-        std::uint8_t* out =
-            bitmap.row(frame.Top + y) + static_cast<std::size_t>(frame.Left) * channels;
-        for (int x = 0; x < frame.Width; ++x, out += channels) {
-            const int index = line[static_cast<std::size_t>(x)];
-            if (index == *transparent)
-                continue;  // stays transparent black
-            const GifColorType colour =
-                index < colours->ColorCount ? colours->Colors[index] : GifColorType{0, 0, 0};
-            out[0] = colour.Red;
-            out[1] = colour.Green;
-            out[2] = colour.Blue;
-            if (channels == 4)
-                out[3] = 255;
-        }
-        return Status::Ok();
-    };
-    if (frame.Interlace) {
-        // Rows 0, 8, 16, ..., then 4, 12, ..., then 2, 6, ..., then the odd ones.
-        static constexpr int kStart[] = {0, 4, 2, 1};
-        static constexpr int kStep[] = {8, 8, 4, 2};
-        for (int pass = 0; pass < 4; ++pass)
-            for (int y = kStart[pass]; y < frame.Height; y += kStep[pass])
-                if (Status row = read_row(y); !row)
-                    return row;
-    } else {
-        for (int y = 0; y < frame.Height; ++y)
-            if (Status row = read_row(y); !row)
-                return row;
-    }
+    if (Status rows = ReadRows(gif.get(), FrameCanvas{**colours, *transparent, bitmap}); !rows)
+        return rows;
     return bitmap;
 }
 

@@ -4,7 +4,7 @@
 
 #include "codecs/codec_messages.h"
 #include "codecs/resample.h"
-#include "platform/files.h"
+#include "platform/files/files.h"
 #include "platform/text.h"
 
 namespace orvella {

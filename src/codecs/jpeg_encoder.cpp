@@ -5,7 +5,7 @@
 
 #include "codecs/codec_messages.h"
 #include "codecs/jpeg_error.h"
-#include "platform/files.h"
+#include "platform/files/files.h"
 
 namespace orvella {
 namespace {

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/desktop/page_renderer.h"
 #include "platform/host_platform.h"
-#include "platform/page_renderer.h"
 #include "wallpaper/calendar_clock.h"
 
 namespace orvella {

@@ -10,7 +10,7 @@
 
 #include "codecs/compose.h"
 #include "codecs/image_loader.h"
-#include "platform/files.h"
+#include "platform/files/files.h"
 
 namespace orvella {
 namespace {

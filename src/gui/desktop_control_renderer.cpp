@@ -2,7 +2,7 @@
 
 #include <QBuffer>
 
-#include "platform/files.h"
+#include "platform/files/files.h"
 
 namespace orvella {
 

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "gui/desktop_control_painter.h"
-#include "platform/clock.h"
-#include "platform/page_renderer.h"
-#include "platform/registry.h"
+#include "platform/desktop/page_renderer.h"
+#include "platform/registry/registry.h"
+#include "platform/system/clock.h"
 
 namespace orvella {
 

@@ -5,8 +5,8 @@
 #include <functional>
 #include <optional>
 
-#include "platform/clock.h"
 #include "platform/status.h"
+#include "platform/system/clock.h"
 #include "wallpaper/calendar_clock.h"
 #include "wallpaper/month_sheet.h"
 

@@ -2,7 +2,7 @@
 
 namespace orvella {
 
-CategoriesMenuRules CategoriesMenu(const ListState& state) {
+CategoriesMenuRules CategoriesMenu(const MenuState& state) {
     CategoriesMenuRules rules;
     if (state.current_category != 0) {
         rules.edit_category = true;
@@ -13,7 +13,7 @@ CategoriesMenuRules CategoriesMenu(const ListState& state) {
     return rules;
 }
 
-PictureMenuRules PictureMenu(const ListState& state) {
+PictureMenuRules PictureMenu(const MenuState& state) {
     PictureMenuRules rules;
     rules.set_selected = state.has_focused;
     rules.mail = state.has_selected;

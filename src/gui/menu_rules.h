@@ -4,12 +4,13 @@
 
 namespace orvella {
 
-// What the menus' entries depend on: the current category and its list's focus and
-// selection.
-struct ListState {
+// What the menus' entries depend on: the current category, its list's focus and
+// selection, and the bar button last right-clicked.
+struct MenuState {
     int current_category = 0;
     bool has_focused = false;
     bool has_selected = false;
+    int kat_popup_tag = 0;
 };
 
 struct CategoriesMenuRules {
@@ -30,9 +31,9 @@ struct PictureMenuRules {
 
 // Menu "Kategorien": editing and deleting need a category other than the first;
 // removing and copying pictures need a selection there.
-CategoriesMenuRules CategoriesMenu(const ListState& state);
+CategoriesMenuRules CategoriesMenu(const MenuState& state);
 // Menu "Hintergrundbild" and the lists' context menu.
-PictureMenuRules PictureMenu(const ListState& state);
+PictureMenuRules PictureMenu(const MenuState& state);
 // The bar buttons' context menu: the first category can be neither edited nor deleted.
 inline bool KatPopupEditable(int tag) {
     return tag != 0;

@@ -8,7 +8,7 @@
 #include <QTextDocument>
 #include <QUrl>
 
-#include "platform/files.h"
+#include "platform/files/files.h"
 
 namespace orvella {
 namespace {

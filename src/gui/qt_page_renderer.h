@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/page_renderer.h"
+#include "platform/desktop/page_renderer.h"
 
 namespace orvella {
 

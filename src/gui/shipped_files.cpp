@@ -4,7 +4,7 @@
 #include <QFile>
 
 #include "gui/no_preview_picture.h"
-#include "platform/files.h"
+#include "platform/files/files.h"
 
 namespace orvella {
 

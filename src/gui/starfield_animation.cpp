@@ -1,7 +1,7 @@
 #include "gui/starfield_animation.h"
 
 #include "gui/desktop_control_painter.h"
-#include "platform/live_wallpaper.h"
+#include "platform/desktop/live_wallpaper.h"
 
 namespace orvella {
 namespace {

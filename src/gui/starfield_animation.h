@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "platform/picture_pixels.h"
+#include "platform/desktop/picture_pixels.h"
 #include "platform/status.h"
 
 namespace orvella {

@@ -3,7 +3,7 @@
 #include <QShortcut>
 
 #include "gui/framed_button_style.h"
-#include "platform/files.h"
+#include "platform/files/files.h"
 #include "shell/message_catalogue.h"
 #include "shell/prompter.h"
 #include "ui_taddkatform.h"

@@ -14,7 +14,7 @@
 #include "gui/found_pictures.h"
 #include "gui/framed_button_style.h"
 #include "library/category_store.h"
-#include "platform/drives.h"
+#include "platform/system/drives.h"
 #include "settings/profile_target.h"
 #include "shell/message_catalogue.h"
 #include "shell/prompter.h"

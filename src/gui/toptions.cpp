@@ -5,18 +5,18 @@
 #include <QMouseEvent>
 #include <QTextCharFormat>
 #include <QToolButton>
+#include <array>
 
 #include "gui/color_button.h"
 #include "gui/framed_button_style.h"
 #include "gui/picker_dialogs.h"
 #include "gui/spin_edit.h"
-#include "gui/torvel.h"
-#include "gui/wallpaper_wiring.h"
-#include "platform/files.h"
+#include "library/category_store.h"
+#include "platform/files/files.h"
 #include "platform/host_platform.h"
-#include "platform/registry.h"
+#include "settings/options_commit.h"
 #include "settings/screen_saver.h"
-#include "settings/xdg_autostart.h"
+#include "settings/settings_table.h"
 #include "shell/file_chooser.h"
 #include "shell/message_catalogue.h"
 #include "shell/prompter.h"
@@ -25,11 +25,6 @@
 
 namespace orvella {
 namespace {
-
-constexpr const char* kSettingsKey = "Software\\Brenmark Software\\Orvella";
-constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr int kOptionsVersion = 1;
-constexpr int kCalendarVersion = 0;
 
 // The stores keep colours as Windows does, 0x00BBGGRR.
 ColourValue ToColourValue(const QColor& colour) {
@@ -42,26 +37,54 @@ QColor FromColourValue(ColourValue value) {
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
-// The six colour names of the calendar's colour set, in its order.
-constexpr const char* kCalendarColours[6] = {"BackColor",      "TextColor",
-                                             "TitleBackColor", "TitleTextColor",
-                                             "MonthBackColor", "TrailingTextColor"};
+void ShowButtonColours(TColorButton& button, const ButtonColours& colours) {
+    button.SetColor(FromColourValue(colours.color));
+    button.SetColorDown(FromColourValue(colours.down));
+    button.SetColorFocused(FromColourValue(colours.focused));
+}
+
+ButtonColours ButtonColoursOf(const TColorButton& button) {
+    return {ToColourValue(button.Color()), ToColourValue(button.ColorDown()),
+            ToColourValue(button.ColorFocused())};
+}
+
+using OptionButton = std::pair<TColorButton*, ButtonColours Options::*>;
+
+// The colour buttons and the options' colours they show.
+std::array<OptionButton, 7> OptionButtons(const Ui::TOptions& ui) {
+    return {{{ui.ColorBg, &Options::colour_bg},
+             {ui.ColorWeekdays, &Options::colour_weekdays},
+             {ui.ColorMonthYear, &Options::colour_month_year},
+             {ui.ColorThisMonth, &Options::colour_this_month},
+             {ui.ColorOtherMonth, &Options::colour_other_month},
+             {ui.DiaBackColor, &Options::slideshow_back},
+             {ui.ColorBS, &Options::screen_saver_back}}};
+}
 
 }  // namespace
 
 TOptions::TOptions(TOptionsServices services, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
       ui_(std::make_unique<Ui::TOptions>()),
-      platform_(services.platform),
-      main_window_(services.main_window),
-      timers_(services.timers),
-      catalogue_(services.catalogue),
-      prompter_(services.prompter),
-      files_(services.files),
-      pickers_(services.pickers),
-      sound_(services.sound),
-      placement_(*this, {}) {
+      services_(services),
+      placement_(*this, {}),
+      options_store_(OptionsStore(SettingsFilePath(services.platform.paths.program_dir))),
+      calendar_store_(CalendarKeyStore(*services.platform.registry)) {
     ui_->setupUi(this);
+    SetUpControls();
+    ConnectControls();
+    options_store_.KeepPlacement(placement_);
+    BindOptions(options_store_, options_);
+    BindCalendarKey(calendar_store_, options_);
+    ShowOptions();
+    Restore(options_store_);
+    opened_ = options_;
+    services_.timers.Apply(options_.timers);
+}
+
+TOptions::~TOptions() = default;
+
+void TOptions::SetUpControls() {
     setFixedSize(433, 431);
     // Five page names in a dialog this narrow: tighter tabs, so all show without arrows.
     ui_->PageControl->setUsesScrollButtons(false);
@@ -76,12 +99,6 @@ TOptions::TOptions(TOptionsServices services, QWidget* parent)
         button->setFixedWidth(34);
     ui_->BtnOK->setStyleSheet(FramedButtonStyle());
     ui_->BtnCancel->setStyleSheet(FramedButtonStyle());
-    ui_->LabelFontMonthTemp->setFont(QFont(QStringLiteral("Comic Sans MS"), 10));
-    ui_->ColorBg->SetAllColors(Qt::white);
-    ui_->ColorWeekdays->SetAllColors(QColor(255, 128, 0));
-    ui_->ColorMonthYear->SetAllColors(QColor(0, 0, 128));
-    ui_->ColorThisMonth->SetAllColors(Qt::black);
-    ui_->ColorOtherMonth->SetAllColors(QColor(192, 192, 192));
 
     // Each check box's label toggles it.
     const std::pair<QLabel*, QCheckBox*> labelled[] = {
@@ -95,9 +112,12 @@ TOptions::TOptions(TOptionsServices services, QWidget* parent)
     }
     for (TSpinEdit* spin : {ui_->SpinEdit, ui_->SpinDiaIntervall, ui_->SpinBS}) {
         spin->SetInvalidReporter([this](const std::string& text) {
-            ShowError(FillPlaceholder(catalogue_.Text(kSMsgInvalidInteger), text));
+            ShowError(FillPlaceholder(services_.catalogue.Text(kSMsgInvalidInteger), text));
         });
     }
+}
+
+void TOptions::ConnectControls() {
     connect(ui_->CkbCalendar, &QCheckBox::toggled, this, &TOptions::CkbCalendarClick);
     connect(ui_->BtnOK, &QPushButton::clicked, this, [this] { BtnOKClick(); });
     connect(ui_->BtnCancel, &QPushButton::clicked, this, &TOptions::BtnCancelClick);
@@ -109,164 +129,90 @@ TOptions::TOptions(TOptionsServices services, QWidget* parent)
          {ui_->ColorBg, ui_->ColorWeekdays, ui_->ColorMonthYear, ui_->ColorThisMonth,
           ui_->ColorOtherMonth, ui_->DiaBackColor, ui_->ColorBS})
         connect(button, &QPushButton::clicked, this, [this, button] { ColorButtonClick(*button); });
-    const std::optional<std::string> file = main_window_.WallStorage().ProfilePath();
-    wall_storage2_ = std::make_unique<TFormStorage>(
-        ProfileTarget(file.value_or(platform_.paths.program_dir + "ovl.dat"), "Options"));
-    wall_storage2_->SetVersion(kOptionsVersion);
-    cal_storage_ = std::make_unique<TFormStorage>(
-        RegistryTarget(*platform_.registry, RegistryRoot::CurrentUser, kSettingsKey, "Calendar"));
-    cal_storage_->SetVersion(kCalendarVersion);
-    RegisterOptions();
-    RegisterCalendar();
-
-    Result<RestoreOutcome> restored = wall_storage2_->Restore();
-    if (!restored)
-        ShowError(restored.message());
-    timers_.Apply(TimerOptions{wall_timer_enabled_, wall_timer_interval_, trans_timer_enabled_});
 }
 
-TOptions::~TOptions() = default;
-
-void TOptions::RegisterOptions() {
-    TFormStorage& s = *wall_storage2_;
-    s.KeepPlacement(placement_);
-    s.AddBool(
-        {"TransTimer", "Enabled"}, [this] { return trans_timer_enabled_; },
-        [this](bool on) { trans_timer_enabled_ = on; });
-    s.AddBool(
-        {"WallTimer", "Enabled"}, [this] { return wall_timer_enabled_; },
-        [this](bool on) { wall_timer_enabled_ = on; });
-    s.AddInteger(
-        {"WallTimer", "Interval"}, [this] { return wall_timer_interval_; },
-        [this](std::int32_t ms) { wall_timer_interval_ = ms; });
-    const auto check = [&s](QCheckBox* box, const char* name) {
-        s.AddBool(
-            {name, "Checked"}, [box] { return box->isChecked(); },
-            [box](bool on) { box->setChecked(on); });
-    };
-    check(ui_->CkbAutostart, "CkbAutostart");
-    check(ui_->CbkChangeWP, "CbkChangeWP");
-    check(ui_->TransCheckB, "TransCheckB");
-    check(ui_->CkbSortImages, "CkbSortImages");
-    s.AddInteger(
-        {"CbWallProps", "ItemIndex"}, [this] { return ui_->CbWallProps->currentIndex(); },
-        [this](std::int32_t i) { ui_->CbWallProps->setCurrentIndex(i); });
-    s.AddString(
-        {"WPSound", "Text"}, [this] { return ui_->WPSound->text().toStdString(); },
-        [this](const std::string& t) { ui_->WPSound->setText(QString::fromStdString(t)); });
-    check(ui_->CkbCalendar, "CkbCalendar");
-    s.AddString(
-        {"LabelFontMonth", "Caption"}, [this] { return ui_->LabelFontMonth->text().toStdString(); },
-        [this](const std::string& t) { ui_->LabelFontMonth->setText(QString::fromStdString(t)); });
-    for (auto* button : {ui_->ColorBg, ui_->ColorWeekdays, ui_->ColorMonthYear, ui_->ColorThisMonth,
-                         ui_->ColorOtherMonth, ui_->DiaBackColor, ui_->ColorBS}) {
-        const std::string name = button->objectName().toStdString();
-        s.AddColour(
-            {name, "Color"}, [button] { return ToColourValue(button->Color()); },
-            [button](ColourValue v) { button->SetColor(FromColourValue(v)); });
-        s.AddColour(
-            {name, "ColorDown"}, [button] { return ToColourValue(button->ColorDown()); },
-            [button](ColourValue v) { button->SetColorDown(FromColourValue(v)); });
-        s.AddColour(
-            {name, "ColorFocused"}, [button] { return ToColourValue(button->ColorFocused()); },
-            [button](ColourValue v) { button->SetColorFocused(FromColourValue(v)); });
-    }
+void TOptions::ShowOptions() {
+    const Options& o = options_;
+    ui_->CkbAutostart->setChecked(o.autostart);
+    ui_->CbkChangeWP->setChecked(o.autostart_changes_wallpaper);
+    ui_->TransCheckB->setChecked(o.trans_check);
+    ui_->CkbSortImages->setChecked(o.sort_pictures);
+    ui_->CbWallProps->setCurrentIndex(static_cast<int>(o.wall_props));
+    ui_->WPSound->setText(QString::fromStdString(o.change_sound));
+    ui_->CkbCalendar->setChecked(o.calendar);
+    ui_->LabelFontMonth->setText(QString::fromStdString(o.font_description));
+    ShowCalendarFont();
+    for (const auto& [button, colours] : OptionButtons(*ui_))
+        ShowButtonColours(*button, o.*colours);
     for (QWidget* control : std::initializer_list<QWidget*>{
              ui_->ColorBg, ui_->ColorMonthYear, ui_->ColorOtherMonth, ui_->ColorThisMonth,
-             ui_->ColorWeekdays, ui_->MonthCalendar}) {
-        s.AddBool(
-            {control->objectName().toStdString(), "Enabled"},
-            [control] { return control->isEnabled(); },
-            [control](bool on) { control->setEnabled(on); });
-    }
-    check(ui_->CkbAutoChange, "CkbAutoChange");
-    const auto spin = [&s](TSpinEdit* edit, const char* name) {
-        s.AddInteger(
-            {name, "Value"}, [edit] { return edit->value(); },
-            [edit](std::int32_t v) { edit->setValue(v); });
-    };
-    spin(ui_->SpinEdit, "SpinEdit");
-    spin(ui_->SpinDiaIntervall, "SpinDiaIntervall");
-    check(ui_->CkbScreenSaver, "CkbScreenSaver");
-    s.AddInteger(
-        {"CkbScreenSaver", "Tag"}, [this] { return ui_->CkbScreenSaver->property("Tag").toInt(); },
-        [this](std::int32_t t) { ui_->CkbScreenSaver->setProperty("Tag", t); });
-    spin(ui_->SpinBS, "SpinBS");
+             ui_->ColorWeekdays, ui_->MonthCalendar})
+        control->setEnabled(o.calendar_controls_enabled);
+    ApplyCalendarColours();
+    ui_->CkbAutoChange->setChecked(o.auto_change);
+    ui_->SpinEdit->setValue(o.change_seconds);
+    ui_->SpinDiaIntervall->setValue(o.slideshow_seconds);
+    ui_->CkbScreenSaver->setChecked(o.screen_saver);
+    ui_->SpinBS->setValue(o.screen_saver_seconds);
 }
 
-void TOptions::RegisterCalendar() {
-    TFormStorage& s = *cal_storage_;
-    for (int i = 0; i < 6; ++i) {
-        s.AddColour(
-            {"MonthCalendar", "CalColors", kCalendarColours[i]},
-            [this, i] { return cal_colors_[i]; },
-            [this, i](ColourValue v) {
-                cal_colors_[i] = v;
-                ApplyCalendarColours();
-            });
-    }
-    QLabel* font_label = ui_->LabelFontMonthTemp;
-    s.AddInteger(
-        {"LabelFontMonthTemp", "Font", "Charset"}, [] { return 0; }, [](std::int32_t) {});
-    s.AddColour(
-        {"LabelFontMonthTemp", "Font", "Color"},
-        [font_label] { return ToColourValue(font_label->palette().color(QPalette::WindowText)); },
-        [font_label](ColourValue v) {
-            QPalette palette = font_label->palette();
-            palette.setColor(QPalette::WindowText, FromColourValue(v));
-            font_label->setPalette(palette);
-        });
-    s.AddInteger(
-        {"LabelFontMonthTemp", "Font", "Height"},
-        [font_label] { return -(font_label->font().pointSize() * 96 + 36) / 72; },
-        [](std::int32_t) {});  // the size below says the same
-    s.AddString(
-        {"LabelFontMonthTemp", "Font", "Name"},
-        [font_label] { return font_label->font().family().toStdString(); },
-        [font_label](const std::string& name) {
-            QFont font = font_label->font();
-            font.setFamily(QString::fromStdString(name));
-            font_label->setFont(font);
-        });
-    s.AddEnum(
-        {"LabelFontMonthTemp", "Font", "Pitch"}, {"fpDefault", "fpVariable", "fpFixed"},
-        [font_label] { return font_label->font().fixedPitch() ? 2 : 0; },
-        [font_label](int pitch) {
-            QFont font = font_label->font();
-            font.setFixedPitch(pitch == 2);
-            font_label->setFont(font);
-        });
-    s.AddInteger(
-        {"LabelFontMonthTemp", "Font", "Size"},
-        [font_label] { return font_label->font().pointSize(); },
-        [font_label](std::int32_t size) {
-            QFont font = font_label->font();
-            if (size > 0)
-                font.setPointSize(size);
-            font_label->setFont(font);
-        });
-    s.AddSet(
-        {"LabelFontMonthTemp", "Font", "Style"},
-        {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"},
-        [font_label] {
-            const QFont font = font_label->font();
-            return std::uint32_t{font.bold()} | std::uint32_t{font.italic()} << 1 |
-                   std::uint32_t{font.underline()} << 2 | std::uint32_t{font.strikeOut()} << 3;
-        },
-        [font_label](std::uint32_t style) {
-            QFont font = font_label->font();
-            font.setBold(style & 1);
-            font.setItalic(style & 2);
-            font.setUnderline(style & 4);
-            font.setStrikeOut(style & 8);
-            font_label->setFont(font);
-        });
-    s.AddBool(
-        {"CkbCalendar", "Checked"}, [this] { return ui_->CkbCalendar->isChecked(); },
-        [this](bool on) { ui_->CkbCalendar->setChecked(on); });
-    s.AddInteger(
-        {"CbWallProps", "ItemIndex"}, [this] { return ui_->CbWallProps->currentIndex(); },
-        [this](std::int32_t i) { ui_->CbWallProps->setCurrentIndex(i); });
+void TOptions::ShowCalendarFont() {
+    const CalendarFont& chosen = options_.font;
+    QFont font = ui_->LabelFontMonthTemp->font();
+    font.setFamily(QString::fromStdString(chosen.name));
+    if (chosen.size > 0)
+        font.setPointSize(chosen.size);
+    font.setFixedPitch(chosen.pitch == 2);
+    font.setBold(chosen.bold);
+    font.setItalic(chosen.italic);
+    font.setUnderline(chosen.underline);
+    font.setStrikeOut(chosen.strike_out);
+    ui_->LabelFontMonthTemp->setFont(font);
+}
+
+Options TOptions::EditedOptions() const {
+    Options o = options_;
+    o.autostart = ui_->CkbAutostart->isChecked();
+    o.autostart_changes_wallpaper = ui_->CbkChangeWP->isChecked();
+    o.trans_check = ui_->TransCheckB->isChecked();
+    o.sort_pictures = ui_->CkbSortImages->isChecked();
+    o.wall_props = static_cast<WallProps>(ui_->CbWallProps->currentIndex());
+    o.change_sound = ui_->WPSound->text().toStdString();
+    o.calendar = ui_->CkbCalendar->isChecked();
+    o.font_description = ui_->LabelFontMonth->text().toStdString();
+    const QFont font = ui_->LabelFontMonthTemp->font();
+    o.font.name = font.family().toStdString();
+    o.font.size = font.pointSize();
+    o.font.pitch = font.fixedPitch() ? 2 : 0;
+    o.font.bold = font.bold();
+    o.font.italic = font.italic();
+    o.font.underline = font.underline();
+    o.font.strike_out = font.strikeOut();
+    for (const auto& [button, colours] : OptionButtons(*ui_))
+        o.*colours = ButtonColoursOf(*button);
+    o.calendar_controls_enabled = ui_->MonthCalendar->isEnabled();
+    o.auto_change = ui_->CkbAutoChange->isChecked();
+    o.change_seconds = ui_->SpinEdit->value();
+    o.slideshow_seconds = ui_->SpinDiaIntervall->value();
+    o.screen_saver = ui_->CkbScreenSaver->isChecked();
+    o.screen_saver_seconds = ui_->SpinBS->value();
+    return o;
+}
+
+// A restore reads onto what the controls show, so entries the store lacks keep it.
+void TOptions::Restore(TFormStorage& store) {
+    options_ = EditedOptions();
+    Result<RestoreOutcome> restored = store.Restore();
+    if (!restored)
+        ShowError(restored.message());
+    ShowOptions();
+}
+
+void TOptions::Save(TFormStorage& store) {
+    options_ = EditedOptions();
+    const Status saved = store.Save();
+    if (!saved)
+        ShowError(saved.message());
 }
 
 QString TOptions::FontDescription(const QFont& font) {
@@ -278,39 +224,32 @@ QString TOptions::FontDescription(const QFont& font) {
     return text;
 }
 
-std::string TOptions::AutostartCommand(const std::string& program, bool change_wallpaper) {
-    return "\"" + program + "\"" + (change_wallpaper ? " -wall -min" : " -min");
-}
-
 int TOptions::SBOptionsClick() {
-    ui_->TransCheckB->setChecked(timers_.TransTimerRunning());
+    ui_->TransCheckB->setChecked(services_.timers.TransTimerRunning());
     ui_->CbOvlKat->clear();
-    const TCategoryStore& store = main_window_.store();
+    const TCategoryStore& store = services_.categories;
     for (int i = 0; i < store.count(); ++i)
         ui_->CbOvlKat->addItem(QString::fromStdString(store.category(i).name));
     if (ui_->CbOvlKat->count() > 0)
         ui_->CbOvlKat->setCurrentIndex(0);
-    Result<RestoreOutcome> restored = wall_storage2_->Restore();
-    if (!restored)
-        ShowError(restored.message());
+    Restore(options_store_);
     // The swatch shows the system's colour as it is now; a colour picked and then cancelled
     // is not applied by a later OK.
-    SetDeskColorSwatch(FromColourValue(
-        static_cast<ColourValue>(platform_.desktop_colours->Background() & 0x00FFFFFF)));
-    ui_->PanelDeskColor->setProperty("Tag", 0);
+    const ColorRef desktop = services_.platform.desktop_colours->Background() & 0x00FFFFFF;
+    options_.desktop_colour = desktop;
+    SetDeskColorSwatch(FromColourValue(static_cast<ColourValue>(desktop)));
+    opened_ = options_;
     return exec();
 }
 
 void TOptions::showEvent(QShowEvent* event) {
-    Result<RestoreOutcome> restored = cal_storage_->Restore();
-    if (!restored)
-        ShowError(restored.message());
+    Restore(calendar_store_);
     QDialog::showEvent(event);
     FormShow();
 }
 
 void TOptions::FormShow() {
-    if (platform_.version.IsWinXP()) {
+    if (services_.platform.version.IsWinXP()) {
         ui_->TransCheckB->setEnabled(false);
         ui_->LabelTransCheck->setEnabled(false);
     }
@@ -327,42 +266,45 @@ void TOptions::CkbCalendarClick() {
 }
 
 void TOptions::ColorButtonClick(TColorButton& button) {
-    const std::optional<QColor> chosen = pickers_.ChooseColour(button.Color());
+    const std::optional<QColor> chosen = services_.pickers.ChooseColour(button.Color());
     if (!chosen)
         return;
     button.SetAllColors(*chosen);
     // The calendar's buttons drive the preview's colour set, which the calendar key keeps.
-    const std::pair<TColorButton*, int> calendar_colours[] = {
-        {ui_->ColorBg, 4},        {ui_->ColorWeekdays, 2},   {ui_->ColorMonthYear, 3},
-        {ui_->ColorThisMonth, 1}, {ui_->ColorOtherMonth, 5},
+    CalendarColours& colours = options_.calendar_colours;
+    const std::pair<TColorButton*, ColorRef*> calendar_colours[] = {
+        {ui_->ColorBg, &colours.month_back},
+        {ui_->ColorWeekdays, &colours.title_back},
+        {ui_->ColorMonthYear, &colours.title_text},
+        {ui_->ColorThisMonth, &colours.text},
+        {ui_->ColorOtherMonth, &colours.trailing_text},
     };
-    for (const auto& [calendar_button, index] : calendar_colours) {
+    for (const auto& [calendar_button, colour] : calendar_colours) {
         if (calendar_button == &button) {
-            cal_colors_[index] = ToColourValue(*chosen);
+            *colour = static_cast<ColorRef>(ToColourValue(*chosen));
             ApplyCalendarColours();
         }
     }
 }
 
 void TOptions::SetDeskColorSwatch(const QColor& colour) {
-    desk_colour_ = colour;
     QPalette palette = ui_->PanelDeskColor->palette();
     palette.setColor(QPalette::Window, colour);
     ui_->PanelDeskColor->setPalette(palette);
 }
 
 void TOptions::BtnDeskColorClick() {
-    const std::optional<QColor> chosen = pickers_.ChooseColour(desk_colour_);
+    const QColor shown = FromColourValue(static_cast<ColourValue>(options_.desktop_colour));
+    const std::optional<QColor> chosen = services_.pickers.ChooseColour(shown);
     if (!chosen)
         return;
-    const bool changed = chosen->rgb() != desk_colour_.rgb();
     SetDeskColorSwatch(*chosen);
-    if (changed)
-        ui_->PanelDeskColor->setProperty("Tag", 1);
+    options_.desktop_colour = static_cast<ColorRef>(ToColourValue(*chosen));
 }
 
 void TOptions::BtnFontMonthClick() {
-    const std::optional<QFont> chosen = pickers_.ChooseFont(ui_->LabelFontMonthTemp->font());
+    const std::optional<QFont> chosen =
+        services_.pickers.ChooseFont(ui_->LabelFontMonthTemp->font());
     if (!chosen)
         return;
     ui_->LabelFontMonthTemp->setFont(*chosen);
@@ -374,136 +316,84 @@ void TOptions::OpenSoundBtnClick() {
     request.title = "Klangdateien suchen...";
     request.filter = "Wave-Dateien (*.wav)|*.wav";
     request.folder = ParentFolder(ui_->WPSound->text().toStdString());
-    const std::vector<std::string> chosen = files_.OpenFiles(request);
+    const std::vector<std::string> chosen = services_.files.OpenFiles(request);
     if (chosen.empty())
         return;
-    main_window_.SetChangeSound(chosen.front());
+    services_.main_window.SetChangeSound(chosen.front());
     ui_->WPSound->setText(QString::fromStdString(chosen.front()));
 }
 
 void TOptions::TestWPSoundClick() {
     const std::string file = ui_->WPSound->text().toStdString();
-    main_window_.SetChangeSound(file);
-    const Status played = sound_.Play(file);
+    services_.main_window.SetChangeSound(file);
+    const Status played = services_.sound.Play(file);
     if (!played)
         ShowError(played.message());
 }
 
 void TOptions::ApplyCalendarColours() {
     // The preview shows the colour set: days, title, the neighbouring months' days.
+    const CalendarColours& colours = options_.calendar_colours;
+    const auto colour = [](ColorRef value) {
+        return FromColourValue(static_cast<ColourValue>(value));
+    };
     QPalette palette = ui_->MonthCalendar->palette();
-    palette.setColor(QPalette::Base, FromColourValue(cal_colors_[4]));
-    palette.setColor(QPalette::Text, FromColourValue(cal_colors_[1]));
-    palette.setColor(QPalette::Highlight, FromColourValue(cal_colors_[2]));
-    palette.setColor(QPalette::HighlightedText, FromColourValue(cal_colors_[3]));
+    palette.setColor(QPalette::Base, colour(colours.month_back));
+    palette.setColor(QPalette::Text, colour(colours.text));
+    palette.setColor(QPalette::Highlight, colour(colours.title_back));
+    palette.setColor(QPalette::HighlightedText, colour(colours.title_text));
     ui_->MonthCalendar->setPalette(palette);
     QTextCharFormat header;
-    header.setBackground(FromColourValue(cal_colors_[2]));
-    header.setForeground(FromColourValue(cal_colors_[3]));
+    header.setBackground(colour(colours.title_back));
+    header.setForeground(colour(colours.title_text));
     ui_->MonthCalendar->setHeaderTextFormat(header);
 }
 
-void TOptions::WriteAutostart() {
-    Registry& registry = *platform_.registry;
-    const std::string program = ExecutablePath();
-    const bool change = ui_->CbkChangeWP->isChecked();
-    // The Run key as Windows keeps it, and the entry the Linux desktop really starts.
-    Status desktop;
-    if (ui_->CkbAutostart->isChecked()) {
-        if (std::optional<RegistryKey> run =
-                RegistryKey::Open(registry, RegistryRoot::CurrentUser, kRunKey, true))
-            run->WriteString("Orvella", AutostartCommand(program, change));
-        desktop = WriteAutostartEntry(
-            platform_.paths.autostart_file, program,
-            change ? std::vector<std::string>{"-wall", "-min"} : std::vector<std::string>{"-min"});
-    } else {
-        if (std::optional<RegistryKey> run =
-                RegistryKey::Open(registry, RegistryRoot::CurrentUser, kRunKey, false))
-            run->DeleteValue("Orvella");
-        desktop = RemoveAutostartEntry(platform_.paths.autostart_file);
+std::optional<Options> TOptions::ConfirmedOptions() {
+    Options after = EditedOptions();
+    // Reading an empty field shows its error; the dialog stays open then.
+    const std::optional<int> seconds = ui_->SpinEdit->Value();
+    if (!seconds)
+        return std::nullopt;
+    after.change_seconds = *seconds;
+    if (after.screen_saver && !after.screen_saver_installed) {
+        const std::optional<int> saver_seconds = ui_->SpinBS->Value();
+        if (!saver_seconds)
+            return std::nullopt;
+        after.screen_saver_seconds = *saver_seconds;
     }
-    if (!desktop)
-        ShowError(desktop.message());
+    return after;
+}
+
+std::optional<std::vector<std::string>> TOptions::ScreenSaverPictures(const Options& after) {
+    if (!after.screen_saver || after.screen_saver_installed)
+        return std::nullopt;
+    const int category = ui_->CbOvlKat->currentIndex();
+    if (category < 0 || category >= services_.categories.count()) {
+        ShowCatalogueMessage(services_.prompter, services_.catalogue, kMsgScrNoKat);
+        return std::nullopt;
+    }
+    return services_.categories.category(category).pictures;
 }
 
 bool TOptions::BtnOKClick() {
-    WriteAutostart();
-    if (std::optional<RegistryKey> calendar =
-            RegistryKey::Open(*platform_.registry, RegistryRoot::CurrentUser,
-                              std::string(kSettingsKey) + "\\Calendar", true)) {
-        calendar->WriteString("WallpaperPath_Caption", platform_.paths.program_dir);
-        calendar->WriteString("CenterImg_Checked",
-                              ui_->CbWallProps->currentIndex() == 0 ? "true" : "false");
-    }
-    trans_timer_enabled_ = ui_->TransCheckB->isChecked();
-
-    TFormStorage& main_values = main_window_.WallStorage();
-    const bool sorted = ui_->CkbSortImages->isChecked();
-    main_values.SetValue("LVSort", sorted ? "-1" : "0");
-    main_window_.ApplyPictureSort(sorted);
-    main_values.SetValue("CalActivated", ui_->CkbCalendar->isChecked() ? "1" : "0");
-    main_values.SetValue("WallProps", std::to_string(ui_->CbWallProps->currentIndex()));
-
-    if (ui_->PanelDeskColor->property("Tag").toInt() == 1) {
-        const Status coloured = platform_.desktop_colours->SetBackground(
-            static_cast<ColorRef>(ToColourValue(desk_colour_)));
-        if (!coloured)
-            ShowError(coloured.message());
-        ui_->PanelDeskColor->setProperty("Tag", 0);
-    }
-
-    const std::string sound = ui_->WPSound->text().toStdString();
-    main_window_.SetChangeSound(!sound.empty() && FileExists(sound) ? sound : std::string());
-
-    if (!ApplyScreenSaver())
+    std::optional<Options> after = ConfirmedOptions();
+    if (!after)
         return false;
-
-    const std::optional<int> seconds = ui_->SpinEdit->Value();
-    if (!seconds)
-        return false;  // the reporter showed the error; the dialog stays open
-    wall_timer_interval_ = *seconds * 1000;
-    wall_timer_enabled_ = ui_->CkbAutoChange->isChecked();
-    timers_.Apply(TimerOptions{wall_timer_enabled_, wall_timer_interval_, trans_timer_enabled_});
-
-    // The main window's section too, so what OK put there (the remembered screen saver
-    // above all) survives a program that does not get to close its window.
-    for (TFormStorage* store : {cal_storage_.get(), wall_storage2_.get(), &main_values}) {
-        const Status saved = store->Save();
-        if (!saved)
-            ShowError(saved.message());
-    }
+    const Platform& platform = services_.platform;
+    ScreenSaverSetting screen_saver(*platform.registry, *platform.desktop, platform.version,
+                                    platform.paths.windows_dir);
+    OptionsCommitServices system{
+        *platform.registry,         *platform.desktop_colours,    screen_saver,
+        services_.timers,           services_.main_window,        ExecutablePath(),
+        platform.paths.program_dir, platform.paths.autostart_file};
+    const Status committed = CommitOptions(opened_, *after, ScreenSaverPictures(*after), system);
+    if (!committed)
+        ShowError(committed.message());
+    options_ = opened_ = *after;
+    Save(calendar_store_);
+    Save(options_store_);
     accept();
-    return true;
-}
-
-bool TOptions::ApplyScreenSaver() {
-    TFormStorage& main_values = main_window_.WallStorage();
-    const bool wanted = ui_->CkbScreenSaver->isChecked();
-    const bool installed = ui_->CkbScreenSaver->property("Tag").toInt() == 1;
-    if (wanted == installed)
-        return true;  // an installed screen saver keeps its settings file as it is
-    ScreenSaverSetting setting(*platform_.registry, *platform_.desktop, platform_.version,
-                               platform_.paths.windows_dir);
-    ScreenSaverState state{installed, main_values.Value("OldScrSaver").value_or("")};
-    if (wanted) {
-        const int category = ui_->CbOvlKat->currentIndex();
-        if (category < 0 || category >= main_window_.store().count()) {
-            ShowCatalogueMessage(prompter_, catalogue_, kMsgScrNoKat);
-            return true;
-        }
-        const std::optional<int> seconds = ui_->SpinBS->Value();
-        if (!seconds)
-            return false;
-        const Status written = InstallScreenSaver(
-            setting, state, main_window_.store().category(category).pictures, *seconds,
-            static_cast<ColorRef>(ToColourValue(ui_->ColorBS->Color())));
-        if (!written)
-            ShowError(written.message());
-    } else {
-        UninstallScreenSaver(setting, state);
-    }
-    (void)main_values.SetValue("OldScrSaver", state.old_scr_saver);
-    ui_->CkbScreenSaver->setProperty("Tag", state.installed ? 1 : 0);
     return true;
 }
 
@@ -513,9 +403,7 @@ void TOptions::BtnCancelClick() {
 
 void TOptions::done(int result) {
     // Every close keeps the calendar key as the dialog shows it, OK or Cancel.
-    const Status saved = cal_storage_->Save();
-    if (!saved)
-        ShowError(saved.message());
+    Save(calendar_store_);
     QDialog::done(result);
 }
 
@@ -533,7 +421,7 @@ bool TOptions::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TOptions::ShowError(const std::string& text) {
-    prompter_.ShowMessage(text, catalogue_.Text(kSError), MessageStyle::Error);
+    services_.prompter.ShowMessage(text, services_.catalogue.Text(kSError), MessageStyle::Error);
 }
 
 }  // namespace orvella

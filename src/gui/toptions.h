@@ -4,10 +4,13 @@
 #include <QFont>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "gui/widget_placement.h"
 #include "settings/form_storage.h"
+#include "settings/options.h"
 
 namespace Ui {
 class TOptions;
@@ -19,18 +22,20 @@ namespace orvella {
 
 class ChangeSound;
 class FileChooser;
+class MainWindowSettings;
 class MessageCatalogue;
 class OptionTimers;
 class PickerDialogs;
 class Prompter;
+class TCategoryStore;
 class TColorButton;
-class TOrvel;
 struct Platform;
 
 // What the options dialog works with.
 struct TOptionsServices {
     Platform& platform;
-    TOrvel& main_window;
+    MainWindowSettings& main_window;
+    const TCategoryStore& categories;  // the screen saver's choice
     OptionTimers& timers;
     const MessageCatalogue& catalogue;
     Prompter& prompter;
@@ -39,21 +44,21 @@ struct TOptionsServices {
     ChangeSound& sound;      // the play button
 };
 
-// The options dialog. It lives from start-up to the end, hidden when not in use, and keeps
-// its settings in "[Options]" of "ovl.dat" (`WallStorage2`) and the desktop control's in
-// the calendar key (`CalStorage`).
+// The options dialog. It lives from start-up to the end, hidden when not in use. Its
+// controls edit a staged copy of the options, which its stores keep in "[Options]" of
+// "ovl.dat" (`WallStorage2`) and the calendar key (`CalStorage`); OK puts it into force.
 class TOptions : public QDialog {
     Q_OBJECT
 
 public:
-    // Restores "[Options]" from the main window's form file and starts the timers as
-    // stored. The main window's store must have its file name already.
+    // Restores "[Options]" from the settings file and starts the timers as stored.
     explicit TOptions(TOptionsServices services, QWidget* parent = nullptr);
     ~TOptions() override;
 
     // The four steps of opening: transparency state, category list, restore, show.
     int SBOptionsClick();
-    // OK's steps in order; false when a step stopped it and the dialog stays open.
+    // Commits the edited options; false when a field could not be read and the dialog
+    // stays open.
     bool BtnOKClick();
     void BtnCancelClick();
     void BtnDeskColorClick();
@@ -64,12 +69,13 @@ public:
 
     // "Comic Sans MS, 10" and so on: face, size, then ", Bold" and ", Italic".
     static QString FontDescription(const QFont& font);
-    // The Run key's command: the quoted program path and the switches.
-    static std::string AutostartCommand(const std::string& program, bool change_wallpaper);
 
     Ui::TOptions& ui() { return *ui_; }
-    TFormStorage& WallStorage2() { return *wall_storage2_; }
-    TFormStorage& CalStorage() { return *cal_storage_; }
+    // Whether the program's screen saver is installed by the program (stored as the
+    // screen saver box's tag).
+    bool ScreenSaverInstalled() const { return options_.screen_saver_installed; }
+    // Whether OK would set a new desktop colour.
+    bool DeskColorPicked() const { return options_.desktop_colour != opened_.desktop_colour; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -77,36 +83,35 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void RegisterOptions();
-    void RegisterCalendar();
+    void SetUpControls();
+    void ConnectControls();
     void FormShow();
     void CkbCalendarClick();
     void ApplyCalendarColours();
-    void WriteAutostart();
-    // False when the interval could not be read and OK stops.
-    bool ApplyScreenSaver();
+    // The staged options shown by the controls, and the controls read back into them.
+    void ShowOptions();
+    Options EditedOptions() const;
+    void ShowCalendarFont();
+    // What OK commits: nullopt when a spin edit holds no number (its error was shown).
+    std::optional<Options> ConfirmedOptions();
+    // The pictures of the category chosen for the screen saver when OK installs it; the
+    // user is told when none is chosen.
+    std::optional<std::vector<std::string>> ScreenSaverPictures(const Options& after);
+    void Restore(TFormStorage& store);
+    void Save(TFormStorage& store);
     void SetDeskColorSwatch(const QColor& colour);
     void ShowError(const std::string& text);
 
     std::unique_ptr<Ui::TOptions> ui_;
     std::map<QObject*, QCheckBox*> label_boxes_;
-    Platform& platform_;
-    TOrvel& main_window_;
-    OptionTimers& timers_;
-    const MessageCatalogue& catalogue_;
-    Prompter& prompter_;
-    FileChooser& files_;
-    PickerDialogs& pickers_;
-    ChangeSound& sound_;
+    TOptionsServices services_;
     WidgetPlacement placement_;
-    std::unique_ptr<TFormStorage> wall_storage2_;
-    std::unique_ptr<TFormStorage> cal_storage_;
-    // The calendar's six colours as the stores keep them, 0x00BBGGRR.
-    std::int32_t cal_colors_[6] = {16777215, 0, 33023, 8388608, 16777215, 12632256};
-    bool wall_timer_enabled_ = false;
-    int wall_timer_interval_ = 60000;
-    bool trans_timer_enabled_ = false;
-    QColor desk_colour_;
+    // The staged copy: what the controls show, and what the stores write and read.
+    Options options_;
+    // The options as the dialog last opened or confirmed them.
+    Options opened_;
+    TFormStorage options_store_;
+    TFormStorage calendar_store_;
 };
 
 }  // namespace orvella

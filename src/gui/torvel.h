@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QPixmap>
 #include <QPointer>
 #include <functional>
 #include <memory>
@@ -9,22 +8,19 @@
 #include <string>
 #include <vector>
 
-#include "gui/file_type_icons.h"
 #include "gui/menu_rules.h"
 #include "gui/widget_placement.h"
 #include "library/category_store.h"
-#include "platform/window_message.h"
+#include "platform/system/window_message.h"
 #include "settings/form_storage.h"
+#include "settings/options_commit.h"
 #include "shell/startup_sequence.h"
 #include "wallpaper/wallpaper_settings.h"
 
 class QAction;
 class QLabel;
-class QMenu;
 class QSocketNotifier;
-class QSystemTrayIcon;
 class QTimer;
-class QToolButton;
 
 namespace Ui {
 class TOrvel;
@@ -40,9 +36,12 @@ class FileChooser;
 class TAddKatForm;
 class TFindPics;
 class TOptions;
-class TPreviewForm;
 class TPictureList;
+class TPreviewForm;
 class WallpaperCommands;
+class CategoryBar;
+class MainWindowCommands;
+class MainWindowTray;
 struct Platform;
 
 // What the main window is given from outside.
@@ -63,8 +62,9 @@ struct TOrvelServices {
 };
 
 // The main window: the category bar, the current category's picture list, the tool bar,
-// the menus, the status line and the tray icon.
-class TOrvel : public QMainWindow, private CategoryObserver, private StartupSteps {
+// the menus, the status line and the tray icon. The bar, the tray and the command wiring
+// are parts of their own; the window keeps the handlers.
+class TOrvel : public QMainWindow, public MainWindowSettings, private StartupSteps {
     Q_OBJECT
 
 public:
@@ -78,92 +78,97 @@ public:
     // The normal end: what closing the window does, also when the window was never shown.
     void EndProgram();
 
-    // Makes the category of `button` current.
-    void SelectCategory(QToolButton* button);
+    // Lays out the picture area: the frame, the panel and the current list's column.
     void BackPanelResize();
     // Sorts or unsorts every list, for the options dialog.
     void ApplyPictureSort(bool sorted);
-    // Makes the 32 x 32 icon of the category being created (add) or replaces the icon at
-    // `index`; returns the new image's position, or -1 when replacing.
-    int LoadCategoryIcon(const std::string& icon_path, bool add, int index);
 
     // The menus' enabling, run each time one opens.
-    void Kategorien1Click();
-    void Hintergrundbild1Click();
-    void PopupPopup();
-    void KatPopupPopup();
+    void Kategorien1Click();       // menu "Kategorien"
+    void Hintergrundbild1Click();  // menu "Hintergrundbild"
+    void PopupPopup();             // the picture lists' context menu
+    void KatPopupPopup();          // the bar buttons' context menu
 
     // The category dialog, created after the main window and reused.
     void SetCategoryDialog(TAddKatForm* dialog);
     // The options dialog, created after the main window; it lives to the end.
     void SetOptionsDialog(TOptions* dialog) { options_dialog_ = dialog; }
+    // "Optionen...": opens the options dialog.
     void SBOptionsClick();
 
     // Category editing. The dialog's result: QDialog::Accepted only when a category was
     // created or changed.
+    // "Kategorie hinzufügen...": a new category through the category dialog.
     int AddKatClick();
-    // From the bar buttons' menu the right-clicked category, from the main menu the
-    // current one.
+    // "Kategorie bearbeiten...": from the bar buttons' menu the right-clicked category,
+    // from the main menu the current one.
     int KatEditClick(QAction* sender);
+    // "Kategorie löschen" of the bar buttons' menu: the right-clicked category.
     void KatDeleteClick();
+    // "Kategorie löschen" of the main menu: the current category.
     void Kategorielschen1Click();
+    // Deletes category `index` after the user confirmed it.
     void DeleteCategory(int index);
 
     // Picture list editing.
+    // "Bilder hinzufügen...": pictures chosen in the file dialog join the current category.
     void SBAddClick();
+    // "Bilder entfernen": the selected pictures leave the current category.
     void SBDelClick();
+    // "Alle Bilder entfernen": the current category is emptied.
     void AlleBilderentfernen1Click();
+    // Whether the dragged files may be dropped on the current list.
     bool DropFileTargetGetDropEffect(const std::vector<std::string>& files) const;
+    // Files dropped on the current list join its category.
     void DropFileTargetDrop(const std::vector<std::string>& files);
 
-    // Handlers of the commands built so far.
+    // "Einstellungen speichern": writes the category store.
     void Speichern1Click();
+    // "Beenden": closes the window, which ends the program.
     void Beenden1Click();
+    // "Info...": the information box.
     void SBInfoClick();
+    // "Neues zufälliges Hintergrundbild": a random picture of the current category.
     void NeuerZufallshintergrund1Click();
+    // "Selektiertes Bild als Hintergrund": the first selected picture.
     void MarkiertesBildalsHintergund1Click();
+    // "Icons transparent setzen": the desktop icon labels become transparent.
     void SBTransClick();
+    // "Sternenfeld Hintergrund" > "Einfach": the simple starfield.
     void Einfach1Click();
+    // "Sternenfeld Hintergrund" > "Bewegt": the moving starfield.
     void Difus1Click();
+    // "Wiederherstellen" of the tray menu: the window comes back.
     void WiederherstellenClick();
+    // The window was minimised: it goes to the tray.
     void ApplicationEventsMinimize();
+    // The window came back from minimised: the tray icon goes.
     void ApplicationEventsRestore();
+    // The refresh message of an outside program: its category is read again.
     void RefreshCategoryMessage();
 
     // The disk search: one window at a time, freed by TimerCloseFind after it closed.
+    // "Auf der Festplatte...": opens the search window, or brings it to the front.
     void AufderFestplatte1Click();
+    // Frees the search window a moment after it closed.
     void TimerCloseFindTimer();
-    TFindPics* FindPicsWindow() const;
-    QTimer* TimerCloseFind() const { return timer_close_find_; }
     // Files `paths` into category `index` and the first, as the search window asks.
     void FilePictures(int index, const std::vector<std::string>& paths);
 
     // The preview window, created after the main window; it lives to the end.
     void SetPreviewForm(TPreviewForm* preview);
-    TPreviewForm* PreviewForm() const { return preview_form_; }
+    // "Vorschaubild anzeigen": shows or hides the preview window.
     void ShowPreviewClick();
     // Loads `path` into the preview window, shown or not.
     void ShowInPreview(const std::string& path);
 
     TCategoryStore& store() { return *store_; }
-    TFormStorage& WallStorage() { return *wall_storage_; }
-    TPictureList* PictureList(int index) const;
-    TPictureList* CurrentList() const;
-    QToolButton* CategoryButton(int index) const;
-    QMenu* Popup() const { return popup_; }
-    QMenu* KatPopup() const { return kat_popup_; }
-    QMenu* TrayPop() const { return tray_pop_; }
-    QSystemTrayIcon* TrayIcon() const { return tray_icon_; }
-    int KatPopupTag() const { return kat_popup_tag_; }
-    QString StatusText(int panel) const;
-    const std::vector<QPixmap>& KatImageList() const { return kat_images_; }
-    const std::vector<std::string>& IconFiles() const { return icon_files_; }
-    bool in_tray() const { return in_tray_; }
     // The change sound, kept by the form store as "OvlMediaP_FileName".
-    const std::string& change_sound() const { return change_sound_; }
-    void SetChangeSound(std::string file) { change_sound_ = std::move(file); }
-    std::uint32_t window_handle() const { return window_handle_; }
-    QAction* Action(const char* name) const;
+    const std::string& change_sound() const { return values_.change_sound; }
+    // MainWindowSettings: what "[Wallpaper]" keeps for the options and the engine.
+    const MainWindowValues& Values() const override { return values_; }
+    Status SetValues(const MainWindowValues& values) override;
+    void SetChangeSound(std::string file) override { values_.change_sound = std::move(file); }
     // What the wallpaper engine reads at a change: the stored values and the change sound.
     WallpaperSettings WallpaperSettingsNow() const;
 
@@ -178,10 +183,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct CategoryView {
-        QToolButton* button = nullptr;
-        TPictureList* list = nullptr;
-    };
+    // The window tests look inside through this one door.
+    friend class TOrvelTestAccess;
 
     // StartupSteps
     void RegisterShellExtensions() override;
@@ -197,60 +200,38 @@ private:
     void ScheduleTransparency() override;
     void GoToTray() override;
 
-    // CategoryObserver
-    void CategoryCreated(int index) override;
-    void CategoriesFreed() override;
-    void PicturesChanged(int index) override;
-    void CurrentCategoryChanged(int index) override;
-
-    ListState CurrentListState() const;
+    void CreateStatusLine();
+    void CreateParts();
+    MenuState CurrentMenuState() const;
     bool CreateCategoryFromDialog(const std::string& name, const std::string& icon);
     void ChangeCategoryFromDialog(int index, const std::string& name,
                                   const std::optional<std::string>& icon);
-    // Runs a change of many pictures, reloading each changed list once at the end.
-    void InBatch(const std::function<void()>& change);
+    void AddPicturesToCurrent(const std::vector<std::string>& files);
     void AfterPicturesChanged();
     void FormShow();
     void FormClose();
-    void BuildMenus();
-    void ConnectCommands();
+    void CategorySelected(const QString& caption);
     void ShowCurrentCount();
     void PictureListChange(TPictureList* list);
-    void OpenKatPopup(int index, const QPoint& global_position);
     void ShowError(const std::string& text);
-    // Enables `action` by `rule` when its command is built; a command still to come stays
-    // disabled.
-    void Enable(QAction* action, bool rule);
     std::string ProgramFile(const std::string& name) const;
 
     std::unique_ptr<Ui::TOrvel> ui_;
     TOrvelServices services_;
     std::vector<std::string> arguments_;
+    std::unique_ptr<MainWindowCommands> commands_;
+    std::unique_ptr<MainWindowTray> tray_;
+    std::unique_ptr<CategoryBar> bar_;
     std::unique_ptr<TCategoryStore> store_;
     std::unique_ptr<TFormStorage> wall_storage_;
     WidgetPlacement placement_;
     std::optional<WindowMessageListener> listener_;
     QSocketNotifier* listener_notifier_ = nullptr;
     std::uint32_t window_handle_ = 0;
-    FileTypeIcons file_icons_;
-    std::vector<CategoryView> views_;
-    std::vector<QPixmap> kat_images_;
-    std::vector<std::string> icon_files_;
-    std::string change_sound_;
-    std::vector<QAction*> commands_to_come_;
-    // Lists whose pictures changed while a batch (the load) ran; reloaded once at its end.
-    std::vector<int> changed_lists_;
-    int batch_depth_ = 0;
-    bool adding_ = false;
+    MainWindowValues values_;
     bool closed_ = false;
-    bool in_tray_ = false;
-    int kat_popup_tag_ = 0;
     TAddKatForm* category_dialog_ = nullptr;
     TOptions* options_dialog_ = nullptr;
-    QMenu* popup_ = nullptr;
-    QMenu* kat_popup_ = nullptr;
-    QMenu* tray_pop_ = nullptr;
-    QSystemTrayIcon* tray_icon_ = nullptr;
     QLabel* status_count_ = nullptr;
     QLabel* status_file_ = nullptr;
     QTimer* timer_close_find_ = nullptr;

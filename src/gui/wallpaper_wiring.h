@@ -7,6 +7,7 @@
 
 #include "gui/wallpaper_commands.h"
 #include "library/picture_commands.h"
+#include "settings/options_commit.h"
 #include "wallpaper/icon_transparency.h"
 #include "wallpaper/timed_change.h"
 #include "wallpaper/wallpaper_engine.h"
@@ -41,7 +42,6 @@ public:
     EngineCommands(TWallpaperEngine& engine, TIconTransparency& icons, Prompter& prompter,
                    const MessageCatalogue& catalogue);
 
-    bool available() const override { return true; }
     void SetRandomWallpaper(const TCategoryStore& store) override;
     void SetSelectedWallpaper(const std::string& path) override;
     void SBTransClick() override { icons_.SBTransClick(); }
@@ -61,14 +61,6 @@ private:
     Prompter& prompter_;
     const MessageCatalogue& catalogue_;
     bool showing_error_ = false;
-};
-
-// What the options dialog does with the two timers it owns.
-class OptionTimers {
-public:
-    virtual ~OptionTimers() = default;
-    virtual void Apply(const TimerOptions& options) = 0;
-    virtual bool TransTimerRunning() const = 0;
 };
 
 // `WallTimer` (the timed change) and `TransTimer` (the transparency check), run as the

@@ -6,7 +6,6 @@
 #include "library/picture_key_codec.h"
 #include "platform/text.h"
 #include "shell/message_catalogue.h"
-#include "shell/prompter.h"
 
 namespace orvella {
 namespace {
@@ -60,11 +59,10 @@ bool ContainsIgnoreCase(const std::vector<std::string>& list, const std::string&
 }  // namespace
 
 TCategoryStore::TCategoryStore(std::string file_path, std::string new_category_icon,
-                               const MessageCatalogue& catalogue, Prompter& prompter)
+                               const MessageCatalogue& catalogue)
     : file_(std::move(file_path)),
       new_category_icon_(std::move(new_category_icon)),
-      catalogue_(catalogue),
-      prompter_(prompter) {}
+      catalogue_(catalogue) {}
 
 Status TCategoryStore::LoadCategories() {
     Result<ProfileDocument> document = file_.Load();
@@ -261,7 +259,8 @@ Status TCategoryStore::RefreshCategory() {
 
 bool TCategoryStore::CreateCategory(int index, std::string icon, std::string name) {
     if (index >= kMaxCategories) {
-        ShowCatalogueMessage(prompter_, catalogue_, kMsgKatLimit);
+        if (observer_)
+            observer_->CategoryLimitReached();
         return false;
     }
     categories_.push_back(Category{std::move(name), std::move(icon), {}});

@@ -4,14 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/profile_document.h"
-#include "platform/profile_file.h"
+#include "platform/profile/profile_document.h"
+#include "platform/profile/profile_file.h"
 #include "platform/status.h"
 
 namespace orvella {
 
 class MessageCatalogue;
-class Prompter;
 
 struct Category {
     std::string name;
@@ -29,6 +28,8 @@ public:
     virtual void CategoriesFreed() {}
     virtual void PicturesChanged(int /*index*/) {}
     virtual void CurrentCategoryChanged(int /*index*/) {}
+    // A category beyond the limit was refused; the user is told by whoever shows the store.
+    virtual void CategoryLimitReached() {}
 };
 
 // The picture library: at most 30 categories, the first of which is the summary of all the
@@ -39,7 +40,7 @@ public:
 
     // `new_category_icon` is the icon of the first category a fresh store gets.
     TCategoryStore(std::string file_path, std::string new_category_icon,
-                   const MessageCatalogue& catalogue, Prompter& prompter);
+                   const MessageCatalogue& catalogue);
 
     void SetObserver(CategoryObserver* observer) { observer_ = observer; }
     const std::string& path() const { return file_.path(); }
@@ -54,6 +55,7 @@ public:
     Status ClearCategory(int index, bool save);
     // Re-reads the category an outside program named in "RefreshCategorie".
     Status RefreshCategory();
+    // False at the limit, after telling the observer.
     bool CreateCategory(int index, std::string icon, std::string name);
     void FreeCategories();
 
@@ -89,7 +91,6 @@ private:
     ProfileFile file_;
     std::string new_category_icon_;
     const MessageCatalogue& catalogue_;
-    Prompter& prompter_;
     CategoryObserver* observer_ = nullptr;
     std::vector<Category> categories_;
     int current_ = 0;

@@ -1,9 +1,9 @@
 #include "platform/host_platform.h"
 
-#include "platform/backend_selection.h"
-#include "platform/files.h"
-#include "platform/hive_registry.h"
-#include "platform/profile_file.h"
+#include "platform/desktop/backends/backend_selection.h"
+#include "platform/files/files.h"
+#include "platform/profile/profile_file.h"
+#include "platform/registry/registry_file.h"
 #include "platform/text.h"
 
 namespace orvella {
@@ -49,13 +49,15 @@ std::unique_ptr<WallpaperBackend> ChooseBackend(const Environment& environment,
     return std::make_unique<NoWallpaperBackend>();
 }
 
-}  // namespace
+// The screen size and time that ORVELLA_SCREEN and ORVELLA_TIME fix for tests and scripts.
+struct FixedValues {
+    std::optional<ScreenSize> screen;
+    std::optional<std::int64_t> time;
+};
 
-Result<Platform> CreateHostPlatform(const Environment& environment,
-                                    const std::string& executable_path, HostHooks hooks) {
-    Platform platform;
-    platform.paths = ResolvePaths(environment, executable_path);
-
+// ORVELLA_WINVER, ORVELLA_SCREEN and ORVELLA_TIME; a value that cannot be understood is
+// reported in the warnings and the default is kept.
+FixedValues ReadOverrides(const Environment& environment, Platform& platform) {
     if (std::optional<std::string> name = environment.Get("ORVELLA_WINVER")) {
         if (std::optional<WindowsVersion> version = WindowsVersion::FromName(*name)) {
             platform.version = *version;
@@ -65,45 +67,46 @@ Result<Platform> CreateHostPlatform(const Environment& environment,
                                         "using xp");
         }
     }
-
-    std::optional<ScreenSize> fixed_screen;
+    FixedValues fixed;
     if (std::optional<std::string> text = environment.Get("ORVELLA_SCREEN")) {
-        fixed_screen = ParseScreenSize(*text);
-        if (!fixed_screen) {
+        fixed.screen = ParseScreenSize(*text);
+        if (!fixed.screen) {
             platform.warnings.push_back("ORVELLA_SCREEN=" + *text +
                                         " is not WIDTHxHEIGHT; using the real screen");
         }
     }
-    std::optional<std::int64_t> fixed_time;
     if (std::optional<std::string> text = environment.Get("ORVELLA_TIME")) {
-        fixed_time = ParseUnixSeconds(*text);
-        if (!fixed_time) {
+        fixed.time = ParseUnixSeconds(*text);
+        if (!fixed.time) {
             platform.warnings.push_back("ORVELLA_TIME=" + *text +
                                         " is not a number of seconds; using the system clock");
         }
     }
+    return fixed;
+}
 
+Status PrepareFolders(const Platform& platform) {
     if (Status status = EnsureDirectory(platform.paths.program_dir); !status)
         return status;
     if (Status status = EnsureDirectory(platform.paths.windows_dir); !status)
         return status;
-    if (platform.version.IsWin9x()) {
-        if (Status status = EnsureSystemIni(platform.paths.windows_dir); !status)
-            return status;
-    }
+    if (platform.version.IsWin9x())
+        return EnsureSystemIni(platform.paths.windows_dir);
+    return Status::Ok();
+}
 
-    platform.registry = std::make_unique<HiveRegistry>(platform.paths.registry_file);
-    platform.clock = std::make_unique<HostClock>(fixed_time);
-    platform.screen = std::make_unique<HostScreen>(fixed_screen, std::move(hooks.screen_query));
+// The desktop colours and the desktop, which shows the colour again when the hooks give no
+// other way to apply it.
+void MakeDesktop(const Environment& environment, std::shared_ptr<const PictureLoader> loader,
+                 HostHooks& hooks, Platform& platform) {
     const bool colour_to_desktop = !hooks.apply_colour;
     auto colours =
         std::make_unique<RegistryDesktopColours>(*platform.registry, std::move(hooks.apply_colour));
     RegistryDesktopColours& desktop_colours = *colours;
     platform.desktop_colours = std::move(colours);
-    platform.drives = std::make_unique<HostDrives>();
     HostDesktop::Parts desktop_parts;
-    desktop_parts.backend = ChooseBackend(environment, platform.paths,
-                                          std::move(hooks.picture_loader), platform.warnings);
+    desktop_parts.backend =
+        ChooseBackend(environment, platform.paths, std::move(loader), platform.warnings);
     desktop_parts.screen_saver = ChooseScreenSaverProbe(environment, platform.warnings);
     desktop_parts.pages = std::move(hooks.page_renderer);
     if (hooks.make_page_renderer) {
@@ -117,6 +120,25 @@ Result<Platform> CreateHostPlatform(const Environment& environment,
             return desktop->ShowBackgroundColour();
         });
     }
+}
+
+}  // namespace
+
+Result<Platform> CreateHostPlatform(const Environment& environment,
+                                    const std::string& executable_path,
+                                    std::shared_ptr<const PictureLoader> picture_loader,
+                                    HostHooks hooks) {
+    Platform platform;
+    platform.paths = ResolvePaths(environment, executable_path);
+    const FixedValues fixed = ReadOverrides(environment, platform);
+    if (Status status = PrepareFolders(platform); !status)
+        return status;
+
+    platform.registry = std::make_unique<RegistryFile>(platform.paths.registry_file);
+    platform.clock = std::make_unique<HostClock>(fixed.time);
+    platform.screen = std::make_unique<HostScreen>(fixed.screen, std::move(hooks.screen_query));
+    platform.drives = std::make_unique<HostDrives>();
+    MakeDesktop(environment, std::move(picture_loader), hooks, platform);
     platform.desktop_windows = std::make_unique<HostDesktopWindows>();
     return platform;
 }

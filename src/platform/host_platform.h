@@ -4,18 +4,18 @@
 #include <memory>
 #include <string>
 
-#include "platform/clock.h"
-#include "platform/desktop.h"
-#include "platform/desktop_colour.h"
-#include "platform/desktop_windows.h"
-#include "platform/drives.h"
-#include "platform/environment.h"
-#include "platform/page_renderer.h"
-#include "platform/picture_pixels.h"
-#include "platform/registry.h"
-#include "platform/screen.h"
+#include "platform/desktop/desktop.h"
+#include "platform/desktop/desktop_colour.h"
+#include "platform/desktop/desktop_windows.h"
+#include "platform/desktop/page_renderer.h"
+#include "platform/desktop/picture_pixels.h"
+#include "platform/desktop/screen.h"
+#include "platform/registry/registry.h"
 #include "platform/status.h"
-#include "platform/windows_version.h"
+#include "platform/system/clock.h"
+#include "platform/system/drives.h"
+#include "platform/system/environment.h"
+#include "platform/system/windows_version.h"
 
 namespace orvella {
 
@@ -46,10 +46,9 @@ struct PageRendererSources {
 };
 
 struct HostHooks {
-    HostScreen::Query screen_query;              // the GUI's primary screen
-    RegistryDesktopColours::Apply apply_colour;  // null: the desktop shows the colour again
-    std::shared_ptr<const PictureLoader> picture_loader;  // null: the built-in bitmap reader
-    std::unique_ptr<PageRenderer> page_renderer;          // null: pages are handed on as they are
+    HostScreen::Query screen_query;               // the GUI's primary screen
+    RegistryDesktopColours::Apply apply_colour;   // null: the desktop shows the colour again
+    std::unique_ptr<PageRenderer> page_renderer;  // null: pages are handed on as they are
     // Wins over `page_renderer`: a renderer that needs the platform's own registry, clock or
     // screen, which exist only once the platform is being made.
     std::function<std::unique_ptr<PageRenderer>(const PageRendererSources&)> make_page_renderer;
@@ -59,8 +58,11 @@ struct HostHooks {
 // ORVELLA_SCREEN, ORVELLA_TIME, ORVELLA_DESKTOP (the wallpaper backend, default auto) and
 // ORVELLA_SCREENSAVER ("running" or "stopped" instead of asking the session); creates the program
 // and Windows folders when missing and, on the 95/98/Me family, a "system.ini" with a [boot]
-// section. Fails when a folder cannot be created.
+// section. Fails when a folder cannot be created. `picture_loader` turns picture files into
+// the pixels a desktop without a wallpaper service of its own is given.
 Result<Platform> CreateHostPlatform(const Environment& environment,
-                                    const std::string& executable_path, HostHooks hooks = {});
+                                    const std::string& executable_path,
+                                    std::shared_ptr<const PictureLoader> picture_loader,
+                                    HostHooks hooks = {});
 
 }  // namespace orvella

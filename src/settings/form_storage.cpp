@@ -107,19 +107,29 @@ void TFormStorage::AddValue(std::string name, std::string default_text) {
     if (name.empty())
         return Fail("a stored value has no name");
     if (Claim(name))
-        values_.push_back({std::move(name), std::move(default_text)});
+        values_.push_back({std::move(name), std::move(default_text), {}, {}});
+}
+
+void TFormStorage::AddValue(std::string name, std::function<std::string()> get,
+                            std::function<void(const std::string&)> set) {
+    if (name.empty())
+        return Fail("a stored value has no name");
+    if (!AllSet(get, set))
+        return Fail("stored value " + name + " lacks its getter or setter");
+    if (Claim(name))
+        values_.push_back({std::move(name), {}, std::move(get), std::move(set)});
 }
 
 std::optional<std::string> TFormStorage::Value(std::string_view name) const {
     const StoredValue* value = FindValue(name);
-    return value ? std::optional<std::string>(value->text) : std::nullopt;
+    return value ? std::optional<std::string>(value->Text()) : std::nullopt;
 }
 
 Status TFormStorage::SetValue(std::string_view name, std::string text) {
     StoredValue* value = FindValue(name);
     if (value == nullptr)
         return Status::Error("no stored value is named " + std::string(name));
-    value->text = std::move(text);
+    value->SetText(std::move(text));
     return Status::Ok();
 }
 
@@ -132,7 +142,7 @@ Status TFormStorage::Save() {
     for (const PropertyEntry& property : properties_)
         entries.push_back({property.name, std::string(TrimBlanks(property.format()))});
     for (const StoredValue& value : values_)
-        entries.push_back({value.name, value.text});
+        entries.push_back({value.name, value.Text()});
     // Last, so the version stamps what stands before it.
     entries.push_back({std::string(kFormVersion), FormatInteger(version_)});
     return std::visit([&](auto& target) { return target.Write(entries); }, target_);
@@ -163,7 +173,7 @@ Result<RestoreOutcome> TFormStorage::Restore() {
     }
     for (StoredValue& value : values_) {
         if (const std::string* text = found->Find(value.name))
-            value.text = *text;
+            value.SetText(*text);
     }
     return RestoreOutcome::Restored;
 }

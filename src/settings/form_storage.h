@@ -9,7 +9,7 @@
 #include <variant>
 #include <vector>
 
-#include "platform/registry.h"
+#include "platform/registry/registry.h"
 #include "platform/status.h"
 #include "settings/form_entry.h"
 #include "settings/profile_target.h"
@@ -68,6 +68,9 @@ public:
 
     // Named values, kept as text and looked up without regard to case.
     void AddValue(std::string name, std::string default_text);
+    // A named value whose text the caller keeps: saved as `get` gives it, restored by `set`.
+    void AddValue(std::string name, std::function<std::string()> get,
+                  std::function<void(const std::string&)> set);
     std::optional<std::string> Value(std::string_view name) const;
     Status SetValue(std::string_view name, std::string text);
 
@@ -83,6 +86,17 @@ private:
     struct StoredValue {
         std::string name;
         std::string text;
+        // Set for a value bound to the caller's text, which `text` then does not hold.
+        std::function<std::string()> get;
+        std::function<void(const std::string&)> set;
+
+        std::string Text() const { return get ? get() : text; }
+        void SetText(std::string new_text) {
+            if (set)
+                set(new_text);
+            else
+                text = std::move(new_text);
+        }
     };
 
     void AddProperty(const PropertyName& name, bool has_functions, PropertyEntry entry);

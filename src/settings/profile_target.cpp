@@ -1,6 +1,6 @@
 #include "settings/profile_target.h"
 
-#include "platform/profile_file.h"
+#include "platform/profile/profile_file.h"
 #include "platform/text.h"
 
 namespace orvella {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/registry.h"
+#include "platform/registry/registry.h"
 #include "platform/status.h"
 #include "settings/form_entry.h"
 

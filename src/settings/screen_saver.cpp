@@ -1,10 +1,10 @@
 #include "settings/screen_saver.h"
 
-#include "platform/desktop.h"
-#include "platform/file_extension.h"
-#include "platform/files.h"
-#include "platform/profile_file.h"
-#include "platform/registry.h"
+#include "platform/desktop/desktop.h"
+#include "platform/files/file_extension.h"
+#include "platform/files/files.h"
+#include "platform/profile/profile_file.h"
+#include "platform/registry/registry.h"
 
 namespace orvella {
 namespace {

@@ -3,9 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/desktop_colour.h"
+#include "platform/desktop/desktop_colour.h"
 #include "platform/status.h"
-#include "platform/windows_version.h"
+#include "platform/system/windows_version.h"
+#include "settings/settings_places.h"
 
 namespace orvella {
 
@@ -42,7 +43,9 @@ public:
 
     // The Windows directory + "/Orvella.scr": the program's own screen saver.
     std::string OwnScreenSaver() const { return windows_dir_ + "/Orvella.scr"; }
-    std::string SettingsFile() const { return windows_dir_ + "/Ovlscr.ini"; }
+    std::string SettingsFile() const {
+        return windows_dir_ + "/" + std::string(kScreenSaverFileName);
+    }
 
 private:
     std::string SystemIni() const { return windows_dir_ + "/system.ini"; }

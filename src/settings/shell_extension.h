@@ -3,9 +3,9 @@
 #include <array>
 #include <string_view>
 
-#include "platform/registry.h"
+#include "platform/registry/registry.h"
 #include "platform/status.h"
-#include "platform/windows_version.h"
+#include "platform/system/windows_version.h"
 
 namespace orvella {
 

@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "platform/files.h"
+#include "platform/files/files.h"
 
 namespace orvella {
 namespace {

@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <optional>
 
-#include "platform/files.h"
+#include "platform/files/files.h"
 #include "platform/text.h"
 
 namespace orvella {

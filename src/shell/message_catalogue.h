@@ -6,7 +6,7 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/profile_document.h"
+#include "platform/profile/profile_document.h"
 #include "platform/status.h"
 #include "shell/message_style.h"
 

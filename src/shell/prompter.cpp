@@ -18,4 +18,8 @@ MessageResult ShowCatalogueMessage(Prompter& prompter, const MessageCatalogue& c
                                 catalogue.Caption(name), *style);
 }
 
+void ShowErrorText(Prompter& prompter, const MessageCatalogue& catalogue, const std::string& text) {
+    prompter.ShowMessage(text, catalogue.Text(kSError), MessageStyle::Error);
+}
+
 }  // namespace orvella

@@ -25,4 +25,7 @@ public:
 MessageResult ShowCatalogueMessage(Prompter& prompter, const MessageCatalogue& catalogue,
                                    std::string_view name, std::string_view argument = {});
 
+// Shows `text` (a failure's own message) in the general error box, captioned `_SError`.
+void ShowErrorText(Prompter& prompter, const MessageCatalogue& catalogue, const std::string& text);
+
 }  // namespace orvella

@@ -1,6 +1,6 @@
 #include "tools/help_and_links.h"
 
-#include "platform/files.h"
+#include "platform/files/files.h"
 
 namespace orvella {
 namespace {

@@ -1,7 +1,7 @@
 #include "tools/picture_actions.h"
 
-#include "platform/desktop_shell.h"
-#include "platform/file_copy.h"
+#include "platform/system/desktop_shell.h"
+#include "platform/files/file_copy.h"
 #include "shell/file_chooser.h"
 #include "shell/message_catalogue.h"
 #include "shell/prompter.h"

@@ -5,7 +5,7 @@
 
 #include <cerrno>
 
-#include "platform/files.h"
+#include "platform/files/files.h"
 
 namespace orvella {
 namespace {

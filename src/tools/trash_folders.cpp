@@ -1,6 +1,6 @@
 #include "tools/trash_folders.h"
 
-#include "platform/environment.h"
+#include "platform/system/environment.h"
 
 namespace orvella {
 namespace {

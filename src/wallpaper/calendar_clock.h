@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/clock.h"
+#include "platform/system/clock.h"
 
 namespace orvella {
 

@@ -10,7 +10,7 @@
 #include "codecs/image_loader.h"
 #include "codecs/jpeg_encoder.h"
 #include "codecs/resample.h"
-#include "platform/files.h"
+#include "platform/files/files.h"
 
 namespace orvella {
 namespace {

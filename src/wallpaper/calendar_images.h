@@ -3,7 +3,7 @@
 #include <string>
 
 #include "codecs/bitmap.h"
-#include "platform/screen.h"
+#include "platform/desktop/screen.h"
 #include "platform/status.h"
 #include "wallpaper/control_box.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "codecs/compose.h"
-#include "platform/screen.h"
+#include "platform/desktop/screen.h"
 
 namespace orvella {
 

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <map>
 
-#include "platform/files.h"
+#include "platform/files/files.h"
 #include "platform/text.h"
 #include "wallpaper/wallpaper_pages.h"
 

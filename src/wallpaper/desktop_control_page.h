@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/desktop_colour.h"
+#include "platform/desktop/desktop_colour.h"
 #include "platform/status.h"
 
 namespace orvella {

@@ -1,7 +1,7 @@
 #include "wallpaper/desktop_control_redraw.h"
 
-#include "platform/desktop.h"
-#include "platform/registry.h"
+#include "platform/desktop/desktop.h"
+#include "platform/registry/registry.h"
 
 namespace orvella {
 

@@ -10,7 +10,7 @@ void TIconTransparency::SBTransClick() {
         desktop, [this](WindowHandle window) { return MakeListViewTransparent(window); });
     if (labels_changed_)
         windows_.SendMessage(kHwndBroadcast, kWmWinIniChange, 0, 0);
-    if (settings_.Current().cal_activated == 1)
+    if (settings_.Current().calendar)
         windows_.RedrawWindow(0, kRdwInvalidate | kRdwAllChildren);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/desktop_windows.h"
+#include "platform/desktop/desktop_windows.h"
 
 namespace orvella {
 

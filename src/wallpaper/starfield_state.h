@@ -2,13 +2,10 @@
 
 #include <string_view>
 
-#include "platform/registry.h"
+#include "platform/registry/registry.h"
 #include "platform/status.h"
 
 namespace orvella {
-
-// The desktop control's settings key.
-inline constexpr std::string_view kCalendarKey = "Software\\Brenmark Software\\Orvella\\Calendar";
 
 // Writes `Sfx_Checked` = checked, then `Sfxtype_Caption` = type, under the calendar key,
 // creating it when missing.

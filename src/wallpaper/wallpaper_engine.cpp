@@ -3,8 +3,8 @@
 #include <iostream>
 
 #include "library/category_store.h"
-#include "platform/file_copy.h"
-#include "platform/file_extension.h"
+#include "platform/files/file_copy.h"
+#include "platform/files/file_extension.h"
 #include "platform/host_platform.h"
 #include "shell/message_catalogue.h"
 #include "shell/prompter.h"
@@ -17,13 +17,13 @@
 namespace orvella {
 namespace {
 
-std::optional<WallpaperStyle> StyleOfWallProps(int wall_props) {
+std::optional<WallpaperStyle> StyleOfWallProps(WallProps wall_props) {
     switch (wall_props) {
-        case 0:
+        case WallProps::Centre:
             return WallpaperStyle::Centre;
-        case 1:
+        case WallProps::Tile:
             return WallpaperStyle::Tile;
-        case 2:
+        case WallProps::Stretch:
             return WallpaperStyle::Stretch;
         default:
             return std::nullopt;
@@ -36,13 +36,13 @@ struct DesktopValues {
 };
 
 // Centre is "1", not "0", for WallpaperStyle: that is what the classic desktop was given.
-std::optional<DesktopValues> DesktopValuesOfWallProps(int wall_props) {
+std::optional<DesktopValues> DesktopValuesOfWallProps(WallProps wall_props) {
     switch (wall_props) {
-        case 0:
+        case WallProps::Centre:
             return DesktopValues{"0", "1"};
-        case 1:
+        case WallProps::Tile:
             return DesktopValues{"1", "0"};
-        case 2:
+        case WallProps::Stretch:
             return DesktopValues{"0", "2"};
         default:
             return std::nullopt;
@@ -83,7 +83,7 @@ Status TWallpaperEngine::ApplyWallpaper(const std::string& path) {
         if (!copy)
             return Status::Ok();
         file = *copy;
-        if (settings.cal_activated == 1 && lowered != ".gif") {
+        if (settings.calendar && lowered != ".gif") {
             if (Status prepared = PrepareCalendar(file, settings.wall_props); !prepared)
                 return prepared;
             file = CalendarPagePath();
@@ -111,16 +111,16 @@ std::optional<std::string> TWallpaperEngine::CopyBesideProgram(const std::string
     return copy;
 }
 
-Status TWallpaperEngine::PrepareCalendar(const std::string& copy, int wall_props) {
+Status TWallpaperEngine::PrepareCalendar(const std::string& copy, WallProps wall_props) {
     Status prepared;
     switch (wall_props) {
-        case 2:
+        case WallProps::Stretch:
             prepared = calendar_.PrepareStretched(copy);
             break;
-        case 1:
+        case WallProps::Tile:
             prepared = calendar_.PrepareTiled(copy);
             break;
-        case 0:
+        case WallProps::Centre:
             prepared = calendar_.PrepareCentred(copy);
             break;
         default:
@@ -131,7 +131,7 @@ Status TWallpaperEngine::PrepareCalendar(const std::string& copy, int wall_props
     return calendar_.WriteCalendarPage(CalendarPagePath());
 }
 
-void TWallpaperEngine::ChooseRoute(const std::string& file, int wall_props) {
+void TWallpaperEngine::ChooseRoute(const std::string& file, WallProps wall_props) {
     if (IsActiveDesktopOn() || IsWinXP()) {
         SetThroughActiveDesktop(file, wall_props);
         return;
@@ -147,7 +147,7 @@ void TWallpaperEngine::ChooseRoute(const std::string& file, int wall_props) {
     }
 }
 
-void TWallpaperEngine::SetThroughRegistry(const std::string& file, int wall_props) {
+void TWallpaperEngine::SetThroughRegistry(const std::string& file, WallProps wall_props) {
     std::optional<RegistryKey> key = RegistryKey::Open(
         *platform_.registry, RegistryRoot::CurrentUser, std::string(kDesktopKey), false);
     if (key) {
@@ -212,7 +212,7 @@ void TWallpaperEngine::SetActiveDesktopWallpaper(const std::string& file) {
     SetThroughActiveDesktop(file, settings_.Current().wall_props);
 }
 
-void TWallpaperEngine::SetThroughActiveDesktop(const std::string& file, int wall_props) {
+void TWallpaperEngine::SetThroughActiveDesktop(const std::string& file, WallProps wall_props) {
     // A display mode outside 0 to 2 sets no style: the desktop keeps the one it had.
     warn_(platform_.desktop->SetActiveDesktopWallpaper(file, StyleOfWallProps(wall_props)));
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/status.h"
+#include "settings/options.h"
 
 namespace orvella {
 
@@ -62,10 +63,10 @@ public:
 private:
     // The copy beside the program; nullopt when it failed and the user was told.
     std::optional<std::string> CopyBesideProgram(const std::string& path);
-    Status PrepareCalendar(const std::string& copy, int wall_props);
-    void SetThroughRegistry(const std::string& file, int wall_props);
-    void SetThroughActiveDesktop(const std::string& file, int wall_props);
-    void ChooseRoute(const std::string& file, int wall_props);
+    Status PrepareCalendar(const std::string& copy, WallProps wall_props);
+    void SetThroughRegistry(const std::string& file, WallProps wall_props);
+    void SetThroughActiveDesktop(const std::string& file, WallProps wall_props);
+    void ChooseRoute(const std::string& file, WallProps wall_props);
 
     Platform& platform_;
     const MessageCatalogue& catalogue_;

@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <utility>
 
-#include "platform/files.h"
+#include "platform/files/files.h"
 #include "wallpaper/control_box.h"
 
 namespace orvella {

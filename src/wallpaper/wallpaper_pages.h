@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/desktop_colour.h"
-#include "platform/screen.h"
+#include "platform/desktop/desktop_colour.h"
+#include "platform/desktop/screen.h"
 #include "platform/status.h"
 
 namespace orvella {

@@ -1,27 +1,17 @@
 #include "wallpaper/wallpaper_settings.h"
 
-#include "settings/form_storage.h"
+#include "settings/settings_table.h"
 
 namespace orvella {
 
-Result<TimerOptions> ReadTimerOptions(const std::string& ovl_dat_path) {
-    TimerOptions options;
-    // The options dialog's own store, so the entries are read exactly as it restores them.
-    TFormStorage store(ProfileTarget(ovl_dat_path, "Options"));
-    store.SetVersion(1);
-    store.AddBool(
-        {"WallTimer", "Enabled"}, [&options] { return options.wall_timer_enabled; },
-        [&options](bool value) { options.wall_timer_enabled = value; });
-    store.AddInteger(
-        {"WallTimer", "Interval"}, [&options] { return options.wall_timer_interval_ms; },
-        [&options](std::int32_t value) { options.wall_timer_interval_ms = value; });
-    store.AddBool(
-        {"TransTimer", "Enabled"}, [&options] { return options.trans_timer_enabled; },
-        [&options](bool value) { options.trans_timer_enabled = value; });
+Result<TimerOptions> ReadTimerOptions(const std::string& settings_file) {
+    Options options;
+    TFormStorage store = OptionsStore(settings_file);
+    BindOptions(store, options);
     Result<RestoreOutcome> restored = store.Restore();
     if (!restored)
         return restored.status();
-    return options;
+    return options.timers;
 }
 
 }  // namespace orvella

@@ -4,6 +4,7 @@
 
 #include "codecs/bitmap.h"
 #include "image_writers.h"
+#include "support/bitmap_file.h"
 #include "support/temp_dir.h"
 
 namespace orvella {
@@ -35,6 +36,37 @@ TEST(CodecPictureLoaderTest, GivesTheDesktopRgbWithTransparencyOverBlack) {
     Result<PicturePixels> broken = CodecPictureLoader().Load(dir.File("broken.jpg"));
     ASSERT_FALSE(broken);
     EXPECT_NE(broken.message().find(dir.File("broken.jpg")), std::string::npos);
+}
+
+TEST(CodecPictureLoaderTest, ReadsBottomUpBitmapsAndRejectsDamage) {
+    testing::TempDir dir;
+    constexpr std::uint32_t kRed = 0xFF0000;
+    constexpr std::uint32_t kGreen = 0x00FF00;
+    constexpr std::uint32_t kBlue = 0x0000FF;
+    // 3 x 2: the top row red, green, blue; the bottom row white; rows padded to 12 bytes.
+    dir.Write("a.bmp", testing::MakeBitmap24(3, 2, [](int x, int y) -> std::uint32_t {
+                  return y == 1 ? 0xFFFFFF : (x == 0 ? kRed : x == 1 ? kGreen : kBlue);
+              }));
+    Result<PicturePixels> pixels = CodecPictureLoader().Load(dir.File("a.bmp"));
+    ASSERT_TRUE(pixels.ok()) << pixels.message();
+    EXPECT_EQ(pixels->width, 3);
+    EXPECT_EQ(pixels->height, 2);
+    EXPECT_EQ(pixels->rgb,
+              (std::vector<std::uint32_t>{kRed, kGreen, kBlue, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF}));
+
+    std::string truncated = dir.Read("a.bmp");
+    truncated.resize(truncated.size() - 1);
+    dir.Write("truncated.bmp", truncated);
+    EXPECT_FALSE(CodecPictureLoader().Load(dir.File("truncated.bmp")).ok());
+    std::string huge = dir.Read("a.bmp");
+    huge[18] = huge[19] = huge[20] = '\x7F';  // width far past any screen
+    dir.Write("huge.bmp", huge);
+    EXPECT_FALSE(CodecPictureLoader().Load(dir.File("huge.bmp")).ok());
+    dir.Write("gif.bmp", "GIF89a");
+    EXPECT_FALSE(CodecPictureLoader().Load(dir.File("gif.bmp")).ok());
+    Result<PicturePixels> missing = CodecPictureLoader().Load(dir.File("none.bmp"));
+    ASSERT_FALSE(missing.ok());
+    EXPECT_NE(missing.message().find("none.bmp"), std::string::npos);
 }
 
 }  // namespace

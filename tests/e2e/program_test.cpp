@@ -8,10 +8,10 @@
 #include <fstream>
 #include <set>
 
-#include "platform/files.h"
-#include "platform/hive_registry.h"
-#include "platform/profile_document.h"
-#include "platform/registry.h"
+#include "platform/files/files.h"
+#include "platform/profile/profile_document.h"
+#include "platform/registry/registry.h"
+#include "platform/registry/registry_file.h"
 #include "settings/shell_extension.h"
 #include "support/bitmap_file.h"
 #include "support/run_program.h"
@@ -70,7 +70,7 @@ protected:
     static inline const std::vector<std::pair<std::string, std::uint32_t>> kColours = {
         {"rot", 0xFF0000}, {"gruen", 0x00FF00}, {"blau", 0x0000FF}};
 
-    std::optional<RegistryKey> Key(HiveRegistry& hive, RegistryRoot root,
+    std::optional<RegistryKey> Key(RegistryFile& hive, RegistryRoot root,
                                    const std::string& path) const {
         return RegistryKey::Open(hive, root, path, false);
     }
@@ -98,7 +98,7 @@ TEST_F(ProgramTest, CloseRunsTheWholeStartUpAndWritesWhatANormalEndWrites) {
                             "WeekstartNr", "WallProps", "OldScrSaver", "FormVersion"));
     EXPECT_EQ(settings.Value("Wallpaper", "FormVersion"), "3");
 
-    HiveRegistry hive(dir_.File("hive.reg"));
+    RegistryFile hive(dir_.File("hive.reg"));
     std::optional<RegistryKey> key =
         Key(hive, RegistryRoot::CurrentUser, "Software\\Brenmark Software\\Orvella");
     ASSERT_TRUE(key);
@@ -117,7 +117,7 @@ TEST_F(ProgramTest, ShellExtensionSwitchesChangeOnlyTheHiveAndEnd) {
     // Nothing of the start-up after the switch ran: no store, no settings, no handle.
     EXPECT_FALSE(FileExists(dir_.File("prog/ovlimg.dat")));
     EXPECT_FALSE(FileExists(dir_.File("prog/ovl.dat")));
-    HiveRegistry hive(dir_.File("hive.reg"));
+    RegistryFile hive(dir_.File("hive.reg"));
     std::optional<RegistryKey> settings =
         Key(hive, RegistryRoot::CurrentUser, "Software\\Brenmark Software\\Orvella");
     EXPECT_FALSE(settings && settings->ValueExists("WHandle"));
@@ -149,7 +149,7 @@ TEST_F(ProgramTest, ShellExtensionSwitchesChangeOnlyTheHiveAndEnd) {
 TEST_F(ProgramTest, ALogOutSignalEndsTheProgramAsAClose) {
     const int pid = testing::StartProgram({ORVELLA_PROGRAM}, Environment());
     // Up once it has published its handle (after the four-second splash).
-    HiveRegistry hive(dir_.File("hive.reg"));
+    RegistryFile hive(dir_.File("hive.reg"));
     bool up = false;
     for (int i = 0; i < 300 && !up; ++i) {
         std::optional<RegistryKey> key =
@@ -218,7 +218,7 @@ TEST_F(ProgramTest, WallCloseShowsTheCalendarOnTheX11RootWindow) {
         GTEST_SKIP() << "Xvfb could not be started";
     WriteColourStore(40, 30);
     dir_.Write("prog/ovl.dat", "[Wallpaper]\r\nFormVersion=3\r\nWallProps=2\r\nCalActivated=1\r\n");
-    HiveRegistry hive(dir_.File("hive.reg"));
+    RegistryFile hive(dir_.File("hive.reg"));
     const std::uint32_t back = 0xFAF00A;        // red 250, green 240, blue 10
     const std::uint32_t title_back = 0xC80000;  // red 200
     ASSERT_TRUE(hive.WriteValues(RegistryRoot::CurrentUser,
@@ -291,7 +291,7 @@ protected:
         environment.push_back("FAKE_TOOL_LOG=" + dir_.File("tools.log"));
         environment.push_back("ORVELLA_DESKTOP=record:" + dir_.File("changes.jsonl"));
         pid_ = testing::StartProgram({ORVELLA_PROGRAM}, environment);
-        HiveRegistry hive(dir_.File("hive.reg"));
+        RegistryFile hive(dir_.File("hive.reg"));
         for (int i = 0; i < 300; ++i) {
             std::optional<RegistryKey> key =
                 Key(hive, RegistryRoot::CurrentUser, "Software\\Brenmark Software\\Orvella");

@@ -2,11 +2,10 @@
 #include <sys/stat.h>
 
 #include "library/category_store.h"
-#include "platform/hive_registry.h"
-#include "platform/window_message.h"
+#include "platform/registry/registry_file.h"
+#include "platform/system/window_message.h"
 #include "shell/message_catalogue.h"
 #include "support/run_program.h"
-#include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
 namespace orvella {
@@ -26,8 +25,7 @@ TEST(RefreshMessageTest, TheRefreshProgramReachesTheStoreThroughTheSocket) {
     ASSERT_EQ(::mkdir(dir.File("prog").c_str(), 0755), 0);
 
     MessageCatalogue catalogue;
-    testing::ScriptedPrompter prompter;
-    TCategoryStore store(dir.File("prog/ovlimg.dat"), "icon.bmp", catalogue, prompter);
+    TCategoryStore store(dir.File("prog/ovlimg.dat"), "icon.bmp", catalogue);
     ASSERT_TRUE(store.LoadCategories().ok());
     ASSERT_TRUE(store.CreateCategory(1, "i.bmp", "Eins"));
     ASSERT_TRUE(store.SaveCategories().ok());
@@ -36,7 +34,7 @@ TEST(RefreshMessageTest, TheRefreshProgramReachesTheStoreThroughTheSocket) {
     EXPECT_EQ(RunProgram({ORVELLA_REFRESH_PROGRAM, "1", "/p/x.jpg"}, environment), 1);
 
     constexpr std::uint32_t kHandle = 777;
-    HiveRegistry registry(dir.File("hive.reg"));
+    RegistryFile registry(dir.File("hive.reg"));
     ASSERT_TRUE(registry
                     .WriteValues(RegistryRoot::CurrentUser, "Software\\Brenmark Software\\Orvella",
                                  {RegistryValue::Dword("WHandle", kHandle)})

@@ -10,7 +10,8 @@
 #include "gui/desktop_control_painter.h"
 #include "gui/desktop_control_renderer.h"
 #include "gui/desktop_control_timers.h"
-#include "platform/hive_registry.h"
+#include "platform/registry/registry_file.h"
+#include "settings/settings_places.h"
 #include "support/temp_dir.h"
 #include "wallpaper/starfield_state.h"
 #include "wallpaper/wallpaper_pages.h"
@@ -175,7 +176,7 @@ public:
 
 TEST(DesktopControlRendererTest, OurPagesAreDrawnByTurnsIntoTwoFilesAndOthersGoOn) {
     TempDir dir;
-    HiveRegistry registry(dir.File("hive.reg"));
+    RegistryFile registry(dir.File("hive.reg"));
     auto clock = std::make_shared<HostClock>(1796000000);  // December 2026
     auto others = std::make_unique<RecordingPages>();
     RecordingPages& asked = *others;
@@ -202,7 +203,7 @@ TEST(DesktopControlRendererTest, OurPagesAreDrawnByTurnsIntoTwoFilesAndOthersGoO
     for (const auto& [file, colour] : rounds) {
         const ColorRef value = MakeColorRef(colour.red(), colour.green(), colour.blue());
         ASSERT_TRUE(registry
-                        .WriteValues(RegistryRoot::CurrentUser, kCalendarKey,
+                        .WriteValues(RegistryRoot::CurrentUser, CalendarKeyPath(),
                                      {RegistryValue::String("MonthCalendar_CalColorsBackColor",
                                                             std::to_string(value))})
                         .ok());
@@ -224,7 +225,7 @@ TEST(DesktopControlRendererTest, OurPagesAreDrawnByTurnsIntoTwoFilesAndOthersGoO
     const DesktopControlPage& page = drawn.back().page;
     ASSERT_TRUE(
         registry
-            .WriteValues(RegistryRoot::CurrentUser, kCalendarKey,
+            .WriteValues(RegistryRoot::CurrentUser, CalendarKeyPath(),
                          {RegistryValue::String("WallpaperPath_Caption", dir.File("moved/"))})
             .ok());
     EXPECT_EQ(renderer.SceneFor(page).control_image, dir.File("Orvella2.jpg"));

@@ -8,7 +8,8 @@
 #include "gui/desktop_control_timers.h"
 #include "gui/starfield_animation.h"
 #include "platform/host_platform.h"
-#include "platform/process.h"
+#include "platform/system/process.h"
+#include "settings/settings_places.h"
 #include "shell/message_catalogue.h"
 #include "support/bitmap_file.h"
 #include "support/scoped_env.h"
@@ -67,10 +68,10 @@ TEST(DesktopControlX11Test, TheRootWindowShowsTheCalendarInItsColoursAndThePictu
     environment.Set("ORVELLA_TIME", "1796000000");
     DesktopControlHost host;
     HostHooks hooks;
-    hooks.picture_loader = std::make_shared<CodecPictureLoader>();
     hooks.make_page_renderer = host.RendererMaker(nullptr);
     Result<Platform> made =
-        CreateHostPlatform(environment, dir.File("prog/orvella"), std::move(hooks));
+        CreateHostPlatform(environment, dir.File("prog/orvella"),
+                           std::make_shared<CodecPictureLoader>(), std::move(hooks));
     ASSERT_TRUE(made.ok()) << made.message();
     Platform& platform = *made;
 
@@ -80,7 +81,7 @@ TEST(DesktopControlX11Test, TheRootWindowShowsTheCalendarInItsColoursAndThePictu
     ASSERT_TRUE(
         platform.registry
             ->WriteValues(
-                RegistryRoot::CurrentUser, kCalendarKey,
+                RegistryRoot::CurrentUser, CalendarKeyPath(),
                 {RegistryValue::String("MonthCalendar_CalColorsBackColor", std::to_string(back)),
                  RegistryValue::String("MonthCalendar_CalColorsTitleBackColor",
                                        std::to_string(title_back)),
@@ -91,7 +92,7 @@ TEST(DesktopControlX11Test, TheRootWindowShowsTheCalendarInItsColoursAndThePictu
 
     const MessageCatalogue catalogue;
     testing::ScriptedPrompter prompter;
-    TWallpaperSettings settings(WallpaperSettings{2, 1, ""});
+    TWallpaperSettings settings(WallpaperSettings{WallProps::Stretch, true, ""});
     Silence sound;
     TCalendarWallpaper calendar(platform);
     std::vector<std::string> warnings;
@@ -130,7 +131,7 @@ TEST(DesktopControlX11Test, TheRootWindowShowsTheCalendarInItsColoursAndThePictu
     // Colours confirmed in the options reach the desktop at once, the calendar still on show.
     const ColorRef new_back = MakeColorRef(10, 120, 60);
     ASSERT_TRUE(platform.registry
-                    ->WriteValues(RegistryRoot::CurrentUser, kCalendarKey,
+                    ->WriteValues(RegistryRoot::CurrentUser, CalendarKeyPath(),
                                   {RegistryValue::String("MonthCalendar_CalColorsBackColor",
                                                          std::to_string(new_back))})
                     .ok());
@@ -157,7 +158,7 @@ TEST(DesktopControlX11Test, TheRootWindowShowsTheCalendarInItsColoursAndThePictu
     // Another wallpaper ends the moving field at its next frame.
     ASSERT_TRUE(engine.SetStarfieldWallpaper("Advanced").ok());
     ASSERT_TRUE(animation.Running());
-    settings.SetCalActivated(0);
+    settings.SetCalendar(false);
     ASSERT_TRUE(engine.ApplyWallpaper(dir.File("photo.bmp")).ok());
     animation.FrameTimerTimer();
     EXPECT_FALSE(animation.Running());

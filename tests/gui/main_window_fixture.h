@@ -23,6 +23,7 @@
 #include <QWidget>
 #include <deque>
 
+#include "codecs/codec_picture_loader.h"
 #include "gui/picture_list.h"
 #include "gui/shipped_files.h"
 #include "gui/taddkatform.h"
@@ -30,13 +31,14 @@
 #include "gui/wallpaper_commands.h"
 #include "library/picture_commands.h"
 #include "platform/host_platform.h"
-#include "platform/profile_document.h"
-#include "platform/registry.h"
-#include "platform/window_message.h"
+#include "platform/profile/profile_document.h"
+#include "platform/registry/registry.h"
+#include "platform/system/window_message.h"
 #include "shell/file_chooser.h"
 #include "shell/message_catalogue.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
+#include "torvel_test_access.h"
 
 namespace orvella::testing {
 
@@ -45,7 +47,6 @@ using ::testing::ElementsAre;
 class RecordingWallpaper : public WallpaperCommands {
 public:
     std::vector<std::string> calls;
-    bool available() const override { return true; }
     void SetRandomWallpaper(const TCategoryStore& store) override {
         calls.push_back("random " + std::to_string(store.CurrentCategory()));
     }
@@ -102,7 +103,8 @@ protected:
         environment_.Set("ORVELLA_SCREEN", "1024x768");
         environment_.Set("XDG_RUNTIME_DIR", dir_.path());
         environment_.Set("XDG_CONFIG_HOME", dir_.File("config"));
-        Result<Platform> platform = CreateHostPlatform(environment_, program_ + "orvella");
+        Result<Platform> platform = CreateHostPlatform(environment_, program_ + "orvella",
+                                                       std::make_shared<CodecPictureLoader>());
         ASSERT_TRUE(platform) << platform.message();
         platform_.emplace(std::move(*platform));
         ASSERT_TRUE(EnsureShippedFiles(program_).empty());

@@ -54,8 +54,8 @@ protected:
     }
 
     TFindPics& Open(TOrvel& window) {
-        window.Action("AufderFestplatte1")->trigger();
-        TFindPics* search = window.FindPicsWindow();
+        Inside(window).Action("AufderFestplatte1")->trigger();
+        TFindPics* search = Inside(window).FindPicsWindow();
         EXPECT_NE(search, nullptr);
         EXPECT_TRUE(search->isVisible());
         return *search;
@@ -133,8 +133,8 @@ TEST_F(TFindPicsTest, OffersFixedAndNetworkDrivesAndAsksForATypeAndADrive) {
     EXPECT_TRUE(search.BtnStop()->isHidden());
 
     // Opening the search again brings the open window forward instead of a second one.
-    window.Action("TbSearchPics")->trigger();
-    EXPECT_EQ(window.FindPicsWindow(), &search);
+    Inside(window).Action("TbSearchPics")->trigger();
+    EXPECT_EQ(Inside(window).FindPicsWindow(), &search);
 }
 
 TEST_F(TFindPicsTest, ListsFindsByTypeAndDriveAndPassesOverTrashAndKnownPictures) {
@@ -307,7 +307,7 @@ TEST_F(TFindPicsTest, ANewCategoryGetsAnItemOnlyOnOkAndItemsFollowTheCategories)
             dialog.EdtKatName()->setText("Wald");
             dialog.BtnOk()->click();
         },
-        [&] { return window.KatEditClick(window.Action("Kategoriebearbeiten1")); });
+        [&] { return window.KatEditClick(Inside(window).Action("Kategoriebearbeiten1")); });
     EXPECT_EQ(search.TargetItem(3)->text(), QString("Wald"));
     prompter_.QueueYes();
     window.DeleteCategory(1);
@@ -367,11 +367,11 @@ TEST_F(TFindPicsTest, ClosingDuringASearchEndsItWhenTheWindowIsFreed) {
 
     search->close();
     EXPECT_FALSE(search->isVisible());
-    EXPECT_TRUE(window.TimerCloseFind()->isActive());
-    EXPECT_EQ(window.TimerCloseFind()->interval(), 1000);
+    EXPECT_TRUE(Inside(window).TimerCloseFind()->isActive());
+    EXPECT_EQ(Inside(window).TimerCloseFind()->interval(), 1000);
     ASSERT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }, 5000));
-    EXPECT_FALSE(window.TimerCloseFind()->isActive());
-    EXPECT_EQ(window.FindPicsWindow(), nullptr);
+    EXPECT_FALSE(Inside(window).TimerCloseFind()->isActive());
+    EXPECT_EQ(Inside(window).FindPicsWindow(), nullptr);
     EXPECT_EQ(Pictures(0), before);
 
     // The main window going during a search stops it as well.
@@ -390,17 +390,17 @@ TEST_F(TFindPicsTest, ReopeningWithinTheSecondKeepsTheNewWindowAndFreesTheOld) {
     window.show();
     QPointer<TFindPics> first(&Open(window));
     first->close();
-    ASSERT_TRUE(window.TimerCloseFind()->isActive());
+    ASSERT_TRUE(Inside(window).TimerCloseFind()->isActive());
 
     // The closed window goes at once; the timer must not free the new one a moment later.
     QPointer<TFindPics> second(&Open(window));
     EXPECT_NE(second.data(), first.data());
-    EXPECT_FALSE(window.TimerCloseFind()->isActive());
+    EXPECT_FALSE(Inside(window).TimerCloseFind()->isActive());
     QTest::qWait(1200);
     EXPECT_TRUE(first.isNull());
     ASSERT_FALSE(second.isNull());
     EXPECT_TRUE(second->isVisible());
-    EXPECT_EQ(window.FindPicsWindow(), second.data());
+    EXPECT_EQ(Inside(window).FindPicsWindow(), second.data());
 }
 
 TEST_F(TFindPicsTest, StoppingEndsTheSearchWithWhatWasFound) {

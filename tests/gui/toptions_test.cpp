@@ -10,8 +10,9 @@
 #include "gui/spin_edit.h"
 #include "gui/wallpaper_wiring.h"
 #include "main_window_fixture.h"
-#include "platform/desktop_colour.h"
-#include "platform/files.h"
+#include "platform/desktop/desktop_colour.h"
+#include "platform/files/files.h"
+#include "settings/options_commit.h"
 #include "settings/screen_saver.h"
 #include "ui_toptions.h"
 #include "wallpaper/change_sound.h"
@@ -73,6 +74,7 @@ protected:
         options_ = std::make_unique<TOptions>(TOptionsServices{
             .platform = *platform_,
             .main_window = *window_,
+            .categories = window_->store(),
             .timers = timers_,
             .catalogue = catalogue_,
             .prompter = prompter_,
@@ -185,15 +187,15 @@ TEST_F(OptionsTest, OkKeepsEverySettingWhereAFreshDialogFindsItAndTheEngineUsesI
     window.ApplicationEventsMinimize();
     window.WiederherstellenClick();
     const WallpaperSettings engine = window.WallpaperSettingsNow();
-    EXPECT_EQ(engine.wall_props, 2);
-    EXPECT_EQ(engine.cal_activated, 1);
+    EXPECT_EQ(engine.wall_props, WallProps::Stretch);
+    EXPECT_TRUE(engine.calendar);
     EXPECT_EQ(engine.change_sound, dir_.File("klang.wav"));
 
     std::optional<RegistryKey> run =
         RegistryKey::Open(*platform_->registry, RegistryRoot::CurrentUser,
                           "Software\\Microsoft\\Windows\\CurrentVersion\\Run", false);
     ASSERT_TRUE(run);
-    EXPECT_EQ(run->ReadString("Orvella"), TOptions::AutostartCommand(ExecutablePath(), true));
+    EXPECT_EQ(run->ReadString("Orvella"), AutostartCommand(ExecutablePath(), true));
     EXPECT_NE(dir_.Read("config/autostart/orvella.desktop").find(" -wall -min\n"),
               std::string::npos);
 
@@ -304,7 +306,7 @@ TEST_F(OptionsTest, PickedColoursAndFontReachTheCalendarKeyAndTheDesktopOnlyAtOk
     WhileOpen([&](Ui::TOptions& ui) {
         pickers_.colours = {QColor(7, 7, 7)};
         ui.BtnDeskColor->click();
-        EXPECT_EQ(ui.PanelDeskColor->property("Tag").toInt(), 0);
+        EXPECT_FALSE(options_->DeskColorPicked());
         EXPECT_TRUE(options_->BtnOKClick());
     });
     EXPECT_EQ(background(), "7 7 7");
@@ -412,7 +414,7 @@ TEST_F(OptionsTest, OkInstallsTheScreenSaverOnceAndGivesTheOldOneBackAfterAResta
     Start();
     Open();
     WhileOpen([&](Ui::TOptions& ui) {
-        EXPECT_EQ(ui.CkbScreenSaver->property("Tag").toInt(), 1);
+        EXPECT_TRUE(options_->ScreenSaverInstalled());
         ui.CkbScreenSaver->setChecked(false);
         EXPECT_TRUE(options_->BtnOKClick());
     });
@@ -426,9 +428,9 @@ TEST_F(OptionsTest, DescriptionsAndTheAutostartCommand) {
     font.setBold(true);
     font.setItalic(true);
     EXPECT_EQ(TOptions::FontDescription(font), QString("Arial, 12, Bold, Italic"));
-    EXPECT_EQ(TOptions::AutostartCommand("/opt/Orvella dir/orvella", false),
+    EXPECT_EQ(AutostartCommand("/opt/Orvella dir/orvella", false),
               "\"/opt/Orvella dir/orvella\" -min");
-    EXPECT_EQ(TOptions::AutostartCommand("/o", true), "\"/o\" -wall -min");
+    EXPECT_EQ(AutostartCommand("/o", true), "\"/o\" -wall -min");
 }
 
 }  // namespace

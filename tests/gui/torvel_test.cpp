@@ -16,25 +16,25 @@ TEST_F(TOrvelTest, BuildsOneButtonAndOneListPerCategoryAndShowsTheCurrentOne) {
     ASSERT_EQ(window.store().count(), 3);
     const QString captions[] = {"Alle", "Natur", "Städte"};
     for (int i = 0; i < 3; ++i) {
-        QToolButton* button = window.CategoryButton(i);
+        QToolButton* button = Inside(window).CategoryButton(i);
         ASSERT_NE(button, nullptr);
         EXPECT_EQ(button->objectName(), QString("CatBtn%1").arg(i));
         EXPECT_EQ(button->text(), captions[i]);
         EXPECT_EQ(button->width(), 85);
         EXPECT_FALSE(button->icon().isNull());
-        TPictureList* list = window.PictureList(i);
+        TPictureList* list = Inside(window).PictureList(i);
         EXPECT_EQ(list->objectName(), QString("ListViewCatBtn%1").arg(i));
         EXPECT_EQ(list->property("Tag").toInt(), i);
         EXPECT_EQ(list->model()->headerData(0, Qt::Horizontal).toString(),
                   QString("     Bilder in dieser Kategorie"));
         EXPECT_EQ(list->selectionMode(), QAbstractItemView::ExtendedSelection);
     }
-    EXPECT_EQ(window.KatImageList().size(), 3u);
-    EXPECT_THAT(window.IconFiles(), ElementsAre(Icon(), Icon(), Icon()));
+    EXPECT_EQ(Inside(window).KatImageList().size(), 3u);
+    EXPECT_THAT(Inside(window).IconFiles(), ElementsAre(Icon(), Icon(), Icon()));
 
     // The summary holds every picture; each list shows its category in the store's order.
-    EXPECT_EQ(window.PictureList(0)->model()->rowCount(), 5);
-    TPictureList* cities = window.PictureList(2);
+    EXPECT_EQ(Inside(window).PictureList(0)->model()->rowCount(), 5);
+    TPictureList* cities = Inside(window).PictureList(2);
     ASSERT_EQ(cities->model()->rowCount(), 3);
     for (int row = 0; row < 3; ++row)
         EXPECT_EQ(cities->model()->index(row, 0).data().toString().toStdString(), Pictures(2)[row]);
@@ -43,25 +43,25 @@ TEST_F(TOrvelTest, BuildsOneButtonAndOneListPerCategoryAndShowsTheCurrentOne) {
     window.show();
     EXPECT_EQ(window.store().CurrentCategory(), 2);
     EXPECT_TRUE(cities->isVisible());
-    EXPECT_FALSE(window.PictureList(1)->isVisible());
+    EXPECT_FALSE(Inside(window).PictureList(1)->isVisible());
     EXPECT_EQ(window.findChild<QGroupBox*>("FlatGroupBox")->title(), QString("Städte"));
-    EXPECT_EQ(window.StatusText(0), QString("3 Bilder in dieser Kategorie"));
+    EXPECT_EQ(Inside(window).StatusText(0), QString("3 Bilder in dieser Kategorie"));
 
     // Clicking another button switches list, caption and count, and clears panel 1.
-    window.CategoryButton(1)->click();
+    Inside(window).CategoryButton(1)->click();
     EXPECT_EQ(window.store().CurrentCategory(), 1);
-    EXPECT_TRUE(window.PictureList(1)->isVisible());
+    EXPECT_TRUE(Inside(window).PictureList(1)->isVisible());
     EXPECT_FALSE(cities->isVisible());
     EXPECT_EQ(window.findChild<QGroupBox*>("FlatGroupBox")->title(), QString("Natur"));
-    EXPECT_EQ(window.StatusText(0), QString("2 Bilder in dieser Kategorie"));
-    EXPECT_EQ(window.StatusText(1), QString());
+    EXPECT_EQ(Inside(window).StatusText(0), QString("2 Bilder in dieser Kategorie"));
+    EXPECT_EQ(Inside(window).StatusText(1), QString());
 }
 
 TEST_F(TOrvelTest, AFreshProgramFolderStartsWithTheSummaryAndItsShippedIcon) {
     TOrvel& window = Start();
     ASSERT_EQ(window.store().count(), 1);
-    EXPECT_EQ(window.CategoryButton(0)->text(), QString("Alle"));
-    EXPECT_THAT(window.IconFiles(), ElementsAre(Icon()));
+    EXPECT_EQ(Inside(window).CategoryButton(0)->text(), QString("Alle"));
+    EXPECT_THAT(Inside(window).IconFiles(), ElementsAre(Icon()));
     EXPECT_TRUE(prompter_.shown().empty());  // the icon was there: no missing-icon message
 }
 
@@ -84,12 +84,12 @@ TEST_F(TOrvelTest, AMissingOrUnreadableIconIsReportedAndReplacedByTheBuiltInOne)
     EXPECT_EQ(prompter_.shown()[1].caption, "Fehler");
     EXPECT_FALSE(prompter_.shown()[1].text.empty());
     // Every category still got an icon, and the paths as given are kept.
-    ASSERT_EQ(window.KatImageList().size(), 3u);
-    const QImage fallback = window.KatImageList()[1].toImage();
+    ASSERT_EQ(Inside(window).KatImageList().size(), 3u);
+    const QImage fallback = Inside(window).KatImageList()[1].toImage();
     EXPECT_EQ(fallback.size(), QSize(32, 32));
-    EXPECT_EQ(window.KatImageList()[2].toImage(), fallback);
-    EXPECT_NE(window.KatImageList()[0].toImage(), fallback);
-    EXPECT_EQ(window.IconFiles()[1], dir_.File("missing.bmp"));
+    EXPECT_EQ(Inside(window).KatImageList()[2].toImage(), fallback);
+    EXPECT_NE(Inside(window).KatImageList()[0].toImage(), fallback);
+    EXPECT_EQ(Inside(window).IconFiles()[1], dir_.File("missing.bmp"));
 }
 
 TEST_F(TOrvelTest, MenusFollowTheCategoryFocusAndSelection) {
@@ -97,9 +97,9 @@ TEST_F(TOrvelTest, MenusFollowTheCategoryFocusAndSelection) {
     TOrvel& window = Start();
     window.show();
 
-    QAction* selected_as_wallpaper = window.Action("MarkiertesBildalsHintergund1");
-    QAction* edit_category = window.Action("Kategoriebearbeiten1");
-    TPictureList* all = window.PictureList(0);
+    QAction* selected_as_wallpaper = Inside(window).Action("MarkiertesBildalsHintergund1");
+    QAction* edit_category = Inside(window).Action("Kategoriebearbeiten1");
+    TPictureList* all = Inside(window).PictureList(0);
 
     window.Hintergrundbild1Click();
     EXPECT_FALSE(selected_as_wallpaper->isEnabled());
@@ -109,30 +109,30 @@ TEST_F(TOrvelTest, MenusFollowTheCategoryFocusAndSelection) {
 
     window.Kategorien1Click();
     EXPECT_FALSE(edit_category->isEnabled());
-    window.CategoryButton(1)->click();
+    Inside(window).CategoryButton(1)->click();
     window.Kategorien1Click();
     EXPECT_TRUE(edit_category->isEnabled());
-    EXPECT_FALSE(window.Action("Bilderentfernen1")->isEnabled());
-    TPictureList* selected = window.PictureList(1);
+    EXPECT_FALSE(Inside(window).Action("Bilderentfernen1")->isEnabled());
+    TPictureList* selected = Inside(window).PictureList(1);
     selected->selectionModel()->select(selected->model()->index(0, 0), QItemSelectionModel::Select);
     window.Kategorien1Click();
-    EXPECT_TRUE(window.Action("Bilderentfernen1")->isEnabled());
+    EXPECT_TRUE(Inside(window).Action("Bilderentfernen1")->isEnabled());
     // A command still to come stays disabled whatever its rule says.
-    EXPECT_FALSE(window.Action("Bilderkopierenverschieben1")->isEnabled());
-    EXPECT_TRUE(window.Action("Speichern1")->isEnabled());
-    EXPECT_FALSE(window.Action("Beenden2")->isEnabled());
+    EXPECT_FALSE(Inside(window).Action("Bilderkopierenverschieben1")->isEnabled());
+    EXPECT_TRUE(Inside(window).Action("Speichern1")->isEnabled());
+    EXPECT_FALSE(Inside(window).Action("Beenden2")->isEnabled());
 
     // Double click and the menu entry set the focused picture.
-    TPictureList* nature = window.PictureList(1);
+    TPictureList* nature = Inside(window).PictureList(1);
     nature->setCurrentIndex(nature->model()->index(0, 0));
     selected_as_wallpaper->trigger();
-    window.Action("SBSet")->trigger();
+    Inside(window).Action("SBSet")->trigger();
     // The two starfields, from the wallpaper menu.
     window.Hintergrundbild1Click();
-    ASSERT_TRUE(window.Action("Einfach1")->isEnabled());
-    ASSERT_TRUE(window.Action("Difus1")->isEnabled());
-    window.Action("Einfach1")->trigger();
-    window.Action("Difus1")->trigger();
+    ASSERT_TRUE(Inside(window).Action("Einfach1")->isEnabled());
+    ASSERT_TRUE(Inside(window).Action("Difus1")->isEnabled());
+    Inside(window).Action("Einfach1")->trigger();
+    Inside(window).Action("Difus1")->trigger();
     EXPECT_THAT(wallpaper_.calls, ElementsAre("selected " + Pictures(1)[0], "random 1",
                                               "starfield Simple", "starfield Advanced"));
 }
@@ -146,12 +146,12 @@ TEST_F(TOrvelTest, TheRightClickedButtonDecidesWhatTheCategoryMenuOffers) {
     std::vector<bool> edit_enabled;
     const auto right_click = [&](int index) {
         QTimer::singleShot(0, [&] {
-            tags.push_back(window.KatPopupTag());
-            edit_enabled.push_back(window.Action("KatEdit")->isEnabled() &&
-                                   window.Action("KatDelete")->isEnabled());
-            window.KatPopup()->close();
+            tags.push_back(Inside(window).KatPopupTag());
+            edit_enabled.push_back(Inside(window).Action("KatEdit")->isEnabled() &&
+                                   Inside(window).Action("KatDelete")->isEnabled());
+            Inside(window).KatPopup()->close();
         });
-        QToolButton* button = window.CategoryButton(index);
+        QToolButton* button = Inside(window).CategoryButton(index);
         emit button->customContextMenuRequested(button->rect().center());
     };
     right_click(2);
@@ -165,14 +165,14 @@ TEST_F(TOrvelTest, PictureListChangeShowsTheFocusedPicturesFile) {
     dir_.Write("see.jpg", std::string(2048, 'x'));
     TOrvel& window = Start();
     window.show();
-    TPictureList* nature = window.PictureList(1);
+    TPictureList* nature = Inside(window).PictureList(1);
     const int see = Pictures(1)[0] == dir_.File("see.jpg") ? 0 : 1;
 
     nature->setCurrentIndex(nature->model()->index(see, 0));
-    EXPECT_TRUE(window.StatusText(1).startsWith("Dateidatum: "));
-    EXPECT_TRUE(window.StatusText(1).endsWith(" - Dateigröße: 2 KB"));
+    EXPECT_TRUE(Inside(window).StatusText(1).startsWith("Dateidatum: "));
+    EXPECT_TRUE(Inside(window).StatusText(1).endsWith(" - Dateigröße: 2 KB"));
     nature->setCurrentIndex(nature->model()->index(1 - see, 0));
-    EXPECT_EQ(window.StatusText(1), QString("Dateidatum:    Dateigröße:"));
+    EXPECT_EQ(Inside(window).StatusText(1), QString("Dateidatum:    Dateigröße:"));
 }
 
 TEST_F(TOrvelTest, SortingFollowsTheStoredOptionAndApplyPictureSort) {
@@ -182,7 +182,7 @@ TEST_F(TOrvelTest, SortingFollowsTheStoredOptionAndApplyPictureSort) {
     EXPECT_TRUE(window.store().sorted());
     EXPECT_THAT(Pictures(2),
                 ElementsAre(dir_.File("paris.jpg"), dir_.File("rom.jpg"), dir_.File("wien.jpg")));
-    TPictureList* cities = window.PictureList(2);
+    TPictureList* cities = Inside(window).PictureList(2);
     EXPECT_TRUE(cities->header()->isSortIndicatorShown());
     EXPECT_EQ(cities->model()->index(0, 0).data().toString().toStdString(), dir_.File("paris.jpg"));
 
@@ -203,7 +203,7 @@ TEST_F(TOrvelTest, BackPanelResizeLaysOutTheFrameAndNarrowsTheColumnForAScrollBa
     EXPECT_EQ(frame->height(), back->height() - 24);
     EXPECT_EQ(panel->width(), frame->width() - 31);
     EXPECT_EQ(panel->height(), frame->height() - 42);
-    TPictureList* cities = window.PictureList(2);
+    TPictureList* cities = Inside(window).PictureList(2);
     EXPECT_EQ(cities->columnWidth(0), panel->width() - 5);
 
     // Enough pictures that the list cannot show them all at once.
@@ -231,8 +231,8 @@ TEST_F(TOrvelTest, CloseWritesTheStoreAndTheWallpaperSectionAndTheHandle) {
         RegistryKey::Open(*platform_->registry, RegistryRoot::CurrentUser,
                           "Software\\Brenmark Software\\Orvella", false);
     ASSERT_TRUE(key);
-    EXPECT_EQ(key->ReadDword("WHandle"), window.window_handle());
-    EXPECT_NE(window.window_handle(), 0u);
+    EXPECT_EQ(key->ReadDword("WHandle"), Inside(window).window_handle());
+    EXPECT_NE(Inside(window).window_handle(), 0u);
 }
 
 TEST_F(TOrvelTest, SwitchesReachTheWallpaperOperationsAfterTheLoad) {
@@ -248,41 +248,42 @@ TEST_F(TOrvelTest, TheRefreshMessageReReadsTheCategoryAnOutsideProgramFilled) {
     WriteThreeCategories(1);
     TOrvel& window = Start();
     window.show();
-    ASSERT_EQ(window.PictureList(1)->model()->rowCount(), 2);
+    ASSERT_EQ(Inside(window).PictureList(1)->model()->rowCount(), 2);
 
     // What an outside program does: add a picture key, name the category, send 2025.
     ProfileDocument document = ProfileDocument::Parse(dir_.Read("prog/ovlimg.dat"));
     document.SetValue("Cat_1.Wallpapers", dir_.File("neu.jpg"), "");
     document.SetValue("Custom", "RefreshCategorie", "1");
     dir_.Write("prog/ovlimg.dat", document.Serialize());
-    const std::string socket = WindowSocketPath(environment_, window.window_handle());
+    const std::string socket = WindowSocketPath(environment_, Inside(window).window_handle());
     ASSERT_TRUE(SendWindowMessage(socket, kWmRefreshCategory).ok());
     ASSERT_TRUE(SendWindowMessage(socket, 12345).ok());  // anything else changes nothing
 
-    for (int i = 0; i < 50 && window.PictureList(1)->model()->rowCount() != 3; ++i)
+    for (int i = 0; i < 50 && Inside(window).PictureList(1)->model()->rowCount() != 3; ++i)
         QTest::qWait(20);
-    EXPECT_EQ(window.PictureList(1)->model()->rowCount(), 3);
-    EXPECT_EQ(window.PictureList(0)->model()->rowCount(), 6);
-    EXPECT_EQ(window.StatusText(0), QString("3 Bilder in dieser Kategorie"));
+    EXPECT_EQ(Inside(window).PictureList(1)->model()->rowCount(), 3);
+    EXPECT_EQ(Inside(window).PictureList(0)->model()->rowCount(), 6);
+    EXPECT_EQ(Inside(window).StatusText(0), QString("3 Bilder in dieser Kategorie"));
 }
 
 TEST_F(TOrvelTest, OnWindowsXpShowingTheWindowDisablesTheTwoTransparencyEntries) {
     TOrvel& xp = Start();
     xp.show();
-    EXPECT_FALSE(xp.Action("Iconstransparentsetzen1")->isEnabled());
-    EXPECT_FALSE(xp.Action("Iconstransparentsetzen2")->isEnabled());
-    EXPECT_TRUE(xp.Action("DesktopIconstransparentsetzen1")->isEnabled());
+    EXPECT_FALSE(Inside(xp).Action("Iconstransparentsetzen1")->isEnabled());
+    EXPECT_FALSE(Inside(xp).Action("Iconstransparentsetzen2")->isEnabled());
+    EXPECT_TRUE(Inside(xp).Action("DesktopIconstransparentsetzen1")->isEnabled());
 
     environment_.Set("ORVELLA_WINVER", "98");
-    Result<Platform> older = CreateHostPlatform(environment_, program_ + "orvella");
+    Result<Platform> older = CreateHostPlatform(environment_, program_ + "orvella",
+                                                std::make_shared<CodecPictureLoader>());
     ASSERT_TRUE(older) << older.message();
     dialog_.reset();
     window_.reset();  // it uses the platform being replaced
     platform_.emplace(std::move(*older));
     TOrvel& windows98 = Start();
     windows98.show();
-    EXPECT_TRUE(windows98.Action("Iconstransparentsetzen1")->isEnabled());
-    EXPECT_TRUE(windows98.Action("Iconstransparentsetzen2")->isEnabled());
+    EXPECT_TRUE(Inside(windows98).Action("Iconstransparentsetzen1")->isEnabled());
+    EXPECT_TRUE(Inside(windows98).Action("Iconstransparentsetzen2")->isEnabled());
 }
 
 TEST_F(TOrvelTest, WallWithoutAStoreFileChangesNothing) {
@@ -294,28 +295,28 @@ TEST_F(TOrvelTest, MinimisingGoesToTheTrayOrToTheTaskBarWithoutOne) {
     WriteThreeCategories(0);
     TOrvel& window = Start({"-min"});
     window.ShowAfterStartup();
-    EXPECT_TRUE(window.in_tray());
+    EXPECT_TRUE(Inside(window).in_tray());
     EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(window.TrayIcon()->isVisible());
-    EXPECT_EQ(window.TrayIcon()->toolTip(), QString("Orvella 3.0"));
-    EXPECT_EQ(window.TrayPop()->defaultAction(), window.Action("Wiederherstellen"));
+    EXPECT_TRUE(Inside(window).TrayIcon()->isVisible());
+    EXPECT_EQ(Inside(window).TrayIcon()->toolTip(), QString("Orvella 3.0"));
+    EXPECT_EQ(Inside(window).TrayPop()->defaultAction(), Inside(window).Action("Wiederherstellen"));
 
-    window.Action("Wiederherstellen")->trigger();
-    EXPECT_FALSE(window.in_tray());
+    Inside(window).Action("Wiederherstellen")->trigger();
+    EXPECT_FALSE(Inside(window).in_tray());
     EXPECT_TRUE(window.isVisible());
-    EXPECT_FALSE(window.TrayIcon()->isVisible());
+    EXPECT_FALSE(Inside(window).TrayIcon()->isVisible());
 
     // Without a tray the window never hides: it stays on the task bar, minimised.
     tray_ = false;
     window.ApplicationEventsMinimize();
-    EXPECT_FALSE(window.in_tray());
+    EXPECT_FALSE(Inside(window).in_tray());
     EXPECT_TRUE(window.isVisible());
 
     TOrvel& second = Start({"-min"});
     second.ShowAfterStartup();
-    EXPECT_FALSE(second.in_tray());
+    EXPECT_FALSE(Inside(second).in_tray());
     EXPECT_TRUE(second.isMinimized());
-    EXPECT_FALSE(second.TrayIcon()->isVisible());
+    EXPECT_FALSE(Inside(second).TrayIcon()->isVisible());
 }
 
 TEST_F(TOrvelTest, ShellExtensionSwitchesTouchOnlyTheHive) {
@@ -363,8 +364,8 @@ TEST_F(CategoryEditingTest, ANewCategoryIsCreatedMadeCurrentAndSaved) {
     EXPECT_EQ(added, QDialog::Accepted);
     ASSERT_EQ(window.store().count(), 3);
     EXPECT_EQ(window.store().CurrentCategory(), 2);
-    EXPECT_EQ(window.CategoryButton(2)->text(), QString("Tiere"));
-    EXPECT_TRUE(window.PictureList(2)->isVisible());
+    EXPECT_EQ(Inside(window).CategoryButton(2)->text(), QString("Tiere"));
+    EXPECT_TRUE(Inside(window).PictureList(2)->isVisible());
     EXPECT_EQ(Saved().Value("Cat_2.Details", "Name"), "Tiere");
     EXPECT_EQ(Saved().Value("Cat_2.Details", "Icon"), Icon());
     EXPECT_EQ(Saved().Value("Custom", "ActiveCat"), "2");
@@ -374,7 +375,7 @@ TEST_F(CategoryEditingTest, EditingChangesTheNameAndOnlyAChosenIcon) {
     WriteCategories({"Natur", "Städte"}, 1);
     TOrvel& window = Start();
     window.show();
-    const qint64 icon_before = window.KatImageList()[1].cacheKey();
+    const qint64 icon_before = Inside(window).KatImageList()[1].cacheKey();
 
     WithDialog(
         *dialog_,
@@ -385,9 +386,9 @@ TEST_F(CategoryEditingTest, EditingChangesTheNameAndOnlyAChosenIcon) {
             dialog.EdtKatName()->setText("Wald");
             dialog.BtnOk()->click();
         },
-        [&] { return window.KatEditClick(window.Action("Kategoriebearbeiten1")); });
-    EXPECT_EQ(window.CategoryButton(1)->text(), QString("Wald"));
-    EXPECT_EQ(window.KatImageList()[1].cacheKey(), icon_before);  // not made again
+        [&] { return window.KatEditClick(Inside(window).Action("Kategoriebearbeiten1")); });
+    EXPECT_EQ(Inside(window).CategoryButton(1)->text(), QString("Wald"));
+    EXPECT_EQ(Inside(window).KatImageList()[1].cacheKey(), icon_before);  // not made again
     EXPECT_EQ(Saved().Value("Cat_1.Details", "Name"), "Wald");
     EXPECT_EQ(Saved().Value("Cat_1.Details", "Icon"), dir_.File("Natur.bmp"));
     // The frame above the list keeps the old name until a category is made current.
@@ -402,13 +403,13 @@ TEST_F(CategoryEditingTest, EditingChangesTheNameAndOnlyAChosenIcon) {
             dialog.findChild<QToolButton*>("SelectKatIconBtn")->click();
             dialog.BtnOk()->click();
         },
-        [&] { return window.KatEditClick(window.Action("Kategoriebearbeiten1")); });
+        [&] { return window.KatEditClick(Inside(window).Action("Kategoriebearbeiten1")); });
     ASSERT_EQ(files_.requests.size(), 1u);
     EXPECT_EQ(files_.requests[0].title, "Kategorie Icon suchen...");
     EXPECT_EQ(files_.requests[0].folder, dir_.path());
     EXPECT_EQ(files_.requests[0].filter, TAddKatForm::kIconFilter);
-    EXPECT_NE(window.KatImageList()[1].cacheKey(), icon_before);
-    EXPECT_EQ(window.IconFiles()[1], dir_.File("neu.bmp"));
+    EXPECT_NE(Inside(window).KatImageList()[1].cacheKey(), icon_before);
+    EXPECT_EQ(Inside(window).IconFiles()[1], dir_.File("neu.bmp"));
     EXPECT_EQ(Saved().Value("Cat_1.Details", "Icon"), dir_.File("neu.bmp"));
 }
 
@@ -416,15 +417,16 @@ TEST_F(CategoryEditingTest, TheBarMenuEditsTheClickedCategoryAndTheMainMenuTheCu
     WriteCategories({"Eins", "Zwei", "Drei", "Vier"}, 2);
     TOrvel& window = Start();
     window.show();
-    QTimer::singleShot(0, [&] { window.KatPopup()->close(); });
-    emit window.CategoryButton(4)->customContextMenuRequested({1, 1});
-    ASSERT_EQ(window.KatPopupTag(), 4);
+    QTimer::singleShot(0, [&] { Inside(window).KatPopup()->close(); });
+    emit Inside(window).CategoryButton(4)->customContextMenuRequested({1, 1});
+    ASSERT_EQ(Inside(window).KatPopupTag(), 4);
 
     std::vector<QString> edited;
     const auto record = [&](TAddKatForm& dialog) { edited.push_back(dialog.EdtKatName()->text()); };
     WithDialog(*dialog_, record,
-               [&] { return window.KatEditClick(window.Action("Kategoriebearbeiten1")); });
-    WithDialog(*dialog_, record, [&] { return window.KatEditClick(window.Action("KatEdit")); });
+               [&] { return window.KatEditClick(Inside(window).Action("Kategoriebearbeiten1")); });
+    WithDialog(*dialog_, record,
+               [&] { return window.KatEditClick(Inside(window).Action("KatEdit")); });
     EXPECT_THAT(edited, ElementsAre(QString("Zwei"), QString("Vier")));
 }
 
@@ -448,11 +450,11 @@ TEST_F(CategoryEditingTest, DeletingMovesTheLaterCategoriesDownAfterAYes) {
     EXPECT_EQ(window.store().CurrentCategory(), 0);
     const char* names[] = {"Alle", "Eins", "Drei", "Vier"};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(window.CategoryButton(i)->text(), QString::fromUtf8(names[i]));
-        EXPECT_EQ(window.CategoryButton(i)->objectName(), QString("CatBtn%1").arg(i));
+        EXPECT_EQ(Inside(window).CategoryButton(i)->text(), QString::fromUtf8(names[i]));
+        EXPECT_EQ(Inside(window).CategoryButton(i)->objectName(), QString("CatBtn%1").arg(i));
     }
     EXPECT_EQ(window.store().category(3).pictures, std::vector<std::string>{dir_.File("Vier.jpg")});
-    EXPECT_EQ(window.IconFiles()[3], dir_.File("Vier.bmp"));
+    EXPECT_EQ(Inside(window).IconFiles()[3], dir_.File("Vier.bmp"));
     EXPECT_EQ(window.store().category(0).pictures.size(), 3u);
     EXPECT_THAT(Saved().KeyNames("Categories"), ElementsAre("Cat_0", "Cat_1", "Cat_2", "Cat_3"));
     EXPECT_EQ(Saved().Value("Cat_2.Details", "Name"), "Drei");
@@ -483,6 +485,17 @@ TEST_F(CategoryEditingTest, TheThirtyFirstCategoryIsRefusedAndTheDialogCloses) {
     EXPECT_EQ(prompter_.shown().back().text, "Sie können nicht mehr als 30 Kategorien anlegen.");
     EXPECT_EQ(window.store().count(), 30);
     EXPECT_EQ(dir_.Read("prog/ovlimg.dat"), before);
+
+    // A file with more categories than that: the load stops at the limit and says so once.
+    names.push_back("K30");
+    names.push_back("K31");
+    WriteCategories(names);
+    const std::size_t shown = prompter_.shown().size();
+    prompter_.QueueOk();
+    EXPECT_EQ(Start().store().count(), 30);
+    ASSERT_EQ(prompter_.shown().size(), shown + 1);
+    EXPECT_EQ(prompter_.shown().back().text, "Sie können nicht mehr als 30 Kategorien anlegen.");
+    EXPECT_EQ(prompter_.shown().back().caption, "Kategorie-Limit erreicht");
 }
 
 class PictureEditingTest : public CategoryEditingTest {
@@ -512,25 +525,25 @@ TEST_F(PictureEditingTest, AddingThroughTheDialogAsksForTheActiveDesktopOnceAndS
 
     // The summary takes no pictures.
     prompter_.QueueOk();
-    window.Action("SBAdd")->trigger();
+    Inside(window).Action("SBAdd")->trigger();
     EXPECT_EQ(prompter_.shown().back().text, catalogue_.Text(kMsgAddFalse));
     EXPECT_TRUE(files_.requests.empty());
 
-    window.CategoryButton(1)->click();
+    Inside(window).CategoryButton(1)->click();
     files_.answers.push_back(
         {dir_.File("a.jpg"), dir_.File("b.BMP"), dir_.File("c.png"), dir_.File("d.htm")});
     prompter_.QueueNo();   // a.jpg skipped
     prompter_.QueueYes();  // c.png: the Active Desktop goes on, d.htm needs no question
-    window.Action("Bilderhinzufgen1")->trigger();
+    Inside(window).Action("Bilderhinzufgen1")->trigger();
     ASSERT_EQ(files_.requests.size(), 1u);
     EXPECT_EQ(files_.requests[0].title, "Bild suchen...");
     EXPECT_TRUE(files_.requests[0].multiple);
     EXPECT_TRUE(active_desktop_.on);
-    EXPECT_EQ(window.PictureList(1)->model()->rowCount(), 4);
-    EXPECT_EQ(window.StatusText(0), QString("4 Bilder in dieser Kategorie"));
+    EXPECT_EQ(Inside(window).PictureList(1)->model()->rowCount(), 4);
+    EXPECT_EQ(Inside(window).StatusText(0), QString("4 Bilder in dieser Kategorie"));
     EXPECT_TRUE(Saved().HasKey("Cat_1.Wallpapers", dir_.File("d.htm")));
     EXPECT_FALSE(Saved().HasKey("Cat_1.Wallpapers", dir_.File("a.jpg")));
-    EXPECT_EQ(window.PictureList(0)->model()->rowCount(), 4);
+    EXPECT_EQ(Inside(window).PictureList(0)->model()->rowCount(), 4);
 }
 
 TEST_F(PictureEditingTest, RemovingTheSelectionAsksThenKeepsTheSummaryInStep) {
@@ -539,7 +552,7 @@ TEST_F(PictureEditingTest, RemovingTheSelectionAsksThenKeepsTheSummaryInStep) {
     window.show();
     files_.answers.push_back({dir_.File("x.bmp"), dir_.File("y.bmp")});
     window.SBAddClick();
-    TPictureList* list = window.PictureList(1);
+    TPictureList* list = Inside(window).PictureList(1);
     ASSERT_EQ(list->model()->rowCount(), 3);
 
     // "No" changes nothing.
@@ -555,20 +568,20 @@ TEST_F(PictureEditingTest, RemovingTheSelectionAsksThenKeepsTheSummaryInStep) {
     ASSERT_EQ(list->model()->rowCount(), 1);
     EXPECT_EQ(list->model()->index(0, 0).data().toString().toStdString(), dir_.File("y.bmp"));
     EXPECT_EQ(list->FocusedRow(), 0);
-    EXPECT_EQ(window.StatusText(0), QString("1 Bilder in dieser Kategorie"));
+    EXPECT_EQ(Inside(window).StatusText(0), QString("1 Bilder in dieser Kategorie"));
     // The summary lost exactly the two removed pictures.
     EXPECT_EQ(window.store().category(0).pictures.size(), 2u);
     EXPECT_THAT(Saved().KeyNames("Cat_1.Wallpapers"), ElementsAre(dir_.File("y.bmp")));
 
     // From the summary removing is refused; removing all empties only the summary.
-    window.CategoryButton(0)->click();
+    Inside(window).CategoryButton(0)->click();
     prompter_.QueueOk();
     window.SBDelClick();
     EXPECT_EQ(prompter_.shown().back().text, catalogue_.Text(kMsgDeleteFalse));
     prompter_.QueueYes();
     window.AlleBilderentfernen1Click();
     EXPECT_EQ(prompter_.shown().back().caption, catalogue_.Text("_MsgConfirmDeleteCaption"));
-    EXPECT_EQ(window.PictureList(0)->model()->rowCount(), 0);
+    EXPECT_EQ(Inside(window).PictureList(0)->model()->rowCount(), 0);
     EXPECT_EQ(window.store().category(2).pictures.size(), 1u);
 }
 
@@ -581,9 +594,9 @@ TEST_F(PictureEditingTest, DropsAreTakenOnlyByOtherCategoriesAndOnlyAsAWhole) {
     const QUrl png = QUrl::fromLocalFile(QString::fromStdString(dir_.File("b.png")));
     const QUrl text = QUrl::fromLocalFile(QString::fromStdString(dir_.File("notes.txt")));
 
-    EXPECT_FALSE(DragAndDrop(window.PictureList(0), *Drag({jpg})));  // the summary
-    window.CategoryButton(1)->click();
-    TPictureList* nature = window.PictureList(1);
+    EXPECT_FALSE(DragAndDrop(Inside(window).PictureList(0), *Drag({jpg})));  // the summary
+    Inside(window).CategoryButton(1)->click();
+    TPictureList* nature = Inside(window).PictureList(1);
     EXPECT_FALSE(DragAndDrop(nature, *Drag({jpg, text, png})));
     EXPECT_FALSE(DragAndDrop(nature, *Drag({QUrl("https://example.org/c.jpg")})));
     EXPECT_EQ(nature->model()->rowCount(), 1);
@@ -592,7 +605,7 @@ TEST_F(PictureEditingTest, DropsAreTakenOnlyByOtherCategoriesAndOnlyAsAWhole) {
     EXPECT_EQ(nature->model()->rowCount(), 3);
     EXPECT_TRUE(prompter_.shown().empty());  // Windows XP asks nothing
     EXPECT_TRUE(Saved().HasKey("Cat_1.Wallpapers", dir_.File("b.png")));
-    EXPECT_EQ(window.StatusText(0), QString("3 Bilder in dieser Kategorie"));
+    EXPECT_EQ(Inside(window).StatusText(0), QString("3 Bilder in dieser Kategorie"));
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include "gui/tfindpics.h"
 #include "gui/thtmlthumbnail.h"
 #include "main_window_fixture.h"
-#include "platform/screen.h"
+#include "platform/desktop/screen.h"
 
 namespace orvella::testing {
 namespace {
@@ -176,13 +176,13 @@ TEST_F(TPreviewFormTest, TheMenuItemShowsTheWindowAndOnlyTheUserClosingItUncheck
     std::unique_ptr<TPreviewForm> preview = MakePreview(&window);
     window.SetPreviewForm(preview.get());
     window.ShowAfterStartup();
-    QAction* show_preview = window.Action("ShowPreview");
+    QAction* show_preview = Inside(window).Action("ShowPreview");
     ASSERT_TRUE(show_preview->isEnabled());
     EXPECT_FALSE(show_preview->isChecked());
     EXPECT_FALSE(preview->isVisible());
 
     // Unchecked, a change in the list loads nothing.
-    TPictureList* list = window.CurrentList();
+    TPictureList* list = Inside(window).CurrentList();
     list->setCurrentIndex(list->pictures()->index(1, 0));
     EXPECT_TRUE(preview->PrevImage()->Picture().isNull());
 
@@ -245,7 +245,7 @@ TEST_F(TPreviewFormTest, TheSearchShowsTheFocusedFindOnKeyAndButtonRelease) {
     window.SetPreviewForm(preview.get());
     window.show();
     window.AufderFestplatte1Click();
-    TFindPics& search = *window.FindPicsWindow();
+    TFindPics& search = *Inside(window).FindPicsWindow();
     search.LBSearchPics()->item(3)->setCheckState(Qt::Checked);
     search.LogicalDrives()->item(0)->setCheckState(Qt::Checked);
     search.BtnFindClick();

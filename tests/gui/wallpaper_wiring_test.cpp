@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "codecs/codec_picture_loader.h"
 #include "library/category_store.h"
 #include "platform/host_platform.h"
 #include "shell/message_catalogue.h"
@@ -50,13 +51,16 @@ TEST(WallpaperTimersTest, TicksChangeTheWallpaperAndAFailureShowsOneBoxAtATime) 
     environment.Set("ORVELLA_WINDOWS_DIR", dir.File("windows"));
     environment.Set("ORVELLA_DESKTOP", "record:" + dir.File("changes.jsonl"));
     environment.Set("ORVELLA_SCREENSAVER", "stopped");
-    Result<Platform> platform = CreateHostPlatform(environment, dir.File("prog/orvella"));
+    Result<Platform> platform = CreateHostPlatform(environment, dir.File("prog/orvella"),
+                                                   std::make_shared<CodecPictureLoader>());
     ASSERT_TRUE(platform) << platform.message();
 
     const MessageCatalogue catalogue;
     TickingPrompter prompter;
     SettingsFromSource settings;
-    settings.SetSource([&] { return WallpaperSettings{0, 0, dir.File("missing.wav")}; });
+    settings.SetSource([&] {
+        return WallpaperSettings{WallProps::Centre, false, dir.File("missing.wav")};
+    });
     NoSound sound;
     UnavailableCalendarPreparation calendar;
     TWallpaperEngine engine(*platform, catalogue, prompter, settings, sound, calendar);
@@ -65,7 +69,7 @@ TEST(WallpaperTimersTest, TicksChangeTheWallpaperAndAFailureShowsOneBoxAtATime) 
     QtScheduler scheduler;
     TTimedChange change(engine, icons, scheduler);
 
-    TCategoryStore store(dir.File("prog/ovlimg.dat"), "icon.bmp", catalogue, prompter);
+    TCategoryStore store(dir.File("prog/ovlimg.dat"), "icon.bmp", catalogue);
     ASSERT_TRUE(store.LoadCategories().ok());
     ASSERT_TRUE(store.CreateCategory(1, "icon.bmp", "Eins"));
     dir.Write("a.bmp", testing::MakeBitmap24(4, 4, [](int, int) { return 0x123456u; }));

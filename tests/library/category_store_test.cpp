@@ -4,23 +4,21 @@
 
 #include <algorithm>
 
-#include "platform/profile_file.h"
+#include "platform/profile/profile_file.h"
 #include "shell/message_catalogue.h"
 #include "support/failing_io.h"
-#include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
 namespace orvella {
 namespace {
 
-using testing::ScriptedPrompter;
 using testing::TempDir;
 
 class CategoryStoreTest : public ::testing::Test {
 protected:
     std::string Path() const { return dir_.File("ovlimg.dat"); }
     TCategoryStore MakeStore() {
-        return TCategoryStore(Path(), "/prog/Icons/StdImage.bmp", catalogue_, prompter_);
+        return TCategoryStore(Path(), "/prog/Icons/StdImage.bmp", catalogue_);
     }
     // A store with the summary and `names`, each holding the given pictures.
     void WriteStore(const std::vector<std::pair<std::string, std::vector<std::string>>>& cats,
@@ -38,7 +36,6 @@ protected:
 
     TempDir dir_;
     MessageCatalogue catalogue_;
-    ScriptedPrompter prompter_;
 };
 
 TEST_F(CategoryStoreTest, AFreshStoreGetsTheSummaryAndIsSavedKeyForKey) {
@@ -120,19 +117,21 @@ TEST_F(CategoryStoreTest, DeletingACategoryLeavesAGapThatTheNextSaveCloses) {
     EXPECT_EQ(store.category(0).pictures, (std::vector<std::string>{"/1.jpg", "/3.jpg"}));
 }
 
-TEST_F(CategoryStoreTest, TheLimitStopsLoadingAtTheThirtyFirstKeyWithOneMessage) {
+TEST_F(CategoryStoreTest, TheLimitStopsLoadingAtTheThirtyFirstKeyAndIsToldOnce) {
     std::string text = "[Categories]\n";
     for (int i = 0; i < 33; ++i)
         text += "Cat_" + std::to_string(i) + "=\n";
     text += "[Custom]\nActiveCat=4\n";
     dir_.Write("ovlimg.dat", text);
-    prompter_.QueueOk();
+    struct LimitCount : CategoryObserver {
+        int reached = 0;
+        void CategoryLimitReached() override { ++reached; }
+    } observer;
     TCategoryStore store = MakeStore();
+    store.SetObserver(&observer);
     ASSERT_TRUE(store.LoadCategories().ok());
     EXPECT_EQ(store.count(), 30);
-    ASSERT_EQ(prompter_.shown().size(), 1u);
-    EXPECT_EQ(prompter_.shown()[0].text, "Sie können nicht mehr als 30 Kategorien anlegen.");
-    EXPECT_EQ(prompter_.shown()[0].caption, "Kategorie-Limit erreicht");
+    EXPECT_EQ(observer.reached, 1);
     EXPECT_EQ(store.CurrentCategory(), 0);  // "ActiveCat" is not applied
     EXPECT_FALSE(store.ActiveCategoryRestored());
 }

@@ -5,7 +5,6 @@
 
 #include "library/category_store.h"
 #include "shell/message_catalogue.h"
-#include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
 namespace orvella {
@@ -30,8 +29,7 @@ protected:
 
     testing::TempDir dir_;
     MessageCatalogue catalogue_;
-    testing::ScriptedPrompter prompter_;
-    TCategoryStore store_{dir_.File("ovlimg.dat"), "i.bmp", catalogue_, prompter_};
+    TCategoryStore store_{dir_.File("ovlimg.dat"), "i.bmp", catalogue_};
 };
 
 TEST_F(CopyMoveTest, ACopyWalksTheSelectionInListOrderAndListsEachInTheSummaryOnceMore) {

@@ -51,7 +51,7 @@ protected:
     TempDir dir_;
     MessageCatalogue catalogue_;
     ScriptedPrompter prompter_;
-    TCategoryStore store_{dir_.File("ovlimg.dat"), "icon.bmp", catalogue_, prompter_};
+    TCategoryStore store_{dir_.File("ovlimg.dat"), "icon.bmp", catalogue_};
     FakeActiveDesktop desktop_;
 };
 

@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/files.h"
-#include "platform/profile_file.h"
+#include "codecs/codec_picture_loader.h"
+#include "platform/files/files.h"
+#include "platform/profile/profile_file.h"
 #include "support/temp_dir.h"
 
 namespace orvella {
@@ -50,7 +51,8 @@ TEST(HostPlatformTest, VersionScreenAndClockFollowTheEnvironment) {
                                 {"ORVELLA_SCREEN", "1280x1024"},
                                 {"ORVELLA_TIME", "1700000000"}});
     Result<Platform> platform =
-        CreateHostPlatform(environment, "/usr/bin/orvella", HooksWithScreen({1, 1}));
+        CreateHostPlatform(environment, "/usr/bin/orvella", std::make_shared<CodecPictureLoader>(),
+                           HooksWithScreen({1, 1}));
     ASSERT_TRUE(platform.ok()) << platform.message();
     EXPECT_TRUE(platform->version.IsWin9x());
     EXPECT_FALSE(platform->version.IsWinXP());
@@ -73,7 +75,8 @@ TEST(HostPlatformTest, UnknownSettingsWarnAndFallBack) {
                                 {"ORVELLA_DESKTOP", "amiga"},
                                 {"ORVELLA_SCREENSAVER", "sometimes"}});
     Result<Platform> platform =
-        CreateHostPlatform(environment, "/usr/bin/orvella", HooksWithScreen({800, 600}));
+        CreateHostPlatform(environment, "/usr/bin/orvella", std::make_shared<CodecPictureLoader>(),
+                           HooksWithScreen({800, 600}));
     ASSERT_TRUE(platform.ok()) << platform.message();
     EXPECT_TRUE(platform->version.IsWinXP());
     EXPECT_EQ(platform->screen->Size(), (ScreenSize{800, 600}));
@@ -102,7 +105,8 @@ TEST(HostPlatformTest, AFolderThatCannotBeCreatedFailsClearly) {
     MapEnvironment environment({{"ORVELLA_PROGRAM_DIR", dir.File("file/prog")},
                                 {"ORVELLA_WINDOWS_DIR", dir.File("win")},
                                 {"ORVELLA_REGISTRY", dir.File("hive.reg")}});
-    Result<Platform> platform = CreateHostPlatform(environment, "/usr/bin/orvella");
+    Result<Platform> platform =
+        CreateHostPlatform(environment, "/usr/bin/orvella", std::make_shared<CodecPictureLoader>());
     ASSERT_FALSE(platform.ok());
     EXPECT_NE(platform.message().find(dir.File("file/prog")), std::string::npos);
 }

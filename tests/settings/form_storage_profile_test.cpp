@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "platform/hive_registry.h"
-#include "platform/profile_file.h"
+#include "platform/profile/profile_file.h"
+#include "platform/registry/registry_file.h"
 #include "settings/form_storage.h"
 #include "support/temp_dir.h"
 #include "test_window.h"
@@ -94,7 +94,7 @@ TEST(FormStorageProfileTest, TheFileCanBeChangedBeforeTheFirstRestore) {
     EXPECT_NE(::stat(dir.File("unused.dat").c_str(), &info), 0);
     EXPECT_EQ(dir.Read("ovl.dat"), "[Options]\r\nLVSort=-1\r\nFormVersion=0\r\n");
 
-    HiveRegistry registry(dir.File("registry.reg"));
+    RegistryFile registry(dir.File("registry.reg"));
     TFormStorage in_registry(
         RegistryTarget(registry, RegistryRoot::CurrentUser, "Software\\Orvella", "Calendar"));
     EXPECT_EQ(in_registry.ProfilePath(), std::nullopt);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/hive_registry.h"
+#include "platform/registry/registry_file.h"
 #include "settings/form_storage.h"
 #include "support/temp_dir.h"
 #include "test_window.h"
@@ -17,7 +17,7 @@ const std::string kCalendarKey = std::string(kKeyPath) + "\\Calendar";
 
 TEST(FormStorageRegistryTest, EntriesAreStringValuesOfTheSubkeyInWriteOrder) {
     TempDir dir;
-    HiveRegistry registry(dir.File("registry.reg"));
+    RegistryFile registry(dir.File("registry.reg"));
     ASSERT_TRUE(
         registry.WriteValues(kUser, kCalendarKey, {RegistryValue::String("Foreign", "kept")}).ok());
     ASSERT_TRUE(
@@ -51,7 +51,7 @@ TEST(FormStorageRegistryTest, EntriesAreStringValuesOfTheSubkeyInWriteOrder) {
 
 TEST(FormStorageRegistryTest, AValueOfAnotherTypeCountsAsMissing) {
     TempDir dir;
-    HiveRegistry registry(dir.File("registry.reg"));
+    RegistryFile registry(dir.File("registry.reg"));
     ASSERT_TRUE(registry
                     .WriteValues(kUser, kCalendarKey,
                                  {RegistryValue::Dword("CkbAutostart_Checked", 1),
@@ -79,7 +79,7 @@ TEST(FormStorageRegistryTest, ADamagedHiveIsReportedAndStaysAsItWas) {
         "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Brenmark Software\\Orvella\\Calendar]\r\n"
         "\"CkbAutostart_Checked\"=\"True\"\r\n\"Broken\"=dword:zz\r\n";
     dir.Write("registry.reg", damaged);
-    HiveRegistry registry(dir.File("registry.reg"));
+    RegistryFile registry(dir.File("registry.reg"));
     bool autostart = false;
     TFormStorage store(RegistryTarget(registry, kUser, kKeyPath, "Calendar"));
     store.AddBool(

@@ -5,8 +5,8 @@
 #include <ostream>
 #include <string>
 
-#include "platform/hive_registry.h"
-#include "platform/profile_file.h"
+#include "platform/profile/profile_file.h"
+#include "platform/registry/registry_file.h"
 #include "settings/form_storage.h"
 #include "support/temp_dir.h"
 
@@ -55,10 +55,10 @@ public:
     std::optional<std::string> Stored(const std::string& name) const override;
     void Put(const std::string& name, const std::string& text) override;
     std::string FileName() const override { return "registry.reg"; }
-    HiveRegistry& registry() { return registry_; }
+    RegistryFile& registry() { return registry_; }
 
 private:
-    HiveRegistry registry_{dir().File("registry.reg")};
+    RegistryFile registry_{dir().File("registry.reg")};
 };
 
 enum class TargetKind { Profile, Registry };

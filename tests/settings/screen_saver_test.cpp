@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/desktop.h"
-#include "platform/files.h"
-#include "platform/hive_registry.h"
-#include "platform/profile_document.h"
-#include "platform/registry.h"
+#include "platform/desktop/desktop.h"
+#include "platform/files/files.h"
+#include "platform/profile/profile_document.h"
+#include "platform/registry/registry.h"
+#include "platform/registry/registry_file.h"
 #include "support/temp_dir.h"
 
 namespace orvella {
@@ -37,7 +37,7 @@ protected:
     std::string Own() const { return dir_.File("windows/Orvella.scr"); }
 
     TempDir dir_;
-    HiveRegistry registry_{dir_.File("registry.reg")};
+    RegistryFile registry_{dir_.File("registry.reg")};
     RegistryDesktopColours colours_{registry_, nullptr};
     HostDesktop desktop_{registry_, colours_, {}};
 };

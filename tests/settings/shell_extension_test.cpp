@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/hive_registry.h"
+#include "platform/registry/registry_file.h"
 #include "support/failing_io.h"
 #include "support/temp_dir.h"
 
@@ -14,20 +14,20 @@ using testing::TempDir;
 constexpr const char* kApproved =
     "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved";
 
-std::string DefaultValue(const RegistryHive& hive, const std::string& key) {
+std::string DefaultValue(const RegistryDocument& hive, const std::string& key) {
     const RegistryValue* value = hive.FindValue(key, "");
     return value ? value->text : "<none>";
 }
 
 TEST(ShellExtensionTest, RegistersUnderTheExistingTypeOrANewOneAndApprovesOnNt) {
     TempDir dir;
-    HiveRegistry registry(dir.File("registry.reg"));
+    RegistryFile registry(dir.File("registry.reg"));
     ASSERT_TRUE(registry.DeleteKey(RegistryRoot::ClassesRoot, ".png").ok());  // no type at all
     const WindowsVersion xp = WindowsVersion::Default();
     for (std::string_view extension : kShellExtensionTypes) {
         ASSERT_TRUE(RegisterShellExtension(registry, xp, extension).ok()) << extension;
     }
-    Result<RegistryHive> hive = registry.Read();
+    Result<RegistryDocument> hive = registry.Read();
     ASSERT_TRUE(hive.ok());
     // ".jpg" keeps its link to the existing type; the handler goes under that type.
     EXPECT_EQ(DefaultValue(*hive, "HKEY_CLASSES_ROOT\\.jpg"), "jpegfile");
@@ -61,7 +61,7 @@ TEST(ShellExtensionTest, RegistersUnderTheExistingTypeOrANewOneAndApprovesOnNt) 
 
 TEST(ShellExtensionTest, The9xFamilyHasNoApprovalAndFailuresNameTheValue) {
     TempDir dir;
-    HiveRegistry registry(dir.File("registry.reg"));
+    RegistryFile registry(dir.File("registry.reg"));
     const WindowsVersion me = *WindowsVersion::FromName("me");
     ASSERT_TRUE(RegisterShellExtension(registry, me, ".gif").ok());
     EXPECT_FALSE(registry.Read()->HasKey(kApproved));

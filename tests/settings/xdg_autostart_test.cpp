@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/files.h"
+#include "platform/files/files.h"
 #include "support/temp_dir.h"
 
 namespace orvella {

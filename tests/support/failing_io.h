@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "platform/sys_io.h"
+#include "platform/files/sys_io.h"
 
 namespace orvella::testing {
 

@@ -11,7 +11,7 @@
 #include <iostream>
 #include <sstream>
 
-#include "platform/json_text.h"
+#include "platform/desktop/backends/json_text.h"
 
 int main(int argc, char* argv[]) {
     const char* log = std::getenv("FAKE_TOOL_LOG");

@@ -7,8 +7,8 @@
 #include <deque>
 #include <set>
 
-#include "platform/desktop_shell.h"
-#include "platform/files.h"
+#include "platform/system/desktop_shell.h"
+#include "platform/files/files.h"
 #include "shell/file_chooser.h"
 #include "shell/message_catalogue.h"
 #include "support/scripted_prompter.h"

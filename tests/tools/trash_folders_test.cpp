@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/environment.h"
+#include "platform/system/environment.h"
 
 namespace orvella {
 namespace {

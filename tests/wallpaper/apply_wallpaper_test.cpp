@@ -1,7 +1,8 @@
 #include <sys/stat.h>
 
 #include "engine_fixture.h"
-#include "platform/files.h"
+#include "platform/files/files.h"
+#include "settings/settings_places.h"
 #include "wallpaper/starfield_state.h"
 
 namespace orvella {
@@ -32,7 +33,7 @@ TEST_F(ApplyWallpaperTest, LowerCaseBitmapOnAClassicDesktopTakesTheRegistryRoute
     for (const Row& row :
          {Row{0, "0", "1", WallpaperStyle::Centre}, Row{1, "1", "0", WallpaperStyle::Tile},
           Row{2, "0", "2", WallpaperStyle::Stretch}}) {
-        settings.SetWallProps(row.wall_props);
+        settings.SetWallProps(WallProps{row.wall_props});
         ASSERT_TRUE(engine->ApplyWallpaper(source).ok());
         EXPECT_EQ(ReadString("Control Panel\\Desktop", "TileWallpaper"), row.tile);
         EXPECT_EQ(ReadString("Control Panel\\Desktop", "WallpaperStyle"), row.style);
@@ -46,7 +47,7 @@ TEST_F(ApplyWallpaperTest, LowerCaseBitmapOnAClassicDesktopTakesTheRegistryRoute
     EXPECT_TRUE(warnings.empty());
 
     // A display mode outside 0 to 2 writes neither value; the wallpaper is still set.
-    settings.SetWallProps(7);
+    settings.SetWallProps(WallProps{7});
     ASSERT_TRUE(engine->ApplyWallpaper(source).ok());
     EXPECT_EQ(ReadString("Control Panel\\Desktop", "TileWallpaper"), "0");
     EXPECT_EQ(ReadString("Control Panel\\Desktop", "WallpaperStyle"), "2");
@@ -81,7 +82,7 @@ TEST_F(ApplyWallpaperTest, UpperCaseBmpOnAClassicDesktopAsksForTheActiveDesktop)
     EXPECT_EQ(sound.played, std::vector<std::string>{"/sounds/change.wav"});
 
     prompter.QueueYes();
-    settings.SetWallProps(1);
+    settings.SetWallProps(WallProps::Tile);
     ASSERT_TRUE(engine->ApplyWallpaper(source).ok());
     EXPECT_TRUE(engine->IsActiveDesktopOn());
     EXPECT_EQ(Recorded(),
@@ -98,7 +99,7 @@ TEST_F(ApplyWallpaperTest, UpperCaseBmpOnAClassicDesktopAsksForTheActiveDesktop)
 
 TEST_F(ApplyWallpaperTest, WindowsXpNeverTakesTheRegistryRoute) {
     Start("xp");
-    settings.SetWallProps(2);
+    settings.SetWallProps(WallProps::Stretch);
     for (const char* name : {"a.bmp", "b.jpg", "c.png", "d.gif", "noextension"}) {
         ASSERT_TRUE(engine->ApplyWallpaper(Picture(name)).ok()) << name;
     }
@@ -130,7 +131,7 @@ TEST_F(ApplyWallpaperTest, OtherPicturesAndFilesWithoutExtensionPromptOnAClassic
 
 TEST_F(ApplyWallpaperTest, AnHtmlPageIsSetAsItIsWhateverTheCalendarSays) {
     Start("xp");
-    settings.SetCalActivated(1);
+    settings.SetCalendar(true);
     const std::string page = Picture("Page.HTML", "<html></html>");
     ASSERT_TRUE(engine->ApplyWallpaper(page).ok());
     EXPECT_EQ(Recorded(), std::vector<std::string>{
@@ -158,7 +159,7 @@ TEST_F(ApplyWallpaperTest, AnHtmlPageOnAClassicDesktopNeedsTheActiveDesktop) {
 
 TEST_F(ApplyWallpaperTest, AGifWithTheCalendarOnIsSetAsTheCopy) {
     Start("vista");
-    settings.SetCalActivated(1);
+    settings.SetCalendar(true);
     prompter.QueueNo();  // Vista is not XP: the classic desktop asks
     ASSERT_TRUE(engine->ApplyWallpaper(Picture("anim.GIF")).ok());
     EXPECT_TRUE(calendar.calls.empty());
@@ -176,7 +177,7 @@ TEST_F(ApplyWallpaperTest, AGifWithTheCalendarOnIsSetAsTheCopy) {
 
 TEST_F(ApplyWallpaperTest, TheCalendarPreparesByDisplayModeThenWritesThePage) {
     Start("xp");
-    settings.SetCalActivated(1);
+    settings.SetCalendar(true);
     const std::string source = Picture("photo.jpg");
     const std::string copy = Prog("Orvella.jpg");
     struct Row {
@@ -188,7 +189,7 @@ TEST_F(ApplyWallpaperTest, TheCalendarPreparesByDisplayModeThenWritesThePage) {
          {Row{0, {"Centred:" + copy, page_call}}, Row{1, {"Tiled:" + copy, page_call}},
           Row{2, {"Stretched:" + copy, page_call}}, Row{3, {page_call}}}) {
         calendar.calls.clear();
-        settings.SetWallProps(row.wall_props);
+        settings.SetWallProps(WallProps{row.wall_props});
         ASSERT_TRUE(engine->ApplyWallpaper(source).ok());
         EXPECT_EQ(calendar.calls, row.calls) << row.wall_props;
     }
@@ -201,7 +202,7 @@ TEST_F(ApplyWallpaperTest, TheCalendarPreparesByDisplayModeThenWritesThePage) {
     // On a classic desktop the page needs the Active Desktop like any page.
     Start("98");
     calendar.calls.clear();
-    settings.SetWallProps(0);
+    settings.SetWallProps(WallProps::Centre);
     prompter.QueueNo();
     ASSERT_TRUE(engine->ApplyWallpaper(source).ok());
     EXPECT_EQ(calendar.calls.size(), 2u);
@@ -210,7 +211,7 @@ TEST_F(ApplyWallpaperTest, TheCalendarPreparesByDisplayModeThenWritesThePage) {
 
 TEST_F(ApplyWallpaperTest, AFailedCalendarStepStopsTheChange) {
     Start("xp");
-    settings.SetCalActivated(1);
+    settings.SetCalendar(true);
     settings.SetChangeSound("/s.wav");
     const std::string source = Picture("photo.png");
 
@@ -236,7 +237,7 @@ TEST_F(ApplyWallpaperTest, ARunningScreenSaverLeavesNoTrace) {
     Start("98", "running");
     const std::string before = dir.Read("hive.reg");
     settings.SetChangeSound("/s.wav");
-    settings.SetCalActivated(1);
+    settings.SetCalendar(true);
     for (const char* name : {"a.bmp", "b.jpg", "c.htm"})
         ASSERT_TRUE(engine->ApplyWallpaper(Picture(name)).ok());
     EXPECT_EQ(dir.Read("hive.reg"), before);
@@ -276,19 +277,19 @@ TEST_F(ApplyWallpaperTest, OnlyTheExactPagePathKeepsTheStarfieldState) {
     ASSERT_TRUE(StoreStarfieldState(*platform->registry, "Advanced", "true"));
     dir.Write("win/Orvella.htm", "<html></html>");
     ASSERT_TRUE(engine->ApplyWallpaper(PagePath()).ok());
-    EXPECT_EQ(ReadString(kCalendarKey, "Sfx_Checked"), "true");
-    EXPECT_EQ(ReadString(kCalendarKey, "Sfxtype_Caption"), "Advanced");
+    EXPECT_EQ(ReadString(CalendarKeyPath(), "Sfx_Checked"), "true");
+    EXPECT_EQ(ReadString(CalendarKeyPath(), "Sfxtype_Caption"), "Advanced");
 
     // The same page spelled in another case is another file as far as the state goes.
     std::string other_case = PagePath();
     other_case.replace(other_case.size() - 11, 11, "ORVELLA.HTM");
     ASSERT_TRUE(engine->ApplyWallpaper(other_case).ok());
-    EXPECT_EQ(ReadString(kCalendarKey, "Sfx_Checked"), "false");
-    EXPECT_EQ(ReadString(kCalendarKey, "Sfxtype_Caption"), "");
+    EXPECT_EQ(ReadString(CalendarKeyPath(), "Sfx_Checked"), "false");
+    EXPECT_EQ(ReadString(CalendarKeyPath(), "Sfxtype_Caption"), "");
 
     ASSERT_TRUE(StoreStarfieldState(*platform->registry, "Simple", "true"));
     ASSERT_TRUE(engine->ApplyWallpaper(Picture("x.jpg")).ok());
-    EXPECT_EQ(ReadString(kCalendarKey, "Sfx_Checked"), "false");
+    EXPECT_EQ(ReadString(CalendarKeyPath(), "Sfx_Checked"), "false");
 }
 
 TEST_F(ApplyWallpaperTest, ASoundThatCannotBePlayedIsReportedAfterTheChange) {

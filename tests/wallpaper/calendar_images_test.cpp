@@ -8,7 +8,7 @@
 #include "../codecs/image_writers.h"
 #include "codecs/jpeg_encoder.h"
 #include "picture_checks.h"
-#include "platform/files.h"
+#include "platform/files/files.h"
 #include "support/bitmap_file.h"
 #include "support/temp_dir.h"
 

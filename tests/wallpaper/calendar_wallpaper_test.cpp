@@ -7,7 +7,8 @@
 #include "codecs/jpeg_encoder.h"
 #include "engine_fixture.h"
 #include "picture_checks.h"
-#include "platform/files.h"
+#include "platform/files/files.h"
+#include "settings/settings_places.h"
 #include "wallpaper/starfield_state.h"
 #include "wallpaper/wallpaper_pages.h"
 
@@ -94,8 +95,8 @@ TEST_F(CalendarWallpaperTest, TagsAreReplacedByNameAndNothingElseOfTheTemplateCh
 
 TEST_F(CalendarWallpaperTest, AJpegWithTheCalendarOnBecomesTheScreenImageAndThePage) {
     StartOn("1024x768");
-    settings.SetCalActivated(1);
-    settings.SetWallProps(2);
+    settings.SetCalendar(true);
+    settings.SetWallProps(WallProps::Stretch);
     const std::string source = dir.File("photo.JPG");
     ASSERT_TRUE(SaveJpeg(WaveBitmap(512, 384), source).ok());
     ASSERT_TRUE(real->ApplyWallpaper(source).ok());
@@ -106,7 +107,7 @@ TEST_F(CalendarWallpaperTest, AJpegWithTheCalendarOnBecomesTheScreenImageAndTheP
                                                         WallpaperStyle::Stretch)});
 
     // Centred, a small JPEG goes to the control as it is and the page has no image left.
-    settings.SetWallProps(0);
+    settings.SetWallProps(WallProps::Centre);
     const std::string small = dir.File("small.jpg");
     ASSERT_TRUE(SaveJpeg(WaveBitmap(300, 200), small).ok());
     ASSERT_TRUE(real->ApplyWallpaper(small).ok());
@@ -116,10 +117,10 @@ TEST_F(CalendarWallpaperTest, AJpegWithTheCalendarOnBecomesTheScreenImageAndTheP
 
 TEST_F(CalendarWallpaperTest, ADamagedPictureStopsTheChangeBeforeAnyPage) {
     StartOn("1024x768");
-    settings.SetCalActivated(1);
+    settings.SetCalendar(true);
     const std::string source = Picture("broken.png", "\x89PNG\r\n\x1a\n but nothing after");
     for (const int wall_props : {0, 1, 2}) {
-        settings.SetWallProps(wall_props);
+        settings.SetWallProps(WallProps{wall_props});
         const Status result = real->ApplyWallpaper(source);
         EXPECT_FALSE(result.ok());
         EXPECT_NE(result.message().find("Orvella.png"), std::string::npos) << result.message();
@@ -135,8 +136,8 @@ TEST_F(CalendarWallpaperTest, TheStarfieldCommandsStoreTheirStateAndSetThePage) 
     StartOn("1280x1024");
     for (const std::string type : {"Simple", "Advanced"}) {
         ASSERT_TRUE(real->SetStarfieldWallpaper(type).ok());
-        EXPECT_EQ(ReadString(kCalendarKey, "Sfx_Checked"), "true");
-        EXPECT_EQ(ReadString(kCalendarKey, "Sfxtype_Caption"), type);
+        EXPECT_EQ(ReadString(CalendarKeyPath(), "Sfx_Checked"), "true");
+        EXPECT_EQ(ReadString(CalendarKeyPath(), "Sfxtype_Caption"), type);
         EXPECT_EQ(dir.Read("win/Orvella.htm"),
                   Head() + "<BODY BGCOLOR=\"#000000\">\r\n" + Tail("1260", "1009"));
     }
@@ -152,8 +153,8 @@ TEST_F(CalendarWallpaperTest, TheStarfieldCommandsStoreTheirStateAndSetThePage) 
 
     // The next picture clears the state again.
     ASSERT_TRUE(real->ApplyWallpaper(Picture("next.bmp")).ok());
-    EXPECT_EQ(ReadString(kCalendarKey, "Sfx_Checked"), "false");
-    EXPECT_EQ(ReadString(kCalendarKey, "Sfxtype_Caption"), "");
+    EXPECT_EQ(ReadString(CalendarKeyPath(), "Sfx_Checked"), "false");
+    EXPECT_EQ(ReadString(CalendarKeyPath(), "Sfxtype_Caption"), "");
 }
 
 TEST_F(CalendarWallpaperTest, APageThatCannotBeWrittenStopsTheChange) {
@@ -161,8 +162,8 @@ TEST_F(CalendarWallpaperTest, APageThatCannotBeWrittenStopsTheChange) {
     // A folder in the page's place cannot be replaced by a file.
     ASSERT_TRUE(EnsureDirectory(PagePath()).ok());
     EXPECT_FALSE(real->SetStarfieldWallpaper("Advanced").ok());
-    settings.SetCalActivated(1);
-    settings.SetWallProps(1);
+    settings.SetCalendar(true);
+    settings.SetWallProps(WallProps::Tile);
     const std::string source = dir.File("tile.jpg");
     ASSERT_TRUE(SaveJpeg(WaveBitmap(64, 64), source).ok());
     EXPECT_FALSE(real->ApplyWallpaper(source).ok());

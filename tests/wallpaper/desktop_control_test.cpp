@@ -5,8 +5,9 @@
 #include <string>
 
 #include "engine_fixture.h"
-#include "platform/files.h"
+#include "platform/files/files.h"
 #include "platform/text.h"
+#include "settings/settings_places.h"
 #include "support/scoped_env.h"
 #include "wallpaper/calendar_clock.h"
 #include "wallpaper/calendar_wallpaper.h"
@@ -28,9 +29,10 @@ protected:
                                                   *wallpaper);
     }
     void WriteCalendarKey(std::vector<RegistryValue> values) {
-        ASSERT_TRUE(platform->registry
-                        ->WriteValues(RegistryRoot::CurrentUser, kCalendarKey, std::move(values))
-                        .ok());
+        ASSERT_TRUE(
+            platform->registry
+                ->WriteValues(RegistryRoot::CurrentUser, CalendarKeyPath(), std::move(values))
+                .ok());
     }
 
     std::unique_ptr<TCalendarWallpaper> wallpaper;

@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "codecs/codec_picture_loader.h"
+#include "platform/desktop/backends/record_backend.h"
 #include "platform/host_platform.h"
-#include "platform/record_backend.h"
 #include "shell/message_catalogue.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
@@ -62,7 +63,8 @@ protected:
         extra["ORVELLA_WINVER"] = winver;
         extra["ORVELLA_DESKTOP"] = "record:" + dir.File("record.jsonl");
         extra["ORVELLA_SCREENSAVER"] = screen_saver;
-        Result<Platform> made = CreateHostPlatform(MapEnvironment(std::move(extra)), "/x/orvella");
+        Result<Platform> made = CreateHostPlatform(MapEnvironment(std::move(extra)), "/x/orvella",
+                                                   std::make_shared<CodecPictureLoader>());
         ASSERT_TRUE(made.ok()) << made.message();
         platform = std::make_unique<Platform>(std::move(made).value());
         ASSERT_TRUE(platform->warnings.empty()) << platform->warnings.front();

@@ -92,7 +92,7 @@ TEST(IconTransparencyTest, OpaqueLabelsAreClearedAndAnnouncedOnce) {
     desktop.AddChild("SHELLDLL_DefView");
     const WindowHandle list = desktop.AddChild("SysListView32", 0x00A56E3A);
     TWallpaperSettings settings;
-    settings.SetCalActivated(1);
+    settings.SetCalendar(true);
     TIconTransparency icons(desktop, settings);
 
     icons.SBTransClick();
@@ -143,7 +143,7 @@ TEST(IconTransparencyTest, TheFlagFollowsTheLastListViewAndCarriesOver) {
 TEST(IconTransparencyTest, TheLinuxHostHasNoListViewToChange) {
     HostDesktopWindows host;
     TWallpaperSettings settings;
-    settings.SetCalActivated(1);
+    settings.SetCalendar(true);
     TIconTransparency icons(host, settings);
     icons.SBTransClick();
     EXPECT_FALSE(icons.LabelsChanged());

@@ -1,8 +1,8 @@
 #include "engine_fixture.h"
 #include "library/category_store.h"
-#include "platform/desktop_windows.h"
-#include "platform/files.h"
-#include "platform/profile_file.h"
+#include "platform/desktop/desktop_windows.h"
+#include "platform/files/files.h"
+#include "platform/profile/profile_file.h"
 #include "wallpaper/icon_transparency.h"
 #include "wallpaper/runtime_random.h"
 #include "wallpaper/timed_change.h"
@@ -48,8 +48,8 @@ class RandomPickTest : public EngineFixture {
 protected:
     // A store whose category 1 holds `count` pictures p0.jpg, p1.jpg, ... and is current.
     std::unique_ptr<TCategoryStore> StoreWith(int count) {
-        auto store = std::make_unique<TCategoryStore>(dir.File("prog/ovlimg.dat"), "icon.bmp",
-                                                      catalogue, prompter);
+        auto store =
+            std::make_unique<TCategoryStore>(dir.File("prog/ovlimg.dat"), "icon.bmp", catalogue);
         EXPECT_TRUE(store->LoadCategories().ok());
         EXPECT_TRUE(store->CreateCategory(1, "icon.bmp", "Urlaub"));
         for (int i = 0; i < count; ++i)

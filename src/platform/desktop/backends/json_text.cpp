@@ -1,0 +1,40 @@
+#include "platform/desktop/backends/json_text.h"
+
+#include <cstdio>
+
+namespace orvella {
+
+std::string QuoteJson(std::string_view text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        switch (c) {
+            case '"':
+                quoted += "\\\"";
+                break;
+            case '\\':
+                quoted += "\\\\";
+                break;
+            case '\n':
+                quoted += "\\n";
+                break;
+            case '\r':
+                quoted += "\\r";
+                break;
+            case '\t':
+                quoted += "\\t";
+                break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                    quoted += escaped;
+                } else {
+                    quoted += c;
+                }
+        }
+    }
+    quoted += '"';
+    return quoted;
+}
+
+}  // namespace orvella

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/desktop/desktop_colour.h"
+#include "platform/desktop/live_wallpaper.h"
+#include "platform/status.h"
+
+namespace orvella {
+
+// How the wallpaper fills the screen, numbered as WPSTYLE_CENTER, _TILE and _STRETCH.
+enum class WallpaperStyle { Centre = 0, Tile = 1, Stretch = 2 };
+
+std::string_view StyleName(WallpaperStyle style);  // "center", "tile", "stretch"
+
+// Which Windows call set the wallpaper.
+enum class WallpaperRoute { Registry, ActiveDesktop };
+
+std::string_view RouteName(WallpaperRoute route);  // "spi", "activedesktop"
+
+// One change of the wallpaper as the Windows desktop would show it.
+struct WallpaperChange {
+    WallpaperRoute route = WallpaperRoute::Registry;
+    std::string file;     // what the program set: a picture or an HTML page
+    std::string picture;  // what the host desktop is given to show
+    WallpaperStyle style = WallpaperStyle::Centre;
+    ColorRef background = 0;  // the desktop colour around a centred picture
+};
+
+// The running Linux desktop's own way of setting the wallpaper.
+class WallpaperBackend {
+public:
+    virtual ~WallpaperBackend() = default;
+    virtual Status Show(const WallpaperChange& change) = 0;
+    // Frames straight from memory, for a desktop that can take them; null for the others.
+    virtual LiveWallpaper* Live() { return nullptr; }
+};
+
+// A desktop we cannot or should not touch.
+class NoWallpaperBackend : public WallpaperBackend {
+public:
+    Status Show(const WallpaperChange&) override { return Status::Ok(); }
+};
+
+}  // namespace orvella

@@ -1,0 +1,100 @@
+#include "platform/desktop/backends/x11_image.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdlib>
+#include <cstring>
+
+namespace orvella {
+namespace {
+
+// A channel of 0..255 placed under a TrueColor visual's mask.
+unsigned long Place(std::uint32_t channel, unsigned long mask) {
+    if (mask == 0)
+        return 0;
+    const int shift = std::countr_zero(mask);
+    const unsigned long top = mask >> shift;
+    return ((channel * top + 127) / 255) << shift;
+}
+
+constexpr int kTile = 32;
+
+}  // namespace
+
+// Our pixels are 0x00RRGGBB words in the machine's order, which is what such an image holds.
+bool TakesOurPixels(const XImage& image, const Visual& visual) {
+    const int native = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
+    return image.bits_per_pixel == 32 && image.byte_order == native &&
+           visual.red_mask == 0xFF0000 && visual.green_mask == 0xFF00 && visual.blue_mask == 0xFF;
+}
+
+Result<ImagePtr> MakeImage(Display* display, Visual* visual, int depth,
+                           const PicturePixels& screen) {
+    if (visual->c_class != TrueColor)
+        return Status::Error("the X11 screen has no TrueColor visual");
+    const std::size_t size = static_cast<std::size_t>(screen.width) * screen.height * 4;
+    auto* data = static_cast<char*>(std::malloc(size));
+    if (data == nullptr)
+        return Status::Error("out of memory for the wallpaper");
+    ImagePtr image(XCreateImage(display, visual, static_cast<unsigned>(depth), ZPixmap, 0, data,
+                                static_cast<unsigned>(screen.width),
+                                static_cast<unsigned>(screen.height), 32, 0));
+    if (!image) {
+        std::free(data);
+        return Status::Error("cannot make an X11 image");
+    }
+    if (TakesOurPixels(*image, *visual)) {
+        const std::size_t row = static_cast<std::size_t>(screen.width) * 4;
+        for (int y = 0; y < screen.height; ++y)
+            std::memcpy(image->data + static_cast<std::size_t>(y) * image->bytes_per_line,
+                        screen.rgb.data() + static_cast<std::size_t>(y) * screen.width, row);
+        return image;
+    }
+    for (int y = 0; y < screen.height; ++y) {
+        for (int x = 0; x < screen.width; ++x) {
+            const std::uint32_t rgb = screen.At(x, y);
+            XPutPixel(image.get(), x, y,
+                      Place((rgb >> 16) & 0xFF, visual->red_mask) |
+                          Place((rgb >> 8) & 0xFF, visual->green_mask) |
+                          Place(rgb & 0xFF, visual->blue_mask));
+        }
+    }
+    return image;
+}
+
+std::vector<XRectangle> CopyChangedTiles(XImage& image, const PicturePixels& frame) {
+    std::vector<XRectangle> changed;
+    for (int top = 0; top < frame.height; top += kTile) {
+        const int rows = std::min(kTile, frame.height - top);
+        for (int left = 0; left < frame.width; left += kTile) {
+            const int columns = std::min(kTile, frame.width - left);
+            const std::size_t bytes = static_cast<std::size_t>(columns) * 4;
+            const auto source = [&](int y) {
+                return frame.rgb.data() + static_cast<std::size_t>(y) * frame.width + left;
+            };
+            const auto target = [&](int y) {
+                return image.data + static_cast<std::size_t>(y) * image.bytes_per_line +
+                       static_cast<std::size_t>(left) * 4;
+            };
+            bool differs = false;
+            for (int y = top; y < top + rows && !differs; ++y)
+                differs = std::memcmp(target(y), source(y), bytes) != 0;
+            if (!differs)
+                continue;
+            for (int y = top; y < top + rows; ++y)
+                std::memcpy(target(y), source(y), bytes);
+            // A tile that continues the one before it on the left widens that one.
+            if (!changed.empty() && changed.back().y == top &&
+                changed.back().x + changed.back().width == left) {
+                changed.back().width = static_cast<unsigned short>(changed.back().width + columns);
+            } else {
+                changed.push_back(XRectangle{static_cast<short>(left), static_cast<short>(top),
+                                             static_cast<unsigned short>(columns),
+                                             static_cast<unsigned short>(rows)});
+            }
+        }
+    }
+    return changed;
+}
+
+}  // namespace orvella

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/desktop/backends/wallpaper_backend.h"
+
+namespace orvella {
+
+// XFCE: xfconf-query on every monitor's and workspace's last-image and image-style in the
+// xfce4-desktop channel.
+// `command` is the program and any leading arguments ("gsettings", or a wrapper such as
+// "dbus-run-session -- gsettings"); tests point it at a recording stand-in.
+class XfceWallpaperBackend : public WallpaperBackend {
+public:
+    explicit XfceWallpaperBackend(std::vector<std::string> command = {"xfconf-query"})
+        : command_(std::move(command)) {}
+    Status Show(const WallpaperChange& change) override;
+
+    // xfdesktop's image-style: centre 1 (centered), tile 2 (tiled), stretch 3 (stretched).
+    static int ImageStyle(WallpaperStyle style);
+
+private:
+    std::vector<std::string> command_;
+};
+
+}  // namespace orvella

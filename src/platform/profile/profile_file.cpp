@@ -1,0 +1,90 @@
+#include "platform/profile/profile_file.h"
+
+#include "platform/files/file_lock.h"
+#include "platform/files/files.h"
+#include "platform/text.h"
+
+namespace orvella {
+
+Result<ProfileDocument> ProfileFile::Load() const {
+    Result<std::optional<std::string>> content = ReadWholeFile(path_);
+    if (!content)
+        return content.status();
+    if (!content->has_value())
+        return ProfileDocument();
+    return ProfileDocument::Parse(DecodeSystemText(**content));
+}
+
+ProfileDocument ProfileFile::LoadOrEmpty() const {
+    Result<ProfileDocument> document = Load();
+    return document ? std::move(document).value() : ProfileDocument();
+}
+
+std::string ProfileFile::ReadString(std::string_view section, std::string_view key,
+                                    std::string_view default_value) const {
+    std::optional<std::string> value = LoadOrEmpty().Value(section, key);
+    return value ? std::move(*value) : std::string(default_value);
+}
+
+std::int32_t ProfileFile::ReadInteger(std::string_view section, std::string_view key,
+                                      std::int32_t default_value) const {
+    const std::optional<std::string> value = LoadOrEmpty().Value(section, key);
+    if (!value)
+        return default_value;
+    return ParseProfileInteger(*value).value_or(default_value);
+}
+
+std::vector<std::string> ProfileFile::ReadKeys(std::string_view section) const {
+    return LoadOrEmpty().KeyNames(section);
+}
+
+std::vector<std::string> ProfileFile::ReadSections() const {
+    return LoadOrEmpty().SectionNames();
+}
+
+bool ProfileFile::HasKey(std::string_view section, std::string_view key) const {
+    return LoadOrEmpty().HasKey(section, key);
+}
+
+bool ProfileFile::HasSection(std::string_view section) const {
+    return LoadOrEmpty().HasSection(section);
+}
+
+Status ProfileFile::WriteString(std::string_view section, std::string_view key,
+                                std::string_view value) {
+    return Update([&](ProfileDocument& document) { document.SetValue(section, key, value); });
+}
+
+Status ProfileFile::WriteInteger(std::string_view section, std::string_view key,
+                                 std::int32_t value) {
+    return WriteString(section, key, std::to_string(value));
+}
+
+Status ProfileFile::DeleteKey(std::string_view section, std::string_view key) {
+    return Update([&](ProfileDocument& document) { document.DeleteKey(section, key); });
+}
+
+Status ProfileFile::EraseSection(std::string_view section) {
+    return Update([&](ProfileDocument& document) { document.EraseSection(section); });
+}
+
+Status ProfileFile::Replace(const ProfileDocument& document) {
+    Result<FileLock> lock = FileLock::Acquire(path_);
+    if (!lock)
+        return lock.status();
+    return ReplaceFileAtomically(path_, document.Serialize());
+}
+
+Status ProfileFile::Update(const std::function<void(ProfileDocument&)>& change) {
+    Result<FileLock> lock = FileLock::Acquire(path_);
+    if (!lock)
+        return lock.status();
+    // A file we cannot read is never replaced by what little we know of it.
+    Result<ProfileDocument> document = Load();
+    if (!document)
+        return document.status();
+    change(*document);
+    return ReplaceFileAtomically(path_, document->Serialize());
+}
+
+}  // namespace orvella

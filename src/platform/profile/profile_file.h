@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/profile/profile_document.h"
+#include "platform/status.h"
+
+namespace orvella {
+
+// A profile file on disk, used as the Windows profile functions use one: every read looks
+// at the file as it is now (outside programs write our files too), every write reaches the
+// disk before it returns. A write locks the file, reads it, changes it and replaces it
+// atomically, so a failed write leaves the earlier file whole and concurrent writers from
+// other processes do not lose each other's keys.
+class ProfileFile {
+public:
+    explicit ProfileFile(std::string path) : path_(std::move(path)) {}
+    const std::string& path() const { return path_; }
+
+    // Reads treat a missing or unreadable file as empty, as Windows does.
+    std::string ReadString(std::string_view section, std::string_view key,
+                           std::string_view default_value) const;
+    std::int32_t ReadInteger(std::string_view section, std::string_view key,
+                             std::int32_t default_value) const;
+    std::vector<std::string> ReadKeys(std::string_view section) const;
+    std::vector<std::string> ReadSections() const;
+    bool HasKey(std::string_view section, std::string_view key) const;
+    bool HasSection(std::string_view section) const;
+
+    Status WriteString(std::string_view section, std::string_view key, std::string_view value);
+    Status WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
+    Status DeleteKey(std::string_view section, std::string_view key);
+    Status EraseSection(std::string_view section);
+
+    // Batches. Load fails only when the file exists and cannot be read.
+    Result<ProfileDocument> Load() const;
+    // Replaces the whole file with `document` in one atomic write.
+    Status Replace(const ProfileDocument& document);
+    // Under the file's lock: reads the file, lets `change` edit it, writes it back once.
+    Status Update(const std::function<void(ProfileDocument&)>& change);
+
+private:
+    ProfileDocument LoadOrEmpty() const;
+    std::string path_;
+};
+
+}  // namespace orvella

@@ -1,0 +1,131 @@
+#include "platform/desktop/backends/x11_backend.h"
+
+#include <gtest/gtest.h>
+
+#include "codecs/codec_picture_loader.h"
+#include "platform/system/process.h"
+#include "support/bitmap_file.h"
+#include "support/temp_dir.h"
+#include "support/x11_server.h"
+
+namespace orvella {
+namespace {
+
+using testing::RootPixel;
+using testing::RootPixmap;
+
+constexpr int kScreenWidth = 64;
+constexpr int kScreenHeight = 48;
+
+TEST(X11BackendTest, TheRootWindowShowsTheBitmapInEachDisplayMode) {
+    Result<ProcessOutput> found = RunProcess({"sh", "-c", "command -v Xvfb"});
+    if (!found || found->exit_code != 0)
+        GTEST_SKIP() << "Xvfb is not installed (scripts/install-deps.sh installs it)";
+    testing::Xvfb server(kScreenWidth, kScreenHeight);
+    ASSERT_FALSE(server.display().empty()) << "Xvfb did not start";
+
+    testing::TempDir dir;
+    // 8 x 8: the left half red, the right half green.
+    dir.Write("Orvella.bmp", testing::MakeBitmap24(8, 8, [](int x, int) -> std::uint32_t {
+                  return x < 4 ? 0xFF0000 : 0x00FF00;
+              }));
+    X11WallpaperBackend backend(std::make_shared<CodecPictureLoader>(), server.display());
+    WallpaperChange change;
+    change.file = change.picture = dir.File("Orvella.bmp");
+    change.background = MakeColorRef(0, 0, 255);
+
+    const std::string& d = server.display();
+    struct Probe {
+        int x, y;
+        std::uint32_t colour;
+    };
+    struct Row {
+        WallpaperStyle style;
+        std::vector<Probe> probes;
+    };
+    // Centred, the picture covers 28..35 x 20..27 on the blue desktop; tiled it repeats
+    // every 8 pixels; stretched its halves cover the screen's halves.
+    const std::vector<Row> rows = {
+        {WallpaperStyle::Centre,
+         {{0, 0, 0x0000FF}, {29, 21, 0xFF0000}, {34, 26, 0x00FF00}, {63, 47, 0x0000FF}}},
+        {WallpaperStyle::Tile,
+         {{0, 0, 0xFF0000}, {5, 0, 0x00FF00}, {9, 40, 0xFF0000}, {62, 47, 0x00FF00}}},
+        {WallpaperStyle::Stretch,
+         {{0, 0, 0xFF0000}, {20, 30, 0xFF0000}, {44, 10, 0x00FF00}, {63, 47, 0x00FF00}}},
+    };
+    unsigned long earlier = 0;
+    for (const Row& row : rows) {
+        change.style = row.style;
+        ASSERT_TRUE(backend.Show(change).ok());
+        for (const Probe& probe : row.probes) {
+            EXPECT_EQ(RootPixel(d, probe.x, probe.y), probe.colour)
+                << StyleName(row.style) << " at " << probe.x << "," << probe.y;
+        }
+        const unsigned long current = RootPixmap(d, "_XROOTPMAP_ID");
+        EXPECT_NE(current, 0u);
+        EXPECT_EQ(RootPixmap(d, "ESETROOT_PMAP_ID"), current);
+        EXPECT_NE(current, earlier);
+        earlier = current;
+    }
+
+    EXPECT_FALSE(backend
+                     .Show([&] {
+                         WallpaperChange page = change;
+                         page.picture = dir.File("page.htm");
+                         return page;
+                     }())
+                     .ok());
+    EXPECT_FALSE(
+        X11WallpaperBackend(std::make_shared<CodecPictureLoader>(), ":65000").Show(change).ok());
+}
+
+TEST(X11BackendTest, FramesGoIntoOurRootPixmapUntilAnotherWallpaperIsSet) {
+    Result<ProcessOutput> found = RunProcess({"sh", "-c", "command -v Xvfb"});
+    if (!found || found->exit_code != 0)
+        GTEST_SKIP() << "Xvfb is not installed (scripts/install-deps.sh installs it)";
+    testing::Xvfb server(kScreenWidth, kScreenHeight);
+    ASSERT_FALSE(server.display().empty()) << "Xvfb did not start";
+    const std::string& d = server.display();
+
+    testing::TempDir dir;
+    dir.Write("Orvella.bmp",
+              testing::MakeBitmap24(8, 8, [](int, int) -> std::uint32_t { return 0x0000FF; }));
+    X11WallpaperBackend backend(std::make_shared<CodecPictureLoader>(), d);
+    LiveWallpaper* live = backend.Live();
+    ASSERT_NE(live, nullptr);
+    PicturePixels frame{kScreenWidth, kScreenHeight,
+                        std::vector<std::uint32_t>(kScreenWidth * kScreenHeight, 0x102030)};
+    // Nothing of ours on show yet: no frame.
+    EXPECT_FALSE(live->ShowFrame(frame).ok());
+
+    WallpaperChange change;
+    change.file = change.picture = dir.File("Orvella.bmp");
+    change.style = WallpaperStyle::Stretch;
+    ASSERT_TRUE(backend.Show(change).ok());
+    const unsigned long ours = RootPixmap(d, "_XROOTPMAP_ID");
+    EXPECT_EQ(RootPixel(d, 3, 3), 0x0000FFu);
+    frame.rgb[5 * kScreenWidth + 7] = 0xFFEE00;
+    for (const std::uint32_t background : {0x102030u, 0x405060u}) {
+        std::fill(frame.rgb.begin(), frame.rgb.begin() + kScreenWidth, background);
+        ASSERT_TRUE(live->ShowFrame(frame).ok());
+        EXPECT_EQ(RootPixel(d, 3, 0), background);
+        EXPECT_EQ(RootPixel(d, 7, 5), 0xFFEE00u);
+        EXPECT_EQ(RootPixmap(d, "_XROOTPMAP_ID"), ours);  // the same pixmap, drawn again
+    }
+    // A smaller frame is centred on black.
+    ASSERT_TRUE(
+        live->ShowFrame(PicturePixels{2, 2, {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF}}).ok());
+    EXPECT_EQ(RootPixel(d, 0, 0), 0u);
+    EXPECT_EQ(RootPixel(d, kScreenWidth / 2, kScreenHeight / 2), 0xFFFFFFu);
+
+    // Another setter's wallpaper ends the frames; our next change takes them up again.
+    X11WallpaperBackend other(std::make_shared<CodecPictureLoader>(), d);
+    ASSERT_TRUE(other.Show(change).ok());
+    EXPECT_FALSE(live->ShowFrame(frame).ok());
+    EXPECT_EQ(RootPixel(d, 3, 0), 0x0000FFu);
+    ASSERT_TRUE(backend.Show(change).ok());
+    EXPECT_TRUE(live->ShowFrame(frame).ok());
+}
+
+}  // namespace
+}  // namespace orvella

@@ -1,0 +1,97 @@
+#include "platform/profile/profile_document.h"
+
+#include <gtest/gtest.h>
+
+namespace orvella {
+namespace {
+
+TEST(ProfileDocumentTest, ReadsNamesAndValuesWithTheWindowsRules) {
+    const ProfileDocument document = ProfileDocument::Parse(
+        "[ Categories ]\r\n"
+        "Cat_0=\r\n"
+        "  Cat_1  =  x  \r\n"
+        "[Cat_0.Details]\n"
+        "Name=\"  quoted  \"\n"
+        "Icon='Icons\\a.bmp'\n"
+        "Half=\"open\n"
+        "Eq=a=b=c\n"
+        "; a comment\n"
+        "NoEquals\n");
+    EXPECT_EQ(document.SectionNames(), (std::vector<std::string>{"Categories", "Cat_0.Details"}));
+    EXPECT_EQ(document.KeyNames("CATEGORIES"), (std::vector<std::string>{"Cat_0", "Cat_1"}));
+    EXPECT_EQ(document.Value("categories", "cat_1"), "x");
+    EXPECT_EQ(document.Value("Categories", "Cat_0"), "");
+    EXPECT_EQ(document.Value("Cat_0.Details", "Name"), "  quoted  ");
+    EXPECT_EQ(document.Value("Cat_0.Details", "Icon"), "Icons\\a.bmp");
+    EXPECT_EQ(document.Value("Cat_0.Details", "Half"), "\"open");
+    EXPECT_EQ(document.Value("Cat_0.Details", "Eq"), "a=b=c");
+    EXPECT_EQ(document.Value("Cat_0.Details", "NoEquals"), "");
+    EXPECT_FALSE(document.HasKey("Cat_0.Details", "; a comment"));
+    EXPECT_FALSE(document.Value("Cat_0.Details", "Missing").has_value());
+    EXPECT_FALSE(document.Value("Missing", "Name").has_value());
+}
+
+TEST(ProfileDocumentTest, DuplicatesAnswerWithTheFirstAndListAsTheyStand) {
+    ProfileDocument document =
+        ProfileDocument::Parse("[A]\nk=1\nK=2\n[b]\nx=1\n[a]\nk=3\nother=4\n");
+    EXPECT_EQ(document.Value("A", "k"), "1");
+    EXPECT_EQ(document.KeyNames("a"), (std::vector<std::string>{"k", "K"}));
+    EXPECT_EQ(document.SectionNames(), (std::vector<std::string>{"A", "b"}));
+    EXPECT_FALSE(document.HasKey("A", "other"));  // the second [a] is not looked at
+    EXPECT_TRUE(document.EraseSection("A"));      // erases both
+    EXPECT_EQ(document.SectionNames(), (std::vector<std::string>{"b"}));
+    EXPECT_EQ(document.Serialize(), "[b]\r\nx=1\r\n");
+}
+
+TEST(ProfileDocumentTest, WritesKeepUntouchedLinesAndTheKeysSpelling) {
+    ProfileDocument document = ProfileDocument::Parse(
+        "; header comment\n[Wallpaper]\n  LVSort = 0 \nkeep=me\n\n[Options]\nx=1\n");
+    document.SetValue("WALLPAPER", "lvsort", "-1");
+    document.SetValue("Wallpaper", "New", "v");
+    document.SetValue("Custom", "ActiveCat", "2");
+    EXPECT_EQ(document.Serialize(),
+              "; header comment\r\n[Wallpaper]\r\nLVSort=-1\r\nkeep=me\r\nNew=v\r\n\r\n"
+              "[Options]\r\nx=1\r\n[Custom]\r\nActiveCat=2\r\n");
+
+    // Two paths that differ only in case are one key; the first spelling stays.
+    document.SetValue("Cat_1.Wallpapers", "/Pics/A.jpg", "");
+    document.SetValue("Cat_1.Wallpapers", "/pics/a.JPG", "");
+    EXPECT_EQ(document.KeyNames("Cat_1.Wallpapers"), (std::vector<std::string>{"/Pics/A.jpg"}));
+
+    // A key with "=" in it is written as it stands and read back as a reader of the
+    // line sees it.
+    document.SetValue("Eq", "/a=b.jpg", "");
+    EXPECT_EQ(document.KeyNames("Eq"), (std::vector<std::string>{"/a"}));
+    EXPECT_EQ(document.Value("Eq", "/a"), "b.jpg=");
+    EXPECT_EQ(ProfileDocument::Parse(document.Serialize()).Value("Eq", "/a"), "b.jpg=");
+
+    EXPECT_TRUE(document.DeleteKey("wallpaper", "KEEP"));
+    EXPECT_FALSE(document.DeleteKey("wallpaper", "keep"));
+    EXPECT_EQ(document.KeyNames("Wallpaper"), (std::vector<std::string>{"LVSort", "New"}));
+    // After a delete the index still finds what follows it.
+    EXPECT_EQ(document.Value("Wallpaper", "New"), "v");
+}
+
+TEST(ProfileDocumentTest, SerializedTextParsesToTheSameDocument) {
+    const std::string text = "stray line before any section\n[S]\nk=v\n\n[T]\n=empty key\n[";
+    const ProfileDocument once = ProfileDocument::Parse(text);
+    const ProfileDocument twice = ProfileDocument::Parse(once.Serialize());
+    EXPECT_EQ(once.Serialize(), twice.Serialize());
+    EXPECT_EQ(twice.SectionNames(), (std::vector<std::string>{"S", "T", ""}));
+}
+
+TEST(ProfileDocumentTest, IntegersFollowTheHexPrefixRule) {
+    EXPECT_EQ(ParseProfileInteger("42"), 42);
+    EXPECT_EQ(ParseProfileInteger(" -7 "), -7);
+    EXPECT_EQ(ParseProfileInteger("0x1F"), 31);
+    EXPECT_EQ(ParseProfileInteger("0XfF"), 255);
+    EXPECT_EQ(ParseProfileInteger("12abc"), 12);
+    EXPECT_EQ(ParseProfileInteger("0xFFFFFFFF"), -1);
+    EXPECT_FALSE(ParseProfileInteger("abc").has_value());
+    EXPECT_FALSE(ParseProfileInteger("").has_value());
+    EXPECT_FALSE(ParseProfileInteger("0x").has_value());
+    EXPECT_FALSE(ParseProfileInteger("-").has_value());
+}
+
+}  // namespace
+}  // namespace orvella
