@@ -47,6 +47,12 @@ void PageThumbnailWorker::Request(std::string page, QSize page_size) {
     wake_.notify_all();
 }
 
+void PageThumbnailWorker::Cancel() {
+    const std::lock_guard lock(mutex_);
+    waiting_.reset();
+    delivered_ = ++latest_;
+}
+
 bool PageThumbnailWorker::Busy() const {
     const std::lock_guard lock(mutex_);
     return delivered_ != latest_;

@@ -34,6 +34,8 @@ public:
     // The page laid out at `page_size`, with its left and top 2 pixels and the strips of
     // the scroll bars (19 at the right, 12 at the bottom) cut off.
     void Request(std::string page, QSize page_size);
+    // Drops the waiting request and keeps the result of one being rendered from arriving.
+    void Cancel();
     // True while a request waits or renders, or its result is on its way.
     bool Busy() const;
 

@@ -1,6 +1,5 @@
 #include "gui/picture_status.h"
 
-#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -24,6 +23,20 @@ QString LongTimeFormat(const QLocale& locale) {
 
 }  // namespace
 
+QLocale InterfaceLocale(bool german) {
+    return german ? QLocale(QLocale::German, QLocale::Germany)
+                  : QLocale(QLocale::English, QLocale::UnitedStates);
+}
+
+QString FileDateText(const QDateTime& when, const QLocale& locale) {
+    QString date_format = locale.dateFormat(QLocale::ShortFormat);
+    // A two-digit year reads as a century's choice; a file's date keeps all four.
+    if (!date_format.contains(QStringLiteral("yyyy")))
+        date_format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
+    return locale.toString(when.date(), date_format) + QLatin1Char(' ') +
+           locale.toString(when.time(), LongTimeFormat(locale));
+}
+
 QString PictureCountText(const MessageCatalogue& catalogue, int count) {
     return QString::number(count) + QLatin1Char(' ') + Text(catalogue, kSPicsInCat);
 }
@@ -37,11 +50,9 @@ QString PictureFileText(const MessageCatalogue& catalogue, const QString& path,
     const QFileInfo info(file);
     const QDateTime modified = info.lastModified();
     const qint64 kilobytes = file.size() / 1024;
-    return Text(catalogue, kSPicDate) + QLatin1Char(' ') +
-           locale.toString(modified.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-           locale.toString(modified.time(), LongTimeFormat(locale)) + QStringLiteral(" - ") +
-           Text(catalogue, kSPicSize) + QLatin1Char(' ') + locale.toString(kilobytes) +
-           QLatin1Char(' ') + Text(catalogue, kSKb);
+    return Text(catalogue, kSPicDate) + QLatin1Char(' ') + FileDateText(modified, locale) +
+           QStringLiteral(" - ") + Text(catalogue, kSPicSize) + QLatin1Char(' ') +
+           locale.toString(kilobytes) + QLatin1Char(' ') + Text(catalogue, kSKb);
 }
 
 }  // namespace orvella

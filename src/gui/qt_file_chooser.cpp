@@ -68,4 +68,23 @@ std::vector<std::string> QtFileChooser::OpenFiles(const OpenFileRequest& request
     return files;
 }
 
+std::string QtFileChooser::SaveFile(const SaveFileRequest& request) {
+    QFileDialog dialog(owner_, QString::fromStdString(request.title));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QtNameFilters(request.filter));
+    if (!request.overwrite_prompt)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!request.file.empty())
+        dialog.selectFile(QString::fromStdString(request.file));
+    if (request.preview) {
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        AddPreview(dialog);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    last_folder_ = dialog.directory().absolutePath();
+    return dialog.selectedFiles().front().toStdString();
+}
+
 }  // namespace orvella

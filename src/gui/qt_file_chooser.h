@@ -7,12 +7,13 @@
 
 namespace orvella {
 
-// The open dialog over Qt's file dialog, with a picture preview where asked for.
+// The open and save dialogs over Qt's file dialog, with a picture preview where asked for.
 class QtFileChooser : public FileChooser {
 public:
     explicit QtFileChooser(QWidget* owner = nullptr) : owner_(owner) {}
     void SetOwner(QWidget* owner) { owner_ = owner; }
     std::vector<std::string> OpenFiles(const OpenFileRequest& request) override;
+    std::string SaveFile(const SaveFileRequest& request) override;
 
 private:
     QWidget* owner_;

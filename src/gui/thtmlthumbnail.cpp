@@ -16,4 +16,9 @@ void THTMLThumbnail::HTMLFilePreview(const std::string& path) {
     worker_.Request(path, QSize(page_width_, page_height_));
 }
 
+void THTMLThumbnail::Clear() {
+    worker_.Cancel();
+    SetPicture(QImage());
+}
+
 }  // namespace orvella

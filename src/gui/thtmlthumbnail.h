@@ -25,6 +25,8 @@ public:
     // previous picture and is reported by RenderFailed.
     void HTMLFilePreview(const std::string& path);
     bool Rendering() const { return worker_.Busy(); }
+    // No picture, and none from a rendering still under way.
+    void Clear();
 
 signals:
     void Rendered();

@@ -82,6 +82,13 @@ void TPreviewForm::ShowInPreview(const std::string& path) {
     ui_->PrevImage->show();
 }
 
+void TPreviewForm::ClearPictures() {
+    reload_timer_.stop();
+    picture_path_.clear();
+    ui_->PrevImage->SetPicture(QImage());
+    ui_->PrevHtml->Clear();
+}
+
 void TPreviewForm::LoadPicture() {
     if (picture_path_.empty()) {
         ui_->PrevImage->SetPicture(Placeholder());

@@ -42,6 +42,8 @@ public:
 
     void FormCreate();
     void ShowInPreview(const std::string& path);
+    // Empties both picture holders: nothing is left to show.
+    void ClearPictures();
     // The program ends: the window goes without counting as closed by the user, so the
     // preview is shown again at the next start.
     void CloseForExit();

@@ -56,14 +56,17 @@ Status TCategoryStore::LoadCategories() {
         if (index >= 1)
             AddSectionPictures(index, *document, keys[i]);
     }
+    active_restored_ = categories_.empty();
     if (categories_.empty()) {
         CreateCategory(0, new_category_icon_, catalogue_.Text(kSCatAll));
     }
     if (!keys.empty() && keys.size() <= static_cast<std::size_t>(kMaxCategories)) {
         const std::optional<std::string> active = document->Value(kCustom, kActiveCat);
         const int a = active ? ParseProfileInteger(*active).value_or(0) : 0;
-        if (a >= 0 && a < count())
+        if (a >= 0 && a < count()) {
             SetCurrentCategory(a);
+            active_restored_ = true;
+        }
     }
     return Status::Ok();
 }
@@ -157,7 +160,7 @@ bool TCategoryStore::RemoveFromFirst(const std::string& path) {
     return false;
 }
 
-void TCategoryStore::RemovePictures(int index, std::vector<int> positions) {
+void TCategoryStore::RemovePictures(int index, std::vector<int> positions, bool also_from_first) {
     if (index < 0 || index >= count())
         return;
     std::vector<std::string>& pictures = categories_[index].pictures;
@@ -167,7 +170,7 @@ void TCategoryStore::RemovePictures(int index, std::vector<int> positions) {
     for (auto it = positions.rbegin(); it != positions.rend(); ++it) {
         if (*it < 0 || *it >= static_cast<int>(pictures.size()))
             continue;
-        if (index != 0)
+        if (index != 0 && also_from_first)
             RemoveFromFirst(pictures[*it]);
         pictures.erase(pictures.begin() + *it);
     }

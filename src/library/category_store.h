@@ -62,9 +62,10 @@ public:
     // Removes one entry of `path` from the first category: searched from the second entry
     // on, the first entry last, without regard to case. False when there is none.
     bool RemoveFromFirst(const std::string& path);
-    // Removes the pictures at `positions` of category `index` and, for each, one entry of
-    // the same path from the first category. Positions out of range are passed over.
-    void RemovePictures(int index, std::vector<int> positions);
+    // Removes the pictures at `positions` of category `index` and, with `also_from_first`,
+    // for each one entry of the same path from the first category. Positions out of range
+    // are passed over.
+    void RemovePictures(int index, std::vector<int> positions, bool also_from_first = true);
 
     void RenameCategory(int index, std::string name);
     void SetCategoryIcon(int index, std::string icon);
@@ -72,6 +73,10 @@ public:
     int count() const { return static_cast<int>(categories_.size()); }
     const Category& category(int index) const { return categories_.at(index); }
     int CurrentCategory() const { return current_; }
+    // Whether the last load made a category current: false when the file's "ActiveCat" named
+    // no category (or the file had more than 30), and no list is shown until the user picks
+    // one. A store that was empty gets its first category and shows it.
+    bool ActiveCategoryRestored() const { return active_restored_; }
     void SetCurrentCategory(int index);
 
     // With sorting on every list is kept in ascending order of its text.
@@ -89,6 +94,7 @@ private:
     CategoryObserver* observer_ = nullptr;
     std::vector<Category> categories_;
     int current_ = 0;
+    bool active_restored_ = false;
     bool sorted_ = false;
 };
 

@@ -25,6 +25,14 @@ struct OpenFileRequest {
     bool preview = false;  // show the selected picture beside the list
 };
 
+struct SaveFileRequest {
+    std::string title;
+    std::string filter;  // Windows form
+    std::string file;    // the name the dialog starts with
+    bool preview = false;
+    bool overwrite_prompt = true;  // ask before an existing file is chosen
+};
+
 // Asks the user for files to open. The program's logic runs the same under a window, a
 // terminal or a test, which scripts the answers.
 class FileChooser {
@@ -32,12 +40,15 @@ public:
     virtual ~FileChooser() = default;
     // The chosen files, in the order the dialog returns them; empty when cancelled.
     virtual std::vector<std::string> OpenFiles(const OpenFileRequest& request) = 0;
+    // The chosen file name; empty when cancelled.
+    virtual std::string SaveFile(const SaveFileRequest& request) = 0;
 };
 
 // Without a user to ask: every dialog is cancelled.
 class CancellingFileChooser : public FileChooser {
 public:
     std::vector<std::string> OpenFiles(const OpenFileRequest&) override { return {}; }
+    std::string SaveFile(const SaveFileRequest&) override { return {}; }
 };
 
 }  // namespace orvella

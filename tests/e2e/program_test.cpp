@@ -287,6 +287,68 @@ TEST_F(ProgramTest, WallCloseShowsTheCalendarOnTheX11RootWindow) {
     EXPECT_GT(title, 5);
 }
 
+// The program on an X server of its own, where the test presses keys as a user would, with
+// stand-ins for the desktop's programs on the PATH.
+class KeyboardTest : public ProgramTest {
+protected:
+    void SetUp() override {
+        if (server_.display().empty())
+            GTEST_SKIP() << "Xvfb could not be started";
+        ASSERT_EQ(::mkdir(dir_.File("bin").c_str(), 0755), 0);
+        for (const char* tool : {"xdg-open", "xdg-email", "lp"})
+            ASSERT_EQ(::symlink(ORVELLA_FAKE_TOOL, dir_.File(std::string("bin/") + tool).c_str()),
+                      0);
+    }
+    void TearDown() override {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGTERM);
+            EXPECT_EQ(testing::WaitForProgram(pid_), 0);
+        }
+    }
+    // Starts the program and waits until its window takes keys (after the splash).
+    void Start() {
+        std::vector<std::string> environment = Environment();
+        std::erase(environment, "QT_QPA_PLATFORM=offscreen");
+        const char* path = ::getenv("PATH");
+        environment.push_back("PATH=" + dir_.File("bin") + ":" + (path ? path : "/usr/bin:/bin"));
+        environment.push_back("DISPLAY=" + server_.display());
+        environment.push_back("FAKE_TOOL_LOG=" + dir_.File("tools.log"));
+        environment.push_back("ORVELLA_DESKTOP=record:" + dir_.File("changes.jsonl"));
+        pid_ = testing::StartProgram({ORVELLA_PROGRAM}, environment);
+        RegistryFile hive(dir_.File("hive.reg"));
+        for (int i = 0; i < 300; ++i) {
+            std::optional<RegistryKey> key =
+                Key(hive, RegistryRoot::CurrentUser, "Software\\Brenmark Software\\Orvella");
+            if (key && key->ValueExists("WHandle"))
+                break;
+            ::usleep(50'000);
+        }
+        ::usleep(500'000);
+    }
+    bool Press(const char* key, unsigned int modifiers = 0) {
+        return testing::PressKey(server_.display(), "Orvella", key, modifiers);
+    }
+    template <typename Condition>
+    static bool Eventually(Condition condition) {
+        for (int i = 0; i < 100; ++i) {
+            if (condition())
+                return true;
+            ::usleep(50'000);
+        }
+        return false;
+    }
+
+    testing::Xvfb server_{800, 600};
+    int pid_ = 0;
+};
+
+TEST_F(KeyboardTest, ShortCutsReachTheirCommands) {
+    WriteColourStore(8, 8);
+    Start();
+    ASSERT_TRUE(Press("w", testing::kControlKey));
+    EXPECT_TRUE(Eventually([&] { return RecordedChanges().size() == 1; }));
+}
+
 TEST_F(ProgramTest, TheStoredTimerChangesTheWallpaperWhileTheProgramRuns) {
     WriteColourStore(8, 8);
     dir_.Write(

@@ -10,8 +10,11 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
 
 #include "gui/colours.h"
+#include "gui/long_timer.h"
 #include "gui/menu_rules.h"
 #include "gui/picture_status.h"
 #include "gui/shipped_files.h"
@@ -98,16 +101,20 @@ TEST(PictureStatusTest, CountDateAndSizeInWholeKilobytes) {
     SetModified(dir.File("small.jpg"), when);
     SetModified(dir.File("large.jpg"), when);
 
-    const QLocale german(QLocale::German, QLocale::Germany);
+    const QLocale german = InterfaceLocale(true);
     const QString small =
         PictureFileText(catalogue, QString::fromStdString(dir.File("small.jpg")), german);
     EXPECT_TRUE(small.endsWith(QString(" - Dateigröße: 0 KB"))) << small.toStdString();
-    // The short date of the locale, then the time without a zone.
-    const QRegularExpression shape(
-        QString("^Dateidatum: 25\\.01\\.(20)?03 14:38:42 - Dateigröße: 1\\.234 KB$"));
-    const QString large =
-        PictureFileText(catalogue, QString::fromStdString(dir.File("large.jpg")), german);
-    EXPECT_TRUE(shape.match(large).hasMatch()) << large.toStdString();
+    // The interface language's date with all four digits of the year, whatever the
+    // system's locale says, then the time without a zone.
+    const QLocale system;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    EXPECT_EQ(PictureFileText(catalogue, QString::fromStdString(dir.File("large.jpg")), german),
+              QString("Dateidatum: 25.01.2003 14:38:42 - Dateigröße: 1.234 KB"));
+    EXPECT_EQ(PictureFileText(catalogue, QString::fromStdString(dir.File("large.jpg"))),
+              QString("Dateidatum: 25.01.2003 14:38:42 - Dateigröße: 1.234 KB"));
+    EXPECT_EQ(FileDateText(when, InterfaceLocale(false)), QString("1/25/2003 2:38:42 PM"));
+    QLocale::setDefault(system);
 
     EXPECT_EQ(PictureFileText(catalogue, QString::fromStdString(dir.File("gone.jpg")), german),
               QString("Dateidatum:    Dateigröße:"));
@@ -131,6 +138,31 @@ TEST(ShippedFilesTest, MissingFilesGetTheBuiltInCopyAndPresentOnesStay) {
     EXPECT_TRUE(EnsureShippedFiles(dir.path()).empty());
     EXPECT_EQ(dir.Read("Icons/StdImage.bmp"), "the user's own icon");
     EXPECT_EQ(dir.Read("nopreview.png"), "the user's own placeholder");
+}
+
+TEST(LongTimerTest, IntervalsBeyondAQTimersRangeWaitInStepsAndFireOnceAtTheEnd) {
+    using std::chrono::milliseconds;
+    // The largest interval of the timed change: 9 999 999 s, beyond 2^31 ms and 2^32 ms.
+    LongTimer longest;
+    longest.SetInterval(milliseconds(9'999'999'000LL));
+    longest.Start();
+    EXPECT_TRUE(longest.IsActive());
+    EXPECT_GT(longest.Remaining(), milliseconds(9'999'990'000LL));
+
+    // Steps of 10 ms towards an interval of 120 ms: no tick before the whole interval.
+    LongTimer stepped(nullptr, milliseconds(10));
+    stepped.SetInterval(milliseconds(120));
+    QSignalSpy ticks(&stepped, &LongTimer::timeout);
+    stepped.Start();
+    QTest::qWait(60);
+    EXPECT_EQ(ticks.count(), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticks.count() == 2; }, 2000));
+    stepped.Stop();
+    EXPECT_EQ(stepped.Remaining(), milliseconds(0));
+
+    LongTimer never;
+    never.Start();
+    EXPECT_FALSE(never.IsActive());
 }
 
 }  // namespace

@@ -72,6 +72,16 @@ public:
         answers.pop_front();
         return answer;
     }
+    std::vector<SaveFileRequest> save_requests;
+    std::deque<std::string> save_answers;  // each the chosen name; empty: cancelled
+    std::string SaveFile(const SaveFileRequest& request) override {
+        save_requests.push_back(request);
+        if (save_answers.empty())
+            return {};
+        std::string answer = save_answers.front();
+        save_answers.pop_front();
+        return answer;
+    }
 };
 
 class FakeActiveDesktop : public ActiveDesktopSwitch {

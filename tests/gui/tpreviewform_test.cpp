@@ -148,6 +148,26 @@ TEST_F(TPreviewFormTest, AnHtmlPageIsRenderedAtScreenSizeAndTheLatestRequestWins
     EXPECT_EQ(preview->PrevHtml()->grab().toImage().pixelColor(200, 150), QColor(0, 0, 255));
 }
 
+TEST_F(TPreviewFormTest, ClearingEmptiesBothHoldersAndDropsARenderingUnderWay) {
+    std::unique_ptr<TPreviewForm> preview = MakePreview();
+    preview->resize(252, 191);
+    preview->show();
+    ASSERT_TRUE(Quadrants(80, 60).save(QString::fromStdString(dir_.File("bild.jpg")), "JPG"));
+    preview->ShowInPreview(dir_.File("bild.jpg"));
+    preview->ShowInPreview(Page("gruen.htm", "#00ff00"));
+    WaitForRendering(*preview);
+    ASSERT_FALSE(preview->PrevHtml()->Picture().isNull());
+
+    QSignalSpy rendered(preview->PrevHtml(), &THTMLThumbnail::Rendered);
+    preview->ShowInPreview(Page("blau.htm", "#0000ff"));
+    preview->ClearPictures();
+    EXPECT_TRUE(preview->PrevImage()->Picture().isNull());
+    EXPECT_TRUE(preview->PrevHtml()->Picture().isNull());
+    QTest::qWait(1500);  // the page rendered meanwhile must not come back
+    EXPECT_EQ(rendered.count(), 0);
+    EXPECT_TRUE(preview->PrevHtml()->Picture().isNull());
+}
+
 TEST_F(TPreviewFormTest, TheMenuItemShowsTheWindowAndOnlyTheUserClosingItUnchecksIt) {
     WriteThreeCategories(1);
     for (const char* name : {"wald.jpg", "see.jpg"})

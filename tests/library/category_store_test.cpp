@@ -88,10 +88,18 @@ TEST_F(CategoryStoreTest, LoadingFillsTheSummaryAndNumbersByPosition) {
     EXPECT_EQ(file.ReadKeys("Cat_0.Wallpapers"),
               (std::vector<std::string>{"/a.jpg", "/b.jpg", "/c.jpg"}));
 
+    EXPECT_TRUE(store.ActiveCategoryRestored());
+
     dir_.Write("ovlimg.dat", "[Categories]\nCat_0=\n[Custom]\nActiveCat=7\n");
     TCategoryStore missing = MakeStore();
     ASSERT_TRUE(missing.LoadCategories().ok());
     EXPECT_EQ(missing.CurrentCategory(), 0);
+    EXPECT_FALSE(missing.ActiveCategoryRestored());  // no list until the user picks one
+
+    dir_.Write("ovlimg.dat", "");
+    TCategoryStore fresh = MakeStore();
+    ASSERT_TRUE(fresh.LoadCategories().ok());
+    EXPECT_TRUE(fresh.ActiveCategoryRestored());  // the first category it was given
 }
 
 TEST_F(CategoryStoreTest, DeletingACategoryLeavesAGapThatTheNextSaveCloses) {
@@ -127,6 +135,7 @@ TEST_F(CategoryStoreTest, TheLimitStopsLoadingAtTheThirtyFirstKeyAndIsToldOnce) 
     EXPECT_EQ(store.count(), 30);
     EXPECT_EQ(observer.reached, 1);
     EXPECT_EQ(store.CurrentCategory(), 0);  // "ActiveCat" is not applied
+    EXPECT_FALSE(store.ActiveCategoryRestored());
 }
 
 TEST_F(CategoryStoreTest, AwkwardPathsComeBackUnchangedAndOldReadersSkipThem) {

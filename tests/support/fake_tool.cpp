@@ -1,10 +1,11 @@
 // A stand-in for a desktop's command-line tool (xfconf-query, dbus-send, swaybg), linked
 // or copied under that tool's name by a test. Each run appends its arguments as one JSON
 // array line to $FAKE_TOOL_LOG, prints $FAKE_TOOL_OUTPUT's file when set, and with
-// $FAKE_TOOL_STAY set keeps running until it is ended, as swaybg does. With $FAKE_TOOL_START
-// set it first starts that program with its own path as the one argument, as Orvella starts
-// its restart program; the program started sees neither variable, so an instance it brings
-// back records its run and ends.
+// $FAKE_TOOL_STAY set keeps running until it is ended, as swaybg does. With $FAKE_TOOL_FAIL
+// set it writes that text to its error output and ends with exit code 4. With
+// $FAKE_TOOL_START set it first starts that program with its own path as the one argument,
+// as Orvella starts its restart program; the program started sees neither variable, so an
+// instance it brings back records its run and ends.
 #include <time.h>
 
 #include <cstdio>
@@ -34,6 +35,10 @@ int main(int argc, char* argv[]) {
     if (const char* output = std::getenv("FAKE_TOOL_OUTPUT")) {
         std::ifstream in(output);
         std::cout << in.rdbuf();
+    }
+    if (const char* failure = std::getenv("FAKE_TOOL_FAIL")) {
+        std::cerr << failure << '\n';
+        return 4;
     }
     const bool stay = std::getenv("FAKE_TOOL_STAY") != nullptr;
     if (const char* start = std::getenv("FAKE_TOOL_START")) {

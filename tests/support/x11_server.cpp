@@ -23,7 +23,69 @@ struct DisplayCloser {
 };
 using DisplayPtr = std::unique_ptr<Display, DisplayCloser>;
 
+// The first mapped window below `parent` named `title`, depth first.
+Window FindWindow(Display* d, Window parent, const std::string& title) {
+    Window root = None;
+    Window up = None;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(d, parent, &root, &up, &children, &count) == 0)
+        return None;
+    Window found = None;
+    for (unsigned int i = 0; i < count && found == None; ++i) {
+        XWindowAttributes attributes{};
+        char* name = nullptr;
+        if (XGetWindowAttributes(d, children[i], &attributes) != 0 &&
+            attributes.map_state == IsViewable && XFetchName(d, children[i], &name) != 0 &&
+            name != nullptr && title == name) {
+            found = children[i];
+        }
+        if (name != nullptr)
+            XFree(name);
+        if (found == None)
+            found = FindWindow(d, children[i], title);
+    }
+    if (children != nullptr)
+        XFree(children);
+    return found;
+}
+
+void SendKeyEvent(Display* d, Window window, int type, KeyCode code, unsigned int modifiers) {
+    XKeyEvent event{};
+    event.type = type;
+    event.display = d;
+    event.window = window;
+    event.root = DefaultRootWindow(d);
+    event.subwindow = None;
+    event.time = CurrentTime;
+    event.same_screen = True;
+    event.keycode = code;
+    event.state = modifiers;
+    XSendEvent(d, window, True, type == KeyPress ? KeyPressMask : KeyReleaseMask,
+               reinterpret_cast<XEvent*>(&event));
+}
+
 }  // namespace
+
+bool PressKey(const std::string& name, const std::string& title, const char* key,
+              unsigned int modifiers) {
+    DisplayPtr display(XOpenDisplay(name.c_str()));
+    if (!display)
+        return false;
+    Display* d = display.get();
+    const Window window = FindWindow(d, DefaultRootWindow(d), title);
+    const KeyCode code = XKeysymToKeycode(d, XStringToKeysym(key));
+    if (window == None || code == 0)
+        return false;
+    // No window manager: the window becomes active by taking the focus itself.
+    XSetInputFocus(d, window, RevertToParent, CurrentTime);
+    XSync(d, False);
+    ::usleep(200'000);
+    SendKeyEvent(d, window, KeyPress, code, modifiers);
+    SendKeyEvent(d, window, KeyRelease, code, modifiers);
+    XSync(d, False);
+    return true;
+}
 
 Xvfb::Xvfb(int width, int height) {
     int fds[2];

@@ -30,4 +30,13 @@ std::uint32_t RootPixel(const std::string& display, int x, int y);
 // The pixmap a root window property names; 0 when there is none.
 unsigned long RootPixmap(const std::string& display, const char* property);
 
+// X's ControlMask, for PressKey without X's headers (their macros clash with others).
+inline constexpr unsigned int kControlKey = 1u << 2;
+
+// Gives the input focus to the mapped top-level window titled `title` and sends it a press
+// and release of `key` (an X key name such as "F1" or "m") with `modifiers` (kControlKey and
+// the like), as a user at the keyboard would. False when there is no such window.
+bool PressKey(const std::string& display, const std::string& title, const char* key,
+              unsigned int modifiers = 0);
+
 }  // namespace orvella::testing

@@ -26,6 +26,16 @@ Status CopyFileReplacing(const std::string& source, const std::string& target) {
     return Status::Ok();
 }
 
+Status CopyFileToOther(const std::string& source, const std::string& target) {
+    struct stat from {};
+    struct stat to {};
+    if (::stat(source.c_str(), &from) == 0 && ::stat(target.c_str(), &to) == 0 &&
+        from.st_dev == to.st_dev && from.st_ino == to.st_ino) {
+        return Status::Error(target + ": the same file as " + source);
+    }
+    return CopyFileReplacing(source, target);
+}
+
 bool IsReadOnlyFile(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && (info.st_mode & 0222) == 0;

@@ -11,6 +11,10 @@ namespace orvella {
 // The target is replaced atomically, so a failed copy leaves the earlier one whole.
 Status CopyFileReplacing(const std::string& source, const std::string& target);
 
+// CopyFileReplacing for a copy the user names ("save as"): a `target` that is `source`
+// itself under another name (a link, "a/../a/b.jpg") fails and leaves the file as it is.
+Status CopyFileToOther(const std::string& source, const std::string& target);
+
 // A file nobody may write to is what Windows calls read-only.
 bool IsReadOnlyFile(const std::string& path);
 

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <string_view>
+#include <thread>
 
 #include "platform/files/files.h"
 
@@ -78,17 +79,62 @@ Result<pid_t> Spawn(const std::vector<std::string>& argv, SpawnSetup& setup) {
     return pid;
 }
 
+int ExitCodeOf(int status) {
+    if (WIFEXITED(status))
+        return WEXITSTATUS(status);
+    if (WIFSIGNALED(status))
+        return 128 + WTERMSIG(status);
+    return -1;
+}
+
 int WaitForExit(pid_t pid) {
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0) {
         if (errno != EINTR)
             return -1;
     }
-    if (WIFEXITED(status))
-        return WEXITSTATUS(status);
-    if (WIFSIGNALED(status))
-        return 128 + WTERMSIG(status);
-    return -1;
+    return ExitCodeOf(status);
+}
+
+// The exit code once the program has ended; nullopt while it runs.
+std::optional<int> ExitCodeIfEnded(pid_t pid) {
+    int status = 0;
+    pid_t ended = 0;
+    do {
+        ended = ::waitpid(pid, &status, WNOHANG);
+    } while (ended < 0 && errno == EINTR);
+    if (ended == 0)
+        return std::nullopt;
+    return ended < 0 ? -1 : ExitCodeOf(status);
+}
+
+// Appends what a non-blocking pipe holds now; false once it is at its end.
+bool ReadAvailable(int fd, std::string& target) {
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n > 0) {
+            target.append(buffer, static_cast<std::size_t>(n));
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else {
+            return n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+        }
+    }
+}
+
+// Starts `argv` with its input on /dev/null and its outputs into the two pipes, whose
+// write ends are closed here.
+Result<pid_t> SpawnCollecting(const std::vector<std::string>& argv, Pipe& out_pipe,
+                              Pipe& err_pipe) {
+    SpawnSetup setup;
+    posix_spawn_file_actions_addopen(&setup.actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&setup.actions, out_pipe.write_end(), 1);
+    posix_spawn_file_actions_adddup2(&setup.actions, err_pipe.write_end(), 2);
+    Result<pid_t> pid = Spawn(argv, setup);
+    out_pipe.CloseWrite();
+    err_pipe.CloseWrite();
+    return pid;
 }
 
 // Reads both pipes until the program closes them, so neither can fill up and block it.
@@ -130,20 +176,48 @@ Result<ProcessOutput> RunProcess(const std::vector<std::string>& argv) {
     Pipe err_pipe;
     if (!out_pipe.Open() || !err_pipe.Open())
         return Status::Error("pipe: " + SystemErrorText(errno));
-    SpawnSetup setup;
-    posix_spawn_file_actions_addopen(&setup.actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&setup.actions, out_pipe.write_end(), 1);
-    posix_spawn_file_actions_adddup2(&setup.actions, err_pipe.write_end(), 2);
-    Result<pid_t> pid = Spawn(argv, setup);
+    Result<pid_t> pid = SpawnCollecting(argv, out_pipe, err_pipe);
     if (!pid)
         return pid.status();
-    out_pipe.CloseWrite();
-    err_pipe.CloseWrite();
 
     ProcessOutput output;
     DrainOutputs(out_pipe, err_pipe, output);
     output.exit_code = WaitForExit(*pid);
     return output;
+}
+
+Result<BriefRun> RunBriefly(const std::vector<std::string>& argv, std::chrono::milliseconds wait) {
+    Pipe out_pipe;
+    Pipe err_pipe;
+    if (!out_pipe.Open() || !err_pipe.Open())
+        return Status::Error("pipe: " + SystemErrorText(errno));
+    for (int fd : {out_pipe.read_end(), err_pipe.read_end()})
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+    Result<pid_t> pid = SpawnCollecting(argv, out_pipe, err_pipe);
+    if (!pid)
+        return pid.status();
+
+    ProcessOutput collected;
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    pollfd watched[2] = {{out_pipe.read_end(), POLLIN, 0}, {err_pipe.read_end(), POLLIN, 0}};
+    std::string* targets[2] = {&collected.out, &collected.err};
+    for (;;) {
+        // Whether it ended first, then its outputs: what it wrote before it ended is read.
+        const std::optional<int> ended = ExitCodeIfEnded(*pid);
+        for (int i = 0; i < 2; ++i) {
+            if (watched[i].fd >= 0 && !ReadAvailable(watched[i].fd, *targets[i]))
+                watched[i].fd = -1;  // poll passes over negative descriptors
+        }
+        if (ended) {
+            collected.exit_code = *ended;
+            return BriefRun{*pid, std::move(collected)};
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            std::thread([reaped = *pid] { WaitForExit(reaped); }).detach();
+            return BriefRun{*pid, std::nullopt};
+        }
+        ::poll(watched, 2, 10);
+    }
 }
 
 std::string DescribeFailure(const std::string& program, const ProcessOutput& output) {

@@ -2,7 +2,9 @@
 
 #include <sys/types.h>
 
+#include <chrono>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,19 @@ Result<std::string> RunChecked(const std::vector<std::string>& argv);
 // `command` (a program and its leading arguments) followed by `arguments`.
 std::vector<std::string> CommandLine(const std::vector<std::string>& command,
                                      std::initializer_list<std::string> arguments);
+
+// A run of a program that may hand over to another one or keep running itself.
+struct BriefRun {
+    pid_t pid = 0;
+    // What it left behind when it ended within the wait; nullopt while it still runs.
+    std::optional<ProcessOutput> output;
+};
+
+// Starts `argv` as RunProcess does and waits at most `wait` for it to end. A program still
+// running then is left to run (a viewer that xdg-open started in its own place) and reaped
+// in the background when it ends. Ending is watched, not the closing of its outputs, which a
+// program it started may hold open.
+Result<BriefRun> RunBriefly(const std::vector<std::string>& argv, std::chrono::milliseconds wait);
 
 // Starts `argv` in a session of its own with its input and outputs on /dev/null, for a
 // program that must keep running after we end (swaybg). Does not wait.

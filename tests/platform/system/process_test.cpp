@@ -1,6 +1,7 @@
 #include "platform/system/process.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 
 namespace orvella {
 namespace {
@@ -30,6 +31,22 @@ TEST(ProcessTest, LargeOutputOnBothStreamsDoesNotBlock) {
     ASSERT_TRUE(run.ok());
     EXPECT_EQ(run->out.size(), 200000u);
     EXPECT_EQ(run->err.size(), 100000u);
+}
+
+TEST(ProcessTest, ABriefRunReportsAnEndWithinTheWaitAndLeavesALongerOneRunning) {
+    using std::chrono::milliseconds;
+    // The output is read although the program's child keeps the pipes open.
+    Result<BriefRun> failed =
+        RunBriefly({"sh", "-c", "sleep 5 & echo no viewer >&2; exit 3"}, milliseconds(3000));
+    ASSERT_TRUE(failed.ok());
+    ASSERT_TRUE(failed->output.has_value());
+    EXPECT_EQ(DescribeFailure("sh", *failed->output), "sh: no viewer");
+
+    Result<BriefRun> running = RunBriefly({"sleep", "30"}, milliseconds(100));
+    ASSERT_TRUE(running.ok());
+    EXPECT_FALSE(running->output.has_value());
+    EXPECT_EQ(::kill(running->pid, SIGTERM), 0);
+    EXPECT_FALSE(RunBriefly({"orvella-no-such-program"}, milliseconds(100)).ok());
 }
 
 }  // namespace

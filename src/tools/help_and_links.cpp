@@ -1,0 +1,23 @@
+#include "tools/help_and_links.h"
+
+#include "platform/files/files.h"
+
+namespace orvella {
+namespace {
+
+constexpr std::string_view kHomepageHost = "https://orvella.github.io";
+
+}  // namespace
+
+std::string HomepageAddress(bool german) {
+    return std::string(kHomepageHost) + (german ? "/deutsch/" : "/english/");
+}
+
+std::string HelpPagePath(std::string_view executable_path, bool german) {
+    const std::string page = german ? "help/liesmich.htm" : "help/readme.htm";
+    const std::string beside = ParentFolder(executable_path) + page;
+    const std::string installed = ParentFolder(executable_path) + "../share/orvella/" + page;
+    return !FileExists(beside) && FileExists(installed) ? installed : beside;
+}
+
+}  // namespace orvella
