@@ -37,6 +37,44 @@
     </message>
 </context>
 <context>
+    <name>TAddToCategoryForm</name>
+    <message>
+        <source>Zu Orvella-Kategorie hinzufügen</source>
+        <translation>Add to Orvella Category</translation>
+    </message>
+    <message>
+        <source>%1 Bild(er) hinzufügen zur Kategorie:</source>
+        <translation>Add %1 picture(s) to the category:</translation>
+    </message>
+</context>
+<context>
+    <name>TCopyMovePics</name>
+    <message>
+        <source>Bilder kopieren / verschieben...</source>
+        <translation>Copy / Move Pictures...</translation>
+    </message>
+    <message>
+        <source>Kopieren / Verschieben</source>
+        <translation>Copy / Move</translation>
+    </message>
+    <message>
+        <source>Geben Sie an, in welche Kategorie die ausgewählten Bilder kopiert bzw. verschoben werden sollen:</source>
+        <translation>Choose the category to copy or move the selected pictures to:</translation>
+    </message>
+    <message>
+        <source>Kopieren</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Verschieben</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>TFindPics</name>
     <message>
         <source>Bilder suchen...</source>
@@ -207,10 +245,6 @@
     <message>
         <source>Schriftart &amp; Größe:</source>
         <translation>Font &amp; size:</translation>
-    </message>
-    <message>
-        <source>Comic Sans MS,  10</source>
-        <translation>Comic Sans MS,  10</translation>
     </message>
     <message>
         <source>Kalenderfarben</source>
@@ -569,6 +603,36 @@
     <message>
         <source>Vorschaubild...</source>
         <translation>Preview</translation>
+    </message>
+</context>
+<context>
+    <name>TScreenSaverForm</name>
+    <message>
+        <source>Orvella Bildschirmschoner</source>
+        <translation>Orvella Screen Saver</translation>
+    </message>
+</context>
+<context>
+    <name>TSlideShowForm</name>
+    <message>
+        <source>Orvella Dia-Show</source>
+        <translation>Orvella Slideshow</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>/</source>
+        <translation>/</translation>
+    </message>
+    <message>
+        <source>12</source>
+        <translation>12</translation>
+    </message>
+    <message>
+        <source>C:\Windows</source>
+        <translation>C:\Windows</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,6 @@
 #include "gui/taddtocategoryform.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
 
 #include "ui_taddtocategoryform.h"
@@ -13,7 +14,8 @@ TAddToCategoryForm::TAddToCategoryForm(std::vector<CategoryChoice> categories, i
       categories_(std::move(categories)) {
     ui_->setupUi(this);
     ui_->LabelPictures->setText(
-        tr("%n Bild(er) hinzufügen zur Kategorie:", nullptr, picture_count));
+        QCoreApplication::translate("TAddToCategoryForm", "%1 Bild(er) hinzufügen zur Kategorie:")
+            .arg(picture_count));
     for (const CategoryChoice& category : categories_)
         ui_->LbCategories->addItem(QString::fromStdString(category.name));
     connect(ui_->LbCategories, &QListWidget::itemSelectionChanged, this,
