@@ -6,24 +6,19 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "platform/desktop/backends/json_text.h"
 #include "platform/files/file_copy.h"
 #include "platform/files/files.h"
-#include "platform/desktop/backends/json_text.h"
+#include "support/fake_tool_log.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
 namespace orvella {
 namespace {
 
+using testing::LoggedRun;
 using testing::ScopedEnv;
 using testing::TempDir;
-
-std::string LoggedRun(const std::vector<std::string>& arguments) {
-    std::string line = "[";
-    for (std::size_t i = 0; i < arguments.size(); ++i)
-        line += (i > 0 ? "," : "") + QuoteJson(arguments[i]);
-    return line + "]\n";
-}
 
 // A host shell whose xdg-open, lp and xdg-email are the recording stand-in.
 class DesktopShellTest : public ::testing::Test {

@@ -15,22 +15,16 @@
 #include "platform/files/file_uri.h"
 #include "platform/files/files.h"
 #include "platform/system/process.h"
+#include "support/fake_tool_log.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
 namespace orvella {
 namespace {
 
+using testing::LoggedRun;
 using testing::ScopedEnv;
 using testing::TempDir;
-
-// The fake tool's log line for one run with `arguments`.
-std::string LoggedRun(const std::vector<std::string>& arguments) {
-    std::string line = "[";
-    for (std::size_t i = 0; i < arguments.size(); ++i)
-        line += (i > 0 ? "," : "") + QuoteJson(arguments[i]);
-    return line + "]\n";
-}
 
 // The fake tool under the name of the real one, with its log in the test's folder.
 class FakeToolTest : public ::testing::Test {
