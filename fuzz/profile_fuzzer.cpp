@@ -1,5 +1,6 @@
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "platform/profile/profile_document.h"
@@ -19,10 +20,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::abort();
         }
     }
+    // A name that would change the file's lines is refused and changes nothing.
+    if (document.SetValue("S", "fuzz=key", "value") || document.Serialize() != once)
+        std::abort();
     // Edits keep the indices right: a written key reads back, a deleted one is gone.
-    const std::string section = document.SectionNames().empty() ? "S" : document.SectionNames()[0];
-    document.SetValue(section, "fuzz=key", "value");
-    if (document.Value(section, "FUZZ") != "key=value")
+    std::string section = document.SectionNames().empty() ? "S" : document.SectionNames()[0];
+    if (!orvella::ProfileDocument::Writable(section, "fuzz", "value"))
+        section = "S";
+    if (!document.SetValue(section, "fuzz", "value") || document.Value(section, "FUZZ") != "value")
         std::abort();
     document.DeleteKey(section, "fuzz");
     for (const std::string& key : document.KeyNames(section)) {
