@@ -53,7 +53,9 @@ install(DIRECTORY DESTINATION ${orvella_shared_dir})
 set(desktop_dir ${PROJECT_SOURCE_DIR}/resources/desktop)
 install(FILES ${desktop_dir}/org.orvella.Orvella.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${desktop_dir}/org.orvella.Orvella.metainfo.xml
+configure_file(${desktop_dir}/org.orvella.Orvella.metainfo.xml.in
+               ${PROJECT_BINARY_DIR}/org.orvella.Orvella.metainfo.xml @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/org.orvella.Orvella.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${desktop_dir}/orvella.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
@@ -94,7 +96,7 @@ set(CPACK_PACKAGE_DESCRIPTION
     "picture the user picks, a random one, at log-in or at a fixed interval, with a month\n"
     "calendar drawn onto it if the user likes.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
-set(CPACK_PACKAGE_HOMEPAGE_URL "https://orvella.org/")
+set(CPACK_PACKAGE_HOMEPAGE_URL ${PROJECT_HOMEPAGE_URL})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

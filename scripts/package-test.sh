@@ -11,9 +11,8 @@ sudo_cmd=()
 fail() { echo "package-test: $*" >&2; exit 1; }
 
 desktop-file-validate resources/desktop/org.orvella.Orvella.desktop
-appstreamcli validate --no-net resources/desktop/org.orvella.Orvella.metainfo.xml
-
 cmake --build --preset default -j "$(nproc)"
+appstreamcli validate --no-net build/default/org.orvella.Orvella.metainfo.xml
 rm -f build/default/orvella_*.deb
 (cd build/default && cpack -G DEB)
 deb=$(ls build/default/orvella_*_*.deb)

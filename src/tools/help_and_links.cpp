@@ -3,14 +3,9 @@
 #include "platform/files/files.h"
 
 namespace orvella {
-namespace {
-
-constexpr std::string_view kHomepageHost = "https://orvella.github.io";
-
-}  // namespace
-
 std::string HomepageAddress(bool german) {
-    return std::string(kHomepageHost) + (german ? "/deutsch/" : "/english/");
+    // The project's address is set once, in the top-level CMakeLists.txt; it ends with '/'.
+    return std::string(ORVELLA_HOMEPAGE_URL) + (german ? "deutsch/" : "english/");
 }
 
 std::string HelpPagePath(std::string_view executable_path, bool german) {
