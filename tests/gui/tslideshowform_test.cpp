@@ -167,7 +167,7 @@ TEST_F(TSlideShowFormTest, LargePicturesAreShrunkAtDevicePixelsAndTheNeighboursD
                                    rect = slide->rect;
                                });
     prefetcher.Want(0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return delivered == std::vector<int>{0}; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return delivered == std::vector<int>{0}; }, 30000));
     // 1601 x 1200 on 800 x 600 logical: f = 2.00125 (as a float), 799 x 599 at the left and
     // top edges; twice that in device pixels.
     EXPECT_EQ(rect, QRect(0, 0, 799, 599));
@@ -176,7 +176,7 @@ TEST_F(TSlideShowFormTest, LargePicturesAreShrunkAtDevicePixelsAndTheNeighboursD
         [&] {
             return prefetcher.Held() == std::vector<int>{0, 1, 4};
         },
-        5000));
+        30000));
     // A neighbour is at hand at once; the one left behind is let go.
     prefetcher.Want(1);
     EXPECT_EQ(delivered.back(), 1);
@@ -184,7 +184,7 @@ TEST_F(TSlideShowFormTest, LargePicturesAreShrunkAtDevicePixelsAndTheNeighboursD
         [&] {
             return prefetcher.Held() == std::vector<int>{0, 1, 2};
         },
-        5000));
+        30000));
 }
 
 TEST_F(TSlideShowFormTest, AnEmptyCategoryIsToldAndOtherwiseTheShowRunsUntilEscape) {
