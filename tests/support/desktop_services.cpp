@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <string_view>
 
 #include "platform/system/process.h"
 
@@ -33,6 +34,23 @@ std::string FirstLine(int fd) {
     while (::poll(&watched, 1, 15000) > 0 && ::read(fd, &c, 1) == 1 && c != '\n')
         line += c;
     return line;
+}
+
+constexpr std::string_view kUserPrefix = "orvella-t";
+
+// Users of ours left behind by a test run that was killed: the process of their number ended.
+void RemoveStaleUsers() {
+    std::vector<std::string> stale;
+    ::setpwent();
+    while (const passwd* entry = ::getpwent()) {
+        const std::string_view name = entry->pw_name;
+        if (name.starts_with(kUserPrefix) && name.size() > kUserPrefix.size() &&
+            ::access(("/proc/" + std::string(name.substr(kUserPrefix.size()))).c_str(), F_OK) != 0)
+            stale.emplace_back(name);
+    }
+    ::endpwent();
+    for (const std::string& name : stale)
+        RunProcess({"userdel", name});
 }
 
 }  // namespace
@@ -95,7 +113,8 @@ std::vector<std::string> EnvironmentWith(const std::vector<std::string>& set) {
 ServiceUser::ServiceUser() : uid_(::getuid()), gid_(::getgid()) {
     if (uid_ != 0)
         return;
-    name_ = "orvella-t" + std::to_string(::getpid());
+    RemoveStaleUsers();
+    name_ = std::string(kUserPrefix) + std::to_string(::getpid());
     // useradd waits for no one: another test's useradd holding the lock makes it fail.
     for (int attempt = 0; attempt < 50 && !made_; ++attempt) {
         Result<ProcessOutput> added =
