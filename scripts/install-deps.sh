@@ -22,8 +22,12 @@ packages=(
   libx11-dev xvfb xauth x11-utils imagemagick
   # the codec benchmark's comparison (bench/codecs_bench)
   libvips-tools
-  # the GNOME backend and its test in a private session
-  dbus libglib2.0-bin gsettings-desktop-schemas
+  # the GNOME backend and its tests in a private session, on the keyfile store and on dconf
+  dbus libglib2.0-bin gsettings-desktop-schemas dconf-service
+  # the desktops' real services the backends are tested against: a headless sway with
+  # swaybg and the grim screenshot tool, XFCE's xfconfd, and a JavaScript engine that runs
+  # the Plasma script against a stand-in of Plasma's scripting objects
+  sway swaybg grim xfconf libxfconf-0-3 duktape
   # the installed form: icons drawn from the SVG, the validators, the Debian package
   # (dpkg-shlibdeps computes its dependencies)
   librsvg2-bin desktop-file-utils appstream dpkg-dev gzip

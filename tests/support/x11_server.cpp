@@ -3,17 +3,9 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <memory>
-#include <vector>
-
-extern char** environ;
 
 namespace orvella::testing {
 namespace {
@@ -87,47 +79,15 @@ bool PressKey(const std::string& name, const std::string& title, const char* key
     return true;
 }
 
-Xvfb::Xvfb(int width, int height) {
-    int fds[2];
-    if (::pipe(fds) != 0)
-        return;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], 3);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    // -noreset: a session keeps its root window when its last client leaves, and each of
-    // our setters and probes is such a client.
-    const std::string size = std::to_string(width) + "x" + std::to_string(height) + "x24";
-    std::vector<std::string> argv = {"Xvfb", "-displayfd", "3",   "-screen", "0",
-                                     size,   "-nolisten",  "tcp", "-noreset"};
-    std::vector<char*> pointers;
-    for (std::string& argument : argv)
-        pointers.push_back(argument.data());
-    pointers.push_back(nullptr);
-    const int spawned = ::posix_spawnp(&pid_, "Xvfb", &actions, nullptr, pointers.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(fds[1]);
-    if (spawned != 0) {
-        pid_ = 0;
-        ::close(fds[0]);
-        return;
-    }
-    std::string number;
-    pollfd watched{fds[0], POLLIN, 0};
-    char c = 0;
-    while (::poll(&watched, 1, 10000) > 0 && ::read(fds[0], &c, 1) == 1 && c != '\n')
-        number += c;
-    ::close(fds[0]);
-    if (!number.empty())
-        display_ = ":" + number;
-}
-
-Xvfb::~Xvfb() {
-    if (pid_ > 0) {
-        ::kill(pid_, SIGTERM);
-        ::waitpid(pid_, nullptr, 0);
-    }
+// -noreset: a session keeps its root window when its last client leaves, and each of our
+// setters and probes is such a client.
+Xvfb::Xvfb(int width, int height)
+    : server_({"Xvfb", "-displayfd", "3", "-screen", "0",
+               std::to_string(width) + "x" + std::to_string(height) + "x24", "-nolisten", "tcp",
+               "-noreset"},
+              EnvironmentWith({}), true) {
+    if (!server_.line().empty())
+        display_ = ":" + server_.line();
 }
 
 std::uint32_t RootPixel(const std::string& name, int x, int y) {

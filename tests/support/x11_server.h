@@ -1,9 +1,9 @@
 #pragma once
 
-#include <sys/types.h>
-
 #include <cstdint>
 #include <string>
+
+#include "support/desktop_services.h"
 
 namespace orvella::testing {
 
@@ -13,14 +13,11 @@ namespace orvella::testing {
 class Xvfb {
 public:
     Xvfb(int width, int height);
-    ~Xvfb();
-    Xvfb(const Xvfb&) = delete;
-    Xvfb& operator=(const Xvfb&) = delete;
 
     const std::string& display() const { return display_; }
 
 private:
-    pid_t pid_ = 0;
+    Service server_;
     std::string display_;
 };
 

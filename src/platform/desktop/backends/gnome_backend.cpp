@@ -1,5 +1,6 @@
 #include "platform/desktop/backends/gnome_backend.h"
 
+#include "platform/desktop/backends/shown_picture.h"
 #include "platform/files/file_uri.h"
 #include "platform/system/process.h"
 
@@ -36,6 +37,11 @@ std::string GnomeWallpaperBackend::PictureOption(WallpaperStyle style) {
 }
 
 Status GnomeWallpaperBackend::Show(const WallpaperChange& change) {
+    return ShowUnderNewName(change,
+                            [this](const WallpaperChange& handed) { return Apply(handed); });
+}
+
+Status GnomeWallpaperBackend::Apply(const WallpaperChange& change) {
     // The dark-style key came with GNOME 42; older schemas would refuse it.
     Result<std::string> keys = RunChecked(CommandLine(command_, {"list-keys", kSchema}));
     if (!keys)

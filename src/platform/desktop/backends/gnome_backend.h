@@ -9,7 +9,8 @@
 namespace orvella {
 
 // GNOME: GSettings org.gnome.desktop.background picture-uri (and picture-uri-dark where the
-// schema has it), picture-options and primary-color, set by starting gsettings.
+// schema has it), picture-options and primary-color, set by starting gsettings; the picture
+// under a ShownPicture name, since dconf tells the shell nothing when a value stays the same.
 // `command` is the program and any leading arguments ("gsettings", or a wrapper such as
 // "dbus-run-session -- gsettings"); tests point it at a recording stand-in.
 class GnomeWallpaperBackend : public WallpaperBackend {
@@ -23,6 +24,7 @@ public:
     static std::string PictureOption(WallpaperStyle style);
 
 private:
+    Status Apply(const WallpaperChange& change);
     std::vector<std::string> command_;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/desktop/backends/kde_backend.h"
 
 #include "platform/desktop/backends/json_text.h"
+#include "platform/desktop/backends/shown_picture.h"
 #include "platform/files/file_uri.h"
 #include "platform/system/process.h"
 
@@ -38,6 +39,11 @@ std::string KdeWallpaperBackend::Script(const WallpaperChange& change) {
 }
 
 Status KdeWallpaperBackend::Show(const WallpaperChange& change) {
+    return ShowUnderNewName(change,
+                            [this](const WallpaperChange& handed) { return Apply(handed); });
+}
+
+Status KdeWallpaperBackend::Apply(const WallpaperChange& change) {
     // --print-reply makes dbus-send wait for plasmashell's answer, so a script error or a
     // missing plasmashell comes back as a failure.
     return RunChecked(CommandLine(command_, {"--session", "--print-reply",

@@ -9,7 +9,8 @@
 namespace orvella {
 
 // KDE Plasma: a script for every desktop containment through plasmashell's evaluateScript,
-// sent with dbus-send.
+// sent with dbus-send; the picture under a ShownPicture name, since Plasma reloads only when
+// the Image value changes.
 // `command` is the program and any leading arguments ("gsettings", or a wrapper such as
 // "dbus-run-session -- gsettings"); tests point it at a recording stand-in.
 class KdeWallpaperBackend : public WallpaperBackend {
@@ -24,6 +25,7 @@ public:
     static std::string Script(const WallpaperChange& change);
 
 private:
+    Status Apply(const WallpaperChange& change);
     std::vector<std::string> command_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "platform/desktop/backends/shown_picture.h"
 #include "platform/system/process.h"
 
 namespace orvella {
@@ -43,6 +44,11 @@ int XfceWallpaperBackend::ImageStyle(WallpaperStyle style) {
 }
 
 Status XfceWallpaperBackend::Show(const WallpaperChange& change) {
+    return ShowUnderNewName(change,
+                            [this](const WallpaperChange& handed) { return Apply(handed); });
+}
+
+Status XfceWallpaperBackend::Apply(const WallpaperChange& change) {
     Result<std::string> listing = RunChecked(CommandLine(command_, {"-c", kChannel, "-l"}));
     if (!listing)
         return listing.status();

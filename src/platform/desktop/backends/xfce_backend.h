@@ -9,7 +9,8 @@
 namespace orvella {
 
 // XFCE: xfconf-query on every monitor's and workspace's last-image and image-style in the
-// xfce4-desktop channel.
+// xfce4-desktop channel; the picture under a ShownPicture name, since xfconfd tells xfdesktop
+// nothing when a value stays the same.
 // `command` is the program and any leading arguments ("gsettings", or a wrapper such as
 // "dbus-run-session -- gsettings"); tests point it at a recording stand-in.
 class XfceWallpaperBackend : public WallpaperBackend {
@@ -22,6 +23,7 @@ public:
     static int ImageStyle(WallpaperStyle style);
 
 private:
+    Status Apply(const WallpaperChange& change);
     std::vector<std::string> command_;
 };
 

@@ -18,10 +18,12 @@
 #include "support/fake_tool_log.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
+#include "support/wallpaper_change.h"
 
 namespace orvella {
 namespace {
 
+using testing::ChangeOf;
 using testing::LoggedRun;
 using testing::ScopedEnv;
 using testing::TempDir;
@@ -48,16 +50,6 @@ protected:
     TempDir dir;
     ScopedEnv log{"FAKE_TOOL_LOG", dir.File("log")};
 };
-
-WallpaperChange ChangeOf(const std::string& picture, WallpaperStyle style) {
-    WallpaperChange change;
-    change.route = WallpaperRoute::ActiveDesktop;
-    change.file = picture;
-    change.picture = picture;
-    change.style = style;
-    change.background = MakeColorRef(0x3A, 0x6E, 0xA5);
-    return change;
-}
 
 TEST_F(FakeToolTest, KdeSendsOneScriptWithTheFileAsAQuotedLiteral) {
     KdeWallpaperBackend kde({Install("dbus-send")});
