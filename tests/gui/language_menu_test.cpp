@@ -42,12 +42,18 @@ protected:
                              {registry_, Program(), catalogue_, prompter_, [this] { ++closed_; }});
     }
     std::string Program() const { return dir_.File("my programs/orvella"); }
+    // The stand-in writes its log line while the test waits: only a whole line counts.
     std::string RestartLog() const {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (!std::filesystem::exists(dir_.File("restart.log")) &&
-               std::chrono::steady_clock::now() < deadline)
+        std::string log;
+        while (std::chrono::steady_clock::now() < deadline) {
+            if (std::filesystem::exists(dir_.File("restart.log")))
+                log = dir_.Read("restart.log");
+            if (log.ends_with('\n'))
+                break;
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        return dir_.Read("restart.log");
+        }
+        return log;
     }
 
     TempDir dir_;
