@@ -249,4 +249,16 @@ void CategoryBar::ShowError(const std::string& text) const {
     ShowErrorText(prompter_, catalogue_, text);
 }
 
+MenuState CategoryBar::CurrentMenuState() const {
+    MenuState state;
+    if (store_ != nullptr)
+        state.current_category = store_->CurrentCategory();
+    if (const TPictureList* list = CurrentList()) {
+        state.has_focused = list->FocusedRow() >= 0;
+        state.has_selected = !list->SelectedRows().empty();
+    }
+    state.kat_popup_tag = kat_popup_tag_;
+    return state;
+}
+
 }  // namespace orvella

@@ -1,17 +1,13 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QPointer>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "gui/menu_rules.h"
 #include "gui/widget_placement.h"
 #include "library/category_store.h"
-#include "platform/system/window_message.h"
 #include "settings/form_storage.h"
 #include "settings/options_commit.h"
 #include "shell/startup_sequence.h"
@@ -43,7 +39,12 @@ class FindPicsHost;
 class RefreshListener;
 class MainWindowCommands;
 class MainWindowTray;
+class CategoryCommands;
+class PictureListCommands;
+class StatusLine;
+class PreviewLink;
 struct Platform;
+struct ShellIntegrationOutcome;
 
 // What the main window is given from outside.
 struct TOrvelServices {
@@ -100,8 +101,8 @@ public:
     // "Optionen...": opens the options dialog.
     void SBOptionsClick();
 
-    // Category editing. The dialog's result: QDialog::Accepted only when a category was
-    // created or changed.
+    // Category editing, done by CategoryCommands. The dialog's result: QDialog::Accepted
+    // only when a category was created or changed.
     // "Kategorie hinzufügen...": a new category through the category dialog.
     int AddKatClick();
     // "Kategorie bearbeiten...": from the bar buttons' menu the right-clicked category,
@@ -114,7 +115,7 @@ public:
     // Deletes category `index` after the user confirmed it.
     void DeleteCategory(int index);
 
-    // Picture list editing.
+    // Picture list editing, done by PictureListCommands.
     // "Bilder hinzufügen...": pictures chosen in the file dialog join the current category.
     void SBAddClick();
     // "Bilder entfernen": the selected pictures leave the current category.
@@ -209,17 +210,12 @@ private:
     void ScheduleTransparency() override;
     void GoToTray() override;
 
-    void CreateStatusLine();
     void CreateParts();
-    MenuState CurrentMenuState() const;
-    bool CreateCategoryFromDialog(const std::string& name, const std::string& icon);
-    void ChangeCategoryFromDialog(int index, const std::string& name,
-                                  const std::optional<std::string>& icon);
-    void AddPicturesToCurrent(const std::vector<std::string>& files);
-    void AfterPicturesChanged();
+    void CreateCommands();
+    void ReportShellIntegration(const ShellIntegrationOutcome& outcome);
+    // Nothing is focused any more: the file panel and, while it is on, the preview go blank.
+    void ClearPictureShown();
     void FormShow();
-    // The search window with the main window's services, not yet shown.
-    TFindPics* MakeFindPicsWindow();
     void FormClose();
     void CategorySelected(const QString& caption);
     void ShowCurrentCount();
@@ -233,18 +229,19 @@ private:
     std::unique_ptr<MainWindowCommands> commands_;
     std::unique_ptr<MainWindowTray> tray_;
     std::unique_ptr<CategoryBar> bar_;
+    std::unique_ptr<StatusLine> status_line_;
+    // Made at start-up; the command parts below read it through this member.
     std::unique_ptr<TCategoryStore> store_;
+    std::unique_ptr<CategoryCommands> categories_;
+    std::unique_ptr<PictureListCommands> pictures_;
     std::unique_ptr<TFormStorage> wall_storage_;
     std::unique_ptr<TLanguageMenu> language_menu_;
     WidgetPlacement placement_;
     RefreshListener* refresh_listener_ = nullptr;
     MainWindowValues values_;
     bool closed_ = false;
-    TAddKatForm* category_dialog_ = nullptr;
     TOptions* options_dialog_ = nullptr;
-    QLabel* status_count_ = nullptr;
-    QLabel* status_file_ = nullptr;
-    TPreviewForm* preview_form_ = nullptr;
+    PreviewLink* preview_ = nullptr;
     FindPicsHost* find_pics_ = nullptr;
 };
 
