@@ -261,4 +261,23 @@ MenuState CategoryBar::CurrentMenuState() const {
     return state;
 }
 
+std::optional<std::string> CategoryBar::FocusedPicture() const {
+    const TPictureList* list = CurrentList();
+    const int row = list ? list->FocusedRow() : -1;
+    if (row < 0)
+        return std::nullopt;
+    return store_->category(store_->CurrentCategory()).pictures.at(row);
+}
+
+std::vector<std::string> CategoryBar::SelectedPictures() const {
+    std::vector<std::string> paths;
+    if (const TPictureList* list = CurrentList()) {
+        const std::vector<std::string>& pictures =
+            store_->category(store_->CurrentCategory()).pictures;
+        for (int row : list->SelectedRows())
+            paths.push_back(pictures.at(row));
+    }
+    return paths;
+}
+
 }  // namespace orvella

@@ -71,6 +71,10 @@ public:
     // What the menus' enabling rules look at: the current category, its list's focus and
     // selection, and the bar button last right-clicked.
     MenuState CurrentMenuState() const;
+    // The path of the current list's focused picture; none without a focus.
+    std::optional<std::string> FocusedPicture() const;
+    // The paths of the current list's selected pictures, in list order.
+    std::vector<std::string> SelectedPictures() const;
     // The index of the bar button the right mouse button was last pressed on.
     int KatPopupTag() const { return kat_popup_tag_; }
     const std::vector<QPixmap>& KatImageList() const { return kat_images_; }

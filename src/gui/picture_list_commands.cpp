@@ -4,13 +4,27 @@
 #include <algorithm>
 
 #include "gui/category_bar.h"
+#include "gui/tcopymovepics.h"
 #include "library/category_store.h"
+#include "library/copy_move.h"
 #include "library/picture_commands.h"
 #include "shell/file_chooser.h"
 #include "shell/message_catalogue.h"
 #include "shell/prompter.h"
 
 namespace orvella {
+namespace {
+
+// Where the entry at `row` stands once the entries at `removed` (ascending) left the list;
+// -1 when it left too or there was none.
+int RowAfterRemoval(int row, const std::vector<int>& removed) {
+    if (row < 0 || std::binary_search(removed.begin(), removed.end(), row))
+        return -1;
+    return row - static_cast<int>(std::lower_bound(removed.begin(), removed.end(), row) -
+                                  removed.begin());
+}
+
+}  // namespace
 
 PictureListCommands::PictureListCommands(const std::unique_ptr<TCategoryStore>& store,
                                          CategoryBar& bar, PictureListServices services,
@@ -105,6 +119,42 @@ void PictureListCommands::File(int index, const std::vector<std::string>& paths)
             store_->AddPicture(index, path, true);
     });
     AfterChange();
+}
+
+void PictureListCommands::CopyMove() {
+    const int current = store_->CurrentCategory();
+    TPictureList* list = bar_.CurrentList();
+    if (current <= 0 || list == nullptr)
+        return;  // the summary is neither source nor target
+    std::vector<std::string> targets;
+    for (int i = 1; i < store_->count(); ++i)
+        targets.push_back(store_->category(i).name);
+    TCopyMovePics dialog(services_.catalogue, services_.prompter, services_.dialog_parent);
+    dialog.SetCategories(targets, store_->category(current).name);
+    const int result = dialog.exec();
+    if (result != TCopyMovePics::kCopy && result != TCopyMovePics::kMove)
+        return;
+    const CopyMoveKind kind =
+        result == TCopyMovePics::kCopy ? CopyMoveKind::Copy : CopyMoveKind::Move;
+    const std::vector<int> rows = list->SelectedRows();
+    int focused = list->FocusedRow();
+    if (kind == CopyMoveKind::Move)
+        focused = RowAfterRemoval(focused, rows);
+    bar_.InBatch([&] { CopyMovePictures(*store_, current, dialog.TargetCategory(), rows, kind); });
+    hooks_.show_count();
+    KeepFocus(focused);
+    hooks_.save();
+}
+
+void PictureListCommands::KeepFocus(int row) {
+    TPictureList* list = bar_.CurrentList();
+    if (row < 0) {
+        hooks_.clear_shown();
+        return;
+    }
+    const QModelIndex focus = list->pictures()->index(row, 0);
+    list->selectionModel()->setCurrentIndex(focus, QItemSelectionModel::Select);
+    list->scrollTo(focus, QAbstractItemView::EnsureVisible);
 }
 
 }  // namespace orvella

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+class QWidget;
+
 namespace orvella {
 
 class ActiveDesktopSwitch;
@@ -20,6 +22,8 @@ struct PictureListServices {
     ActiveDesktopSwitch& active_desktop;
     const MessageCatalogue& catalogue;
     Prompter& prompter;
+    // The copy/move dialog is centred on it.
+    QWidget* dialog_parent;
 };
 
 // What the picture list commands ask of the main window.
@@ -36,7 +40,8 @@ struct PictureListHooks {
 };
 
 // Adding pictures to the current category and removing them from it: through the file
-// dialog, by dropping files on the list, and from the search window.
+// dialog, by dropping files on the list, from the search window, and copying or moving them
+// into another category.
 class PictureListCommands {
 public:
     // `store` is the window's, made at start-up.
@@ -55,10 +60,16 @@ public:
     void Drop(const std::vector<std::string>& files);
     // `paths` join category `index` and the summary.
     void File(int index, const std::vector<std::string>& paths);
+    // The selected pictures are copied or moved into the category the user chooses; neither
+    // the summary nor the current category is a target. Saved once at the end.
+    void CopyMove();
 
 private:
     void AddToCurrent(const std::vector<std::string>& files);
     void AfterChange();
+    // After a copy or move: the focused picture, still or again, joins the selection, or
+    // with none the picture shown for the focus goes.
+    void KeepFocus(int row);
 
     const std::unique_ptr<TCategoryStore>& store_;
     CategoryBar& bar_;

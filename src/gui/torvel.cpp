@@ -18,6 +18,7 @@
 #include "gui/outlook_bar.h"
 #include "gui/picture_list.h"
 #include "gui/picture_list_commands.h"
+#include "gui/picture_tools.h"
 #include "gui/preview_link.h"
 #include "gui/refresh_listener.h"
 #include "gui/slideshow_start.h"
@@ -81,8 +82,9 @@ void TOrvel::CreateParts() {
     tray_ = std::make_unique<MainWindowTray>(*this, services_.tray_available);
     bar_ = std::make_unique<CategoryBar>(
         *ui_->OutlookBar, *ui_->PanelListLayout, commands_->Popup(), commands_->KatPopup(),
-        std::vector<QAction*>{ui_->Bilderhinzufgen2, ui_->Bilderlschen1}, services_.catalogue,
-        services_.prompter,
+        // Ins is the main menu's entry's: were the context menu's entry a list's too, Qt
+        // would find two owners of the short-cut while a list has the focus and run neither.
+        std::vector<QAction*>{ui_->Bilderlschen1}, services_.catalogue, services_.prompter,
         CategoryBarHooks{
             .layout = [this] { BackPanelResize(); },
             .selected = [this](const QString& caption) { CategorySelected(caption); },
@@ -114,12 +116,16 @@ void TOrvel::CreateCommands() {
     pictures_ = std::make_unique<PictureListCommands>(
         store_, *bar_,
         PictureListServices{services_.files, services_.active_desktop, services_.catalogue,
-                            services_.prompter},
+                            services_.prompter, this},
         PictureListHooks{.save = [this] { Speichern1Click(); },
                          .layout = [this] { BackPanelResize(); },
                          .show_count = [this] { ShowCurrentCount(); },
                          .clear_shown = [this] { ClearPictureShown(); },
                          .show_error = show_error});
+    tools_ = std::make_unique<PictureTools>(
+        *bar_,
+        PictureActions(services_.shell, services_.files, services_.catalogue, services_.prompter),
+        [this] { return language_menu_->GermanChecked(); });
 }
 
 // --- start-up -------------------------------------------------------------------------
@@ -189,7 +195,9 @@ void TOrvel::LoadCategories() {
     bar_->InBatch([&] { status = store_->LoadCategories(); });
     if (!status)
         ShowError(status.message());
-    bar_->SelectCategory(bar_->CategoryButton(store_->CurrentCategory()));
+    // A stored current category that named none shows no list until the user picks one.
+    if (store_->ActiveCategoryRestored())
+        bar_->SelectCategory(bar_->CategoryButton(store_->CurrentCategory()));
     emit CategoriesChanged();
 }
 
@@ -207,7 +215,10 @@ void TOrvel::SetRandomWallpaper() {
 }
 
 void TOrvel::ScheduleTransparency() {
-    QTimer::singleShot(kTransparencyDelayMs, this, [this] { services_.wallpaper.SBTransClick(); });
+    transparency_timer_ = new QTimer(this);
+    transparency_timer_->setSingleShot(true);
+    connect(transparency_timer_, &QTimer::timeout, this, &TOrvel::SBTransClick);
+    transparency_timer_->start(kTransparencyDelayMs);
 }
 
 void TOrvel::GoToTray() {
@@ -225,6 +236,11 @@ void TOrvel::ShowAfterStartup() {
 }
 
 void TOrvel::EndProgram() {
+    // A start that ends at once ("close") still runs the transparency it was asked for.
+    if (transparency_timer_ != nullptr && transparency_timer_->isActive()) {
+        transparency_timer_->stop();
+        SBTransClick();
+    }
     FormClose();
     hide();
     tray_->HideIcon();
@@ -254,6 +270,7 @@ void TOrvel::CategorySelected(const QString& caption) {
 
 void TOrvel::ClearPictureShown() {
     status_line_->ClearFile();
+    preview_->Clear();
 }
 
 void TOrvel::ShowCurrentCount() {
@@ -360,6 +377,40 @@ bool TOrvel::DropFileTargetGetDropEffect(const std::vector<std::string>& files) 
 
 void TOrvel::DropFileTargetDrop(const std::vector<std::string>& files) {
     pictures_->Drop(files);
+}
+
+void TOrvel::CopyMovePicClick() {
+    pictures_->CopyMove();
+}
+
+// --- the desktop's other programs -------------------------------------------------------
+
+void TOrvel::Bildffnen1Click() {
+    tools_->Open();
+}
+
+void TOrvel::Bildspeichernunter1Click() {
+    tools_->SaveAs();
+}
+
+void TOrvel::Bilddrucken1Click() {
+    tools_->Print();
+}
+
+void TOrvel::BildperEMailsenden1Click() {
+    tools_->Mail();
+}
+
+void TOrvel::Hilfe2Click() {
+    tools_->Help();
+}
+
+void TOrvel::OrvellaHomepage1Click() {
+    tools_->Homepage();
+}
+
+void TOrvel::WebLinkClick(QAction* sender) {
+    tools_->WebLink(*sender);
 }
 
 // --- commands ---------------------------------------------------------------------------

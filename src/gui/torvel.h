@@ -14,6 +14,7 @@
 #include "wallpaper/wallpaper_settings.h"
 
 class QAction;
+class QTimer;
 class QLabel;
 
 namespace Ui {
@@ -26,6 +27,7 @@ class Environment;
 class MessageCatalogue;
 class Prompter;
 class ActiveDesktopSwitch;
+class DesktopShell;
 class FileChooser;
 class TAddKatForm;
 class TFindPics;
@@ -43,6 +45,7 @@ class CategoryCommands;
 class PictureListCommands;
 class StatusLine;
 class PreviewLink;
+class PictureTools;
 struct Platform;
 struct ShellIntegrationOutcome;
 
@@ -55,6 +58,8 @@ struct TOrvelServices {
     WallpaperCommands& wallpaper;
     FileChooser& files;
     ActiveDesktopSwitch& active_desktop;
+    // The desktop's other programs: the picture actions, help, homepage and web links.
+    DesktopShell& shell;
     // Shows the splash modally; empty in tests.
     std::function<void()> show_splash;
     // Shows the information box modally, closed by a click; empty in tests.
@@ -126,6 +131,24 @@ public:
     bool DropFileTargetGetDropEffect(const std::vector<std::string>& files) const;
     // Files dropped on the current list join its category.
     void DropFileTargetDrop(const std::vector<std::string>& files);
+    // "Bilder kopieren / verschieben...": the selection into another category.
+    void CopyMovePicClick();
+
+    // The desktop's other programs, through PictureTools.
+    // "Bild öffnen/bearbeiten...": the focused picture in the desktop's program for it.
+    void Bildffnen1Click();
+    // "Bild speichern unter...": a copy of the focused picture under a chosen name.
+    void Bildspeichernunter1Click();
+    // "Bild drucken...": the focused picture on the default printer.
+    void Bilddrucken1Click();
+    // "Bilder per E-Mail senden..." (Ctrl+M): the selected pictures in a new mail.
+    void BildperEMailsenden1Click();
+    // "Hilfe" (F1): the help page of the checked language.
+    void Hilfe2Click();
+    // "Homepage...": the project's page in the checked language.
+    void OrvellaHomepage1Click();
+    // "Im Internet": the wallpaper site of the item clicked.
+    void WebLinkClick(QAction* sender);
 
     // "Einstellungen speichern": writes the category store.
     void Speichern1Click();
@@ -234,6 +257,9 @@ private:
     std::unique_ptr<TCategoryStore> store_;
     std::unique_ptr<CategoryCommands> categories_;
     std::unique_ptr<PictureListCommands> pictures_;
+    std::unique_ptr<PictureTools> tools_;
+    // The "trans" switch's wait; a start that ends at once runs it before the end.
+    QTimer* transparency_timer_ = nullptr;
     std::unique_ptr<TFormStorage> wall_storage_;
     std::unique_ptr<TLanguageMenu> language_menu_;
     WidgetPlacement placement_;
