@@ -1,6 +1,7 @@
 #include "gui/picture_tools.h"
 
 #include <QAction>
+#include <QCoreApplication>
 
 #include "gui/category_bar.h"
 #include "platform/system/environment.h"
@@ -11,6 +12,13 @@ namespace orvella {
 PictureTools::PictureTools(const CategoryBar& bar, PictureActions actions,
                            std::function<bool()> german)
     : bar_(bar), actions_(actions), german_(std::move(german)) {}
+
+SaveDialogTexts PictureTools::TranslatedSaveDialogTexts() {
+    return {
+        .title = QCoreApplication::translate("TOrvel", "Bild speichern unter...").toStdString(),
+        .filter = QCoreApplication::translate("TOrvel", "Alle Dateien (*.*)|*.*").toStdString(),
+    };
+}
 
 void PictureTools::Open() {
     if (const std::optional<std::string> path = bar_.FocusedPicture())

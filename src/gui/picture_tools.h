@@ -18,6 +18,9 @@ public:
     // homepage follow it.
     PictureTools(const CategoryBar& bar, PictureActions actions, std::function<bool()> german);
 
+    // The save dialog's texts in the interface language.
+    static SaveDialogTexts TranslatedSaveDialogTexts();
+
     void Open();
     void SaveAs();
     void Print();

@@ -124,7 +124,8 @@ void TOrvel::CreateCommands() {
                          .show_error = show_error});
     tools_ = std::make_unique<PictureTools>(
         *bar_,
-        PictureActions(services_.shell, services_.files, services_.catalogue, services_.prompter),
+        PictureActions(services_.shell, services_.files, services_.catalogue, services_.prompter,
+                       PictureTools::TranslatedSaveDialogTexts()),
         [this] { return language_menu_->GermanChecked(); });
 }
 
