@@ -3,6 +3,7 @@
 #include <QAction>
 
 #include "gui/tpreviewform.h"
+#include "settings/form_storage.h"
 
 namespace orvella {
 
@@ -14,6 +15,12 @@ void PreviewLink::SetForm(TPreviewForm* preview) {
     connect(preview, &TPreviewForm::ClosedByUser, this,
             [this] { show_preview_.setChecked(false); });
     connect(preview, &QObject::destroyed, this, [this] { preview_ = nullptr; });
+}
+
+void PreviewLink::KeepMark(TFormStorage& storage) {
+    storage.AddBool(
+        {"ShowPreview", "Checked"}, [this] { return show_preview_.isChecked(); },
+        [this](bool checked) { show_preview_.setChecked(checked); });
 }
 
 bool PreviewLink::On() const {

@@ -7,6 +7,7 @@ class QAction;
 
 namespace orvella {
 
+class TFormStorage;
 class TPreviewForm;
 
 // The main window's side of the preview window: the menu item "Vorschaubild anzeigen" that
@@ -20,6 +21,8 @@ public:
     PreviewLink(QAction& show_preview, QObject* parent);
 
     void SetForm(TPreviewForm* preview);
+    // The menu item's mark as a stored property of the main window's form state.
+    void KeepMark(TFormStorage& storage);
     // The menu item was clicked and has toggled its mark already.
     void MenuClicked();
     // Loads `path` into the preview window, shown or not.

@@ -179,10 +179,7 @@ void TOrvel::SetFormStorageFile() {
         WallpaperStore(SettingsFilePath(services_.platform.paths.program_dir)));
     TFormStorage& storage = *wall_storage_;
     storage.KeepPlacement(placement_);
-    QAction* show_preview = ui_->ShowPreview;
-    storage.AddBool(
-        {"ShowPreview", "Checked"}, [show_preview] { return show_preview->isChecked(); },
-        [show_preview](bool checked) { show_preview->setChecked(checked); });
+    preview_->KeepMark(storage);
     language_menu_->KeepMarks(storage);
     BindMainWindowValues(storage, values_);
 }
