@@ -15,7 +15,6 @@
 
 class QAction;
 class QTimer;
-class QLabel;
 
 namespace Ui {
 class TOrvel;
