@@ -17,6 +17,7 @@
 #include "library/picture_commands.h"
 #include "platform/host_platform.h"
 #include "platform/profile/profile_document.h"
+#include "platform/system/desktop_shell.h"
 #include "shell/file_chooser.h"
 #include "shell/message_catalogue.h"
 #include "shell/non_interactive_prompter.h"
@@ -94,6 +95,7 @@ int main(int argc, char* argv[]) {
         NoWallpaper wallpaper;
         orvella::CancellingFileChooser files;
         ClassicDesktop desktop;
+        orvella::HostDesktopShell shell;  // no command runs here
         orvella::TOrvelServices services{.platform = *platform,
                                          .environment = environment,
                                          .catalogue = catalogue,
@@ -101,6 +103,7 @@ int main(int argc, char* argv[]) {
                                          .wallpaper = wallpaper,
                                          .files = files,
                                          .active_desktop = desktop,
+                                         .shell = shell,
                                          .show_splash = {},
                                          .show_info = {},
                                          .tray_available = [] { return false; }};

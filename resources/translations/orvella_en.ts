@@ -526,38 +526,6 @@
         <translation>Ctrl+S</translation>
     </message>
     <message>
-        <source>Wikimedia Commons</source>
-        <translation>Wikimedia Commons</translation>
-    </message>
-    <message>
-        <source>Unsplash</source>
-        <translation>Unsplash</translation>
-    </message>
-    <message>
-        <source>Pexels</source>
-        <translation>Pexels</translation>
-    </message>
-    <message>
-        <source>Pixabay</source>
-        <translation>Pixabay</translation>
-    </message>
-    <message>
-        <source>NASA Image Library</source>
-        <translation>NASA Image Library</translation>
-    </message>
-    <message>
-        <source>Flickr</source>
-        <translation>Flickr</translation>
-    </message>
-    <message>
-        <source>KDE Store</source>
-        <translation>KDE Store</translation>
-    </message>
-    <message>
-        <source>GNOME Wallpapers</source>
-        <translation>GNOME Wallpapers</translation>
-    </message>
-    <message>
         <source>Auf der Festplatte...</source>
         <translation>On This Computer...</translation>
     </message>
@@ -596,6 +564,10 @@
     <message>
         <source>Bild-Dateien (*.bmp, *.jpg, *.jpeg, *.gif, *.png)|*.bmp;*.jpg;*.gif;*.jpeg;*.png|Html-Dateien (*.htm, *.html)|*.htm;*.html</source>
         <translation>Pictures (*.bmp, *.jpg, *.jpeg, *.gif, *.png)|*.bmp;*.jpg;*.gif;*.jpeg;*.png|HTML pages (*.htm, *.html)|*.htm;*.html</translation>
+    </message>
+    <message>
+        <source>Alle Dateien (*.*)|*.*</source>
+        <translation>All Files (*.*)|*.*</translation>
     </message>
 </context>
 <context>

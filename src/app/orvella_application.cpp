@@ -130,6 +130,7 @@ StartupOutcome OrvellaApplication::CreateWindows() {
         .wallpaper = *wallpaper_,
         .files = *files_,
         .active_desktop = *wallpaper_,
+        .shell = desktop_shell_,
         .show_splash = [] { ShowInfoBox(true); },
         .show_info = [] { ShowInfoBox(false); },
         .tray_available = [] { return QSystemTrayIcon::isSystemTrayAvailable(); },

@@ -14,6 +14,7 @@
 #include "gui/qt_prompter.h"
 #include "gui/wallpaper_wiring.h"
 #include "platform/host_platform.h"
+#include "platform/system/desktop_shell.h"
 #include "platform/system/environment.h"
 #include "platform/system/termination_signals.h"
 #include "shell/message_catalogue.h"
@@ -65,6 +66,7 @@ private:
     QtFileChooser qt_files_;
     CancellingFileChooser no_files_;
     FileChooser* files_ = &qt_files_;
+    HostDesktopShell desktop_shell_;
     QtPickerDialogs qt_pickers_;
     CancellingPickerDialogs no_pickers_;
     PickerDialogs* pickers_ = &qt_pickers_;

@@ -249,4 +249,35 @@ void CategoryBar::ShowError(const std::string& text) const {
     ShowErrorText(prompter_, catalogue_, text);
 }
 
+MenuState CategoryBar::CurrentMenuState() const {
+    MenuState state;
+    if (store_ != nullptr)
+        state.current_category = store_->CurrentCategory();
+    if (const TPictureList* list = CurrentList()) {
+        state.has_focused = list->FocusedRow() >= 0;
+        state.has_selected = !list->SelectedRows().empty();
+    }
+    state.kat_popup_tag = kat_popup_tag_;
+    return state;
+}
+
+std::optional<std::string> CategoryBar::FocusedPicture() const {
+    const TPictureList* list = CurrentList();
+    const int row = list ? list->FocusedRow() : -1;
+    if (row < 0)
+        return std::nullopt;
+    return store_->category(store_->CurrentCategory()).pictures.at(row);
+}
+
+std::vector<std::string> CategoryBar::SelectedPictures() const {
+    std::vector<std::string> paths;
+    if (const TPictureList* list = CurrentList()) {
+        const std::vector<std::string>& pictures =
+            store_->category(store_->CurrentCategory()).pictures;
+        for (int row : list->SelectedRows())
+            paths.push_back(pictures.at(row));
+    }
+    return paths;
+}
+
 }  // namespace orvella

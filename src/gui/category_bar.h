@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gui/file_type_icons.h"
+#include "gui/menu_rules.h"
 #include "gui/picture_list.h"
 #include "library/category_store.h"
 
@@ -67,6 +68,13 @@ public:
     TPictureList* PictureList(int index) const;
     TPictureList* CurrentList() const;
     QToolButton* CategoryButton(int index) const;
+    // What the menus' enabling rules look at: the current category, its list's focus and
+    // selection, and the bar button last right-clicked.
+    MenuState CurrentMenuState() const;
+    // The path of the current list's focused picture; none without a focus.
+    std::optional<std::string> FocusedPicture() const;
+    // The paths of the current list's selected pictures, in list order.
+    std::vector<std::string> SelectedPictures() const;
     // The index of the bar button the right mouse button was last pressed on.
     int KatPopupTag() const { return kat_popup_tag_; }
     const std::vector<QPixmap>& KatImageList() const { return kat_images_; }

@@ -22,7 +22,7 @@ FindPicsHost::~FindPicsHost() {
     delete window_.data();
 }
 
-void FindPicsHost::Open(const std::function<TFindPics*()>& create) {
+void FindPicsHost::Open(TFindPicsServices services, QWidget& parent) {
     if (window_ && window_->isVisible()) {
         window_->showNormal();
         window_->raise();
@@ -35,8 +35,14 @@ void FindPicsHost::Open(const std::function<TFindPics*()>& create) {
         window_->deleteLater();
         window_ = nullptr;
     }
-    window_ = create();
+    services.closed = [this] { Closed(); };
+    window_ = new TFindPics(std::move(services), &parent);
     window_->show();
+}
+
+void FindPicsHost::CategoriesChanged() {
+    if (window_)
+        window_->CategoriesChanged();
 }
 
 void FindPicsHost::Closed() {

@@ -2,13 +2,12 @@
 
 #include <QObject>
 #include <QPointer>
-#include <functional>
+
+#include "gui/tfindpics.h"
 
 class QTimer;
 
 namespace orvella {
-
-class TFindPics;
 
 // Keeps the disk search window: one at a time, brought forward when open again, and freed
 // by TimerCloseFind about a second after it closed.
@@ -19,8 +18,10 @@ public:
     explicit FindPicsHost(QObject* parent);
     ~FindPicsHost() override;
 
-    // Brings the open window forward, or shows a new one made by `create`.
-    void Open(const std::function<TFindPics*()>& create);
+    // Brings the open window forward, or shows a new one of `parent` with `services`.
+    void Open(TFindPicsServices services, QWidget& parent);
+    // The categories were loaded, created, renamed or deleted: the open window hears of it.
+    void CategoriesChanged();
     // The window has closed: it is freed when the timer fires.
     void Closed();
     void TimerCloseFindTimer();

@@ -5,6 +5,7 @@
 
 #include "platform/files/files.h"
 #include "platform/system/process.h"
+#include "settings/form_storage.h"
 #include "settings/language_entry.h"
 #include "settings/language_lookup.h"
 #include "shell/prompter.h"
@@ -71,6 +72,15 @@ void TLanguageMenu::Choose(bool& chosen, bool& other, std::string_view code,
 void TLanguageMenu::ShowMarks() {
     deutsch_->setChecked(german_checked_);
     englisch_->setChecked(english_checked_);
+}
+
+void TLanguageMenu::KeepMarks(TFormStorage& storage) {
+    storage.AddBool(
+        {"Deutsch1", "Checked"}, [this] { return german_checked_; },
+        [this](bool checked) { SetGermanChecked(checked); });
+    storage.AddBool(
+        {"Englisch1", "Checked"}, [this] { return english_checked_; },
+        [this](bool checked) { SetEnglishChecked(checked); });
 }
 
 }  // namespace orvella

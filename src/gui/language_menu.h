@@ -12,6 +12,7 @@ namespace orvella {
 class MessageCatalogue;
 class Prompter;
 class Registry;
+class TFormStorage;
 
 struct LanguageMenuServices {
     Registry& registry;
@@ -39,6 +40,9 @@ public:
     void SetGermanChecked(bool checked);
     bool EnglishChecked() const { return english_checked_; }
     void SetEnglishChecked(bool checked);
+
+    // The marks as stored properties of the main window's form state.
+    void KeepMarks(TFormStorage& storage);
 
     // Beside the program file: "orvella-restart".
     std::string RestartProgram() const;

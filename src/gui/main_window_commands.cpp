@@ -51,10 +51,9 @@ std::optional<bool> NotSummaryButton(const MenuState& s) {
 
 struct CommandRow {
     const char* action;
-    Handler handler;  // nullptr: a command still to come, present and disabled
+    Handler handler;  // nullptr: an entry without a command, present and disabled
     Rule rule = nullptr;
 };
-constexpr Handler kToCome = nullptr;
 
 // Every entry of the tool bar, the menus and the context menus.
 constexpr CommandRow kCommands[] = {
@@ -67,7 +66,7 @@ constexpr CommandRow kCommands[] = {
     {"SBOptions", Run<&TOrvel::SBOptionsClick>},
     {"TbDia", Run<&TOrvel::Diashowstarten1Click>},
     {"TbSearchPics", Run<&TOrvel::AufderFestplatte1Click>},
-    {"TbHelp", kToCome},
+    {"TbHelp", Run<&TOrvel::Hilfe2Click>},
     {"TbInfo", Run<&TOrvel::SBInfoClick>},
     // "Kategorien".
     {"Kategoriehinzufgen1", Run<&TOrvel::AddKatClick>},
@@ -76,15 +75,15 @@ constexpr CommandRow kCommands[] = {
     {"Bilderhinzufgen1", Run<&TOrvel::SBAddClick>},
     {"Bilderentfernen1", Run<&TOrvel::SBDelClick>, RemoveFromCategory},
     {"AlleBilderentfernen1", Run<&TOrvel::AlleBilderentfernen1Click>, Always},
-    {"Bilderkopierenverschieben1", kToCome, SelectedOutsideSummary},
+    {"Bilderkopierenverschieben1", Run<&TOrvel::CopyMovePicClick>, SelectedOutsideSummary},
     {"Beenden1", Run<&TOrvel::Beenden1Click>},
     // "Hintergrundbild".
     {"NeuerZufallshintergrund1", Run<&TOrvel::NeuerZufallshintergrund1Click>},
     {"MarkiertesBildalsHintergund1", Run<&TOrvel::MarkiertesBildalsHintergund1Click>, Focused},
-    {"Bildffnen1", kToCome, Focused},
-    {"Bildspeichernunter1", kToCome, Focused},
-    {"Bilddrucken1", kToCome, Focused},
-    {"BildperEMailsenden1", kToCome, Selected},
+    {"Bildffnen1", Run<&TOrvel::Bildffnen1Click>, Focused},
+    {"Bildspeichernunter1", Run<&TOrvel::Bildspeichernunter1Click>, Focused},
+    {"Bilddrucken1", Run<&TOrvel::Bilddrucken1Click>, Focused},
+    {"BildperEMailsenden1", Run<&TOrvel::BildperEMailsenden1Click>, Selected},
     // "Extras".
     {"Optionen1", Run<&TOrvel::SBOptionsClick>},
     {"ShowPreview", Run<&TOrvel::ShowPreviewClick>},
@@ -96,17 +95,17 @@ constexpr CommandRow kCommands[] = {
     {"Englisch1", Run<&TOrvel::Englisch1Click>},
     {"Deutsch1", Run<&TOrvel::Deutsch1Click>},
     // "Hilfe".
-    {"Hilfe2", kToCome},
-    {"OrvellaHomepage1", kToCome},
+    {"Hilfe2", Run<&TOrvel::Hilfe2Click>},
+    {"OrvellaHomepage1", Run<&TOrvel::OrvellaHomepage1Click>},
     {"AufderFestplatte1", Run<&TOrvel::AufderFestplatte1Click>},
-    {"WebLink1", kToCome},
-    {"WebLink2", kToCome},
-    {"WebLink3", kToCome},
-    {"WebLink4", kToCome},
-    {"WebLink5", kToCome},
-    {"WebLink6", kToCome},
-    {"WebLink7", kToCome},
-    {"WebLink8", kToCome},
+    {"WebLink1", Run<&TOrvel::WebLinkClick>},
+    {"WebLink2", Run<&TOrvel::WebLinkClick>},
+    {"WebLink3", Run<&TOrvel::WebLinkClick>},
+    {"WebLink4", Run<&TOrvel::WebLinkClick>},
+    {"WebLink5", Run<&TOrvel::WebLinkClick>},
+    {"WebLink6", Run<&TOrvel::WebLinkClick>},
+    {"WebLink7", Run<&TOrvel::WebLinkClick>},
+    {"WebLink8", Run<&TOrvel::WebLinkClick>},
     {"Info1", Run<&TOrvel::SBInfoClick>},
     // The picture lists' context menu.
     {"MarkiertesBildalsHintergund2", Run<&TOrvel::MarkiertesBildalsHintergund1Click>, Focused},
@@ -114,11 +113,11 @@ constexpr CommandRow kCommands[] = {
     {"Bilderhinzufgen2", Run<&TOrvel::SBAddClick>},
     {"Bilderlschen1", Run<&TOrvel::SBDelClick>, Selected},
     {"AlleBilderlschen1", Run<&TOrvel::AlleBilderentfernen1Click>},
-    {"Bilderkopierenverschieben2", kToCome, SelectedOutsideSummary},
-    {"Bildffnen2", kToCome, Focused},
-    {"Bildspeichernunter2", kToCome, Focused},
-    {"Bilddrucken2", kToCome, Focused},
-    {"BildperEMailsenden2", kToCome, Selected},
+    {"Bilderkopierenverschieben2", Run<&TOrvel::CopyMovePicClick>, SelectedOutsideSummary},
+    {"Bildffnen2", Run<&TOrvel::Bildffnen1Click>, Focused},
+    {"Bildspeichernunter2", Run<&TOrvel::Bildspeichernunter1Click>, Focused},
+    {"Bilddrucken2", Run<&TOrvel::Bilddrucken1Click>, Focused},
+    {"BildperEMailsenden2", Run<&TOrvel::BildperEMailsenden1Click>, Selected},
     {"Beenden2", nullptr},  // the lists' "Beenden" has no command
     // The bar buttons' context menu.
     {"KatAdd", Run<&TOrvel::AddKatClick>},
@@ -243,13 +242,10 @@ void MainWindowCommands::Refresh(const QMenu& menu) const {
     const MenuState state = state_();
     for (QAction* action : menu.actions()) {
         const CommandRow* row = RowOf(*action);
-        if (row == nullptr || row->rule == nullptr)
+        if (row == nullptr || row->handler == nullptr || row->rule == nullptr)
             continue;
-        if (row->handler == nullptr) {
-            action->setEnabled(false);
-        } else if (const std::optional<bool> enabled = row->rule(state)) {
+        if (const std::optional<bool> enabled = row->rule(state))
             action->setEnabled(*enabled);
-        }
     }
 }
 

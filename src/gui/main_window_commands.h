@@ -26,7 +26,7 @@ public:
     MainWindowCommands(TOrvel& window, std::function<MenuState()> state);
 
     // Enables the entries of `menu` by their rules; an entry without a rule keeps its state,
-    // and a command still to come stays disabled.
+    // and one without a command stays disabled.
     void Refresh(const QMenu& menu) const;
 
     QMenu& Popup() const { return *popup_; }

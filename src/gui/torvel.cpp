@@ -1,19 +1,15 @@
 #include "gui/torvel.h"
 
-#include <unistd.h>
-
 #include <QApplication>
 #include <QCloseEvent>
-#include <QLabel>
 #include <QMenu>
-#include <QSocketNotifier>
 #include <QStatusBar>
 #include <QTimer>
-#include <QToolButton>
 #include <QWindowStateChangeEvent>
 #include <iostream>
 
 #include "gui/category_bar.h"
+#include "gui/category_commands.h"
 #include "gui/colours.h"
 #include "gui/find_pics_host.h"
 #include "gui/language_menu.h"
@@ -21,21 +17,20 @@
 #include "gui/main_window_tray.h"
 #include "gui/outlook_bar.h"
 #include "gui/picture_list.h"
-#include "gui/picture_status.h"
+#include "gui/picture_list_commands.h"
+#include "gui/picture_tools.h"
+#include "gui/preview_link.h"
 #include "gui/refresh_listener.h"
 #include "gui/slideshow_start.h"
-#include "gui/taddkatform.h"
-#include "gui/tfindpics.h"
+#include "gui/status_line.h"
 #include "gui/toptions.h"
-#include "gui/tpreviewform.h"
 #include "gui/wallpaper_commands.h"
-#include "library/picture_commands.h"
 #include "platform/files/files.h"
 #include "platform/host_platform.h"
 #include "platform/system/environment.h"
-#include "settings/file_manager_actions.h"
+#include "settings/language_lookup.h"
 #include "settings/settings_table.h"
-#include "settings/shell_extension.h"
+#include "settings/shell_integration.h"
 #include "shell/file_chooser.h"
 #include "shell/message_catalogue.h"
 #include "shell/prompter.h"
@@ -45,11 +40,6 @@ namespace orvella {
 namespace {
 
 constexpr int kTransparencyDelayMs = 500;
-constexpr int kStatusCountWidth = 200;
-
-QString FromStd(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 }  // namespace
 
@@ -60,19 +50,14 @@ TOrvel::TOrvel(TOrvelServices services, QWidget* parent)
       placement_(*this, [this] { return tray_->in_tray() || isMinimized(); }) {
     ui_->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/orvella/images/orvella.png")));
-    CreateStatusLine();
+    preview_ = new PreviewLink(*ui_->ShowPreview, this);
+    status_line_ = std::make_unique<StatusLine>(*ui_->StatusBar, services_.catalogue,
+                                                services_.language == kBuiltInLanguage);
     CreateParts();
-
+    CreateCommands();
     ui_->BackPanel->installEventFilter(this);
-    QFont bold = ui_->FlatGroupBox->font();
-    bold.setBold(true);
-    ui_->FlatGroupBox->setFont(bold);
-    // Only the caption is bold; the lists inside keep the normal font.
-    QFont normal = ui_->PanelList->font();
-    normal.setBold(false);
-    ui_->PanelList->setFont(normal);
-
     find_pics_ = new FindPicsHost(this);
+    connect(this, &TOrvel::CategoriesChanged, find_pics_, &FindPicsHost::CategoriesChanged);
     refresh_listener_ = new RefreshListener([this] { RefreshCategoryMessage(); }, this);
 }
 
@@ -87,27 +72,19 @@ TOrvel::~TOrvel() {
     }
 }
 
-void TOrvel::CreateStatusLine() {
-    status_count_ = new QLabel(this);
-    status_count_->setAlignment(Qt::AlignCenter);
-    status_count_->setFixedWidth(kStatusCountWidth);
-    status_file_ = new QLabel(this);
-    status_file_->setAlignment(Qt::AlignCenter);
-    ui_->StatusBar->addWidget(status_count_);
-    ui_->StatusBar->addWidget(status_file_, 1);
-}
-
 void TOrvel::CreateParts() {
     language_menu_ = std::make_unique<TLanguageMenu>(
         ui_->Deutsch1, ui_->Englisch1, services_.language,
         LanguageMenuServices{*services_.platform.registry, ExecutablePath(), services_.catalogue,
                              services_.prompter, [this] { close(); }});
-    commands_ = std::make_unique<MainWindowCommands>(*this, [this] { return CurrentMenuState(); });
+    commands_ =
+        std::make_unique<MainWindowCommands>(*this, [this] { return bar_->CurrentMenuState(); });
     tray_ = std::make_unique<MainWindowTray>(*this, services_.tray_available);
     bar_ = std::make_unique<CategoryBar>(
         *ui_->OutlookBar, *ui_->PanelListLayout, commands_->Popup(), commands_->KatPopup(),
-        std::vector<QAction*>{ui_->Bilderhinzufgen2, ui_->Bilderlschen1}, services_.catalogue,
-        services_.prompter,
+        // Ins is the main menu's entry's: were the context menu's entry a list's too, Qt
+        // would find two owners of the short-cut while a list has the focus and run neither.
+        std::vector<QAction*>{ui_->Bilderlschen1}, services_.catalogue, services_.prompter,
         CategoryBarHooks{
             .layout = [this] { BackPanelResize(); },
             .selected = [this](const QString& caption) { CategorySelected(caption); },
@@ -120,6 +97,38 @@ void TOrvel::CreateParts() {
         });
 }
 
+void TOrvel::CreateCommands() {
+    const auto show_error = [this](const std::string& text) { ShowError(text); };
+    categories_ = std::make_unique<CategoryCommands>(
+        store_, *bar_, services_.catalogue, services_.prompter, ProgramFile("Icons/StdImage.bmp"),
+        CategoryCommandHooks{.changed =
+                                 [this] {
+                                     Speichern1Click();
+                                     emit CategoriesChanged();
+                                 },
+                             .reload =
+                                 [this] {
+                                     LoadCategories();
+                                     Speichern1Click();
+                                     BackPanelResize();
+                                 },
+                             .show_error = show_error});
+    pictures_ = std::make_unique<PictureListCommands>(
+        store_, *bar_,
+        PictureListServices{services_.files, services_.active_desktop, services_.catalogue,
+                            services_.prompter, this},
+        PictureListHooks{.save = [this] { Speichern1Click(); },
+                         .layout = [this] { BackPanelResize(); },
+                         .show_count = [this] { ShowCurrentCount(); },
+                         .clear_shown = [this] { ClearPictureShown(); },
+                         .show_error = show_error});
+    tools_ = std::make_unique<PictureTools>(
+        *bar_,
+        PictureActions(services_.shell, services_.files, services_.catalogue, services_.prompter,
+                       PictureTools::TranslatedSaveDialogTexts()),
+        [this] { return language_menu_->GermanChecked(); });
+}
+
 // --- start-up -------------------------------------------------------------------------
 
 StartupOutcome TOrvel::FormCreate(const std::vector<std::string>& arguments) {
@@ -128,36 +137,21 @@ StartupOutcome TOrvel::FormCreate(const std::vector<std::string>& arguments) {
 }
 
 void TOrvel::RegisterShellExtensions() {
-    for (std::string_view extension : kShellExtensionTypes) {
-        const Status status = RegisterShellExtension(*services_.platform.registry,
-                                                     services_.platform.version, extension);
-        if (!status) {
-            ShowError(status.message());
-            break;  // the extensions after a failed one stay as they are
-        }
-    }
-    // On Linux the menus that file managers read take the place of the hive's handler.
-    const FileManagerEntry entry{.program = services_.platform.paths.programs_dir +
-                                            std::string(kAddToCategoryProgram)};
-    for (const std::string& message :
-         InstallFileManagerEntries(FileManagerFoldersOf(services_.environment), entry)) {
-        std::cerr << "orvella: " << message << '\n';
-    }
+    ReportShellIntegration(
+        InstallShellIntegration(*services_.platform.registry, services_.platform.version,
+                                services_.environment, services_.platform.paths.programs_dir));
 }
 
 void TOrvel::UnregisterShellExtensions() {
-    for (std::string_view extension : kShellExtensionTypes) {
-        const Status status = UnregisterShellExtension(*services_.platform.registry,
-                                                       services_.platform.version, extension);
-        if (!status) {
-            ShowError(status.message());
-            break;
-        }
-    }
-    for (const std::string& message :
-         RemoveFileManagerEntries(FileManagerFoldersOf(services_.environment))) {
+    ReportShellIntegration(RemoveShellIntegration(
+        *services_.platform.registry, services_.platform.version, services_.environment));
+}
+
+void TOrvel::ReportShellIntegration(const ShellIntegrationOutcome& outcome) {
+    if (!outcome.registry)
+        ShowError(outcome.registry.message());
+    for (const std::string& message : outcome.file_managers)
         std::cerr << "orvella: " << message << '\n';
-    }
 }
 
 void TOrvel::ShowSplash() {
@@ -185,19 +179,8 @@ void TOrvel::SetFormStorageFile() {
         WallpaperStore(SettingsFilePath(services_.platform.paths.program_dir)));
     TFormStorage& storage = *wall_storage_;
     storage.KeepPlacement(placement_);
-    const auto check_mark = [&storage](QAction* action, const char* component) {
-        storage.AddBool(
-            {component, "Checked"}, [action] { return action->isChecked(); },
-            [action](bool checked) { action->setChecked(checked); });
-    };
-    check_mark(ui_->ShowPreview, "ShowPreview");
-    TLanguageMenu& language = *language_menu_;
-    storage.AddBool(
-        {"Deutsch1", "Checked"}, [&language] { return language.GermanChecked(); },
-        [&language](bool checked) { language.SetGermanChecked(checked); });
-    storage.AddBool(
-        {"Englisch1", "Checked"}, [&language] { return language.EnglishChecked(); },
-        [&language](bool checked) { language.SetEnglishChecked(checked); });
+    preview_->KeepMark(storage);
+    language_menu_->KeepMarks(storage);
     BindMainWindowValues(storage, values_);
 }
 
@@ -210,7 +193,9 @@ void TOrvel::LoadCategories() {
     bar_->InBatch([&] { status = store_->LoadCategories(); });
     if (!status)
         ShowError(status.message());
-    bar_->SelectCategory(bar_->CategoryButton(store_->CurrentCategory()));
+    // A stored current category that named none shows no list until the user picks one.
+    if (store_->ActiveCategoryRestored())
+        bar_->SelectCategory(bar_->CategoryButton(store_->CurrentCategory()));
     emit CategoriesChanged();
 }
 
@@ -228,7 +213,10 @@ void TOrvel::SetRandomWallpaper() {
 }
 
 void TOrvel::ScheduleTransparency() {
-    QTimer::singleShot(kTransparencyDelayMs, this, [this] { services_.wallpaper.SBTransClick(); });
+    transparency_timer_ = new QTimer(this);
+    transparency_timer_->setSingleShot(true);
+    connect(transparency_timer_, &QTimer::timeout, this, &TOrvel::SBTransClick);
+    transparency_timer_->start(kTransparencyDelayMs);
 }
 
 void TOrvel::GoToTray() {
@@ -242,11 +230,15 @@ void TOrvel::ShowAfterStartup() {
         showMaximized();
     else
         show();
-    if (preview_form_ != nullptr && ui_->ShowPreview->isChecked())
-        preview_form_->show();
+    preview_->ShowWithWindow();
 }
 
 void TOrvel::EndProgram() {
+    // A start that ends at once ("close") still runs the transparency it was asked for.
+    if (transparency_timer_ != nullptr && transparency_timer_->isActive()) {
+        transparency_timer_->stop();
+        SBTransClick();
+    }
     FormClose();
     hide();
     tray_->HideIcon();
@@ -271,13 +263,17 @@ void TOrvel::ApplyPictureSort(bool sorted) {
 void TOrvel::CategorySelected(const QString& caption) {
     ui_->FlatGroupBox->setTitle(caption);
     ShowCurrentCount();
-    status_file_->clear();
+    status_line_->ClearFile();
+}
+
+void TOrvel::ClearPictureShown() {
+    status_line_->ClearFile();
+    preview_->Clear();
 }
 
 void TOrvel::ShowCurrentCount() {
-    const int count =
-        store_ ? static_cast<int>(store_->category(store_->CurrentCategory()).pictures.size()) : 0;
-    status_count_->setText(PictureCountText(services_.catalogue, count));
+    status_line_->ShowCount(
+        store_ ? static_cast<int>(store_->category(store_->CurrentCategory()).pictures.size()) : 0);
 }
 
 WallpaperSettings TOrvel::WallpaperSettingsNow() const {
@@ -296,9 +292,8 @@ void TOrvel::PictureListChange(TPictureList* list) {
     if (row < 0)
         return;
     const std::string& path = store_->category(store_->CurrentCategory()).pictures.at(row);
-    if (ui_->ShowPreview->isChecked() && preview_form_ != nullptr)
-        ShowInPreview(path);
-    status_file_->setText(PictureFileText(services_.catalogue, FromStd(path)));
+    preview_->ShowFocused(path);
+    status_line_->ShowFile(path);
 }
 
 void TOrvel::RefreshCategoryMessage() {
@@ -311,18 +306,6 @@ void TOrvel::RefreshCategoryMessage() {
 }
 
 // --- menus ------------------------------------------------------------------------------
-
-MenuState TOrvel::CurrentMenuState() const {
-    MenuState state;
-    if (store_)
-        state.current_category = store_->CurrentCategory();
-    if (TPictureList* list = bar_->CurrentList()) {
-        state.has_focused = list->FocusedRow() >= 0;
-        state.has_selected = !list->SelectedRows().empty();
-    }
-    state.kat_popup_tag = bar_->KatPopupTag();
-    return state;
-}
 
 void TOrvel::Kategorien1Click() {
     commands_->Refresh(*ui_->Kategorien1);
@@ -343,49 +326,16 @@ void TOrvel::KatPopupPopup() {
 // --- category editing -------------------------------------------------------------------
 
 void TOrvel::SetCategoryDialog(TAddKatForm* dialog) {
-    category_dialog_ = dialog;
-    dialog->SetActions({
-        [this](const std::string& name, const std::string& icon) {
-            return CreateCategoryFromDialog(name, icon);
-        },
-        [this](int index, const std::string& name, const std::optional<std::string>& icon) {
-            ChangeCategoryFromDialog(index, name, icon);
-        },
-    });
+    categories_->SetDialog(dialog);
 }
 
 int TOrvel::AddKatClick() {
-    if (category_dialog_ == nullptr)
-        return QDialog::Rejected;
-    category_dialog_->PrepareNew(ProgramFile("Icons/StdImage.bmp"));
-    return category_dialog_->exec();
+    return categories_->Add();
 }
 
 int TOrvel::KatEditClick(QAction* sender) {
-    const int index = sender == ui_->KatEdit ? bar_->KatPopupTag() : store_->CurrentCategory();
-    if (category_dialog_ == nullptr || index <= 0 || index >= store_->count())
-        return QDialog::Rejected;
-    category_dialog_->PrepareEdit(index, store_->category(index).name, bar_->IconFiles().at(index));
-    return category_dialog_->exec();
-}
-
-bool TOrvel::CreateCategoryFromDialog(const std::string& name, const std::string& icon) {
-    if (!store_->CreateCategory(store_->count(), icon, name))
-        return false;
-    bar_->SelectCategory(bar_->CategoryButton(store_->count() - 1));
-    Speichern1Click();
-    emit CategoriesChanged();
-    return true;
-}
-
-void TOrvel::ChangeCategoryFromDialog(int index, const std::string& name,
-                                      const std::optional<std::string>& icon) {
-    store_->RenameCategory(index, name);
-    if (icon)
-        store_->SetCategoryIcon(index, *icon);
-    bar_->ShowChangedCategory(index, icon);
-    Speichern1Click();
-    emit CategoriesChanged();
+    return categories_->Edit(sender == ui_->KatEdit ? bar_->KatPopupTag()
+                                                    : store_->CurrentCategory());
 }
 
 void TOrvel::SBOptionsClick() {
@@ -394,110 +344,71 @@ void TOrvel::SBOptionsClick() {
 }
 
 void TOrvel::KatDeleteClick() {
-    DeleteCategory(bar_->KatPopupTag());
+    categories_->Delete(bar_->KatPopupTag());
 }
 
 void TOrvel::Kategorielschen1Click() {
-    DeleteCategory(store_->CurrentCategory());
+    categories_->Delete(store_->CurrentCategory());
 }
 
 void TOrvel::DeleteCategory(int index) {
-    if (index <= 0 || index >= store_->count())
-        return;  // the summary cannot be deleted
-    if (ShowCatalogueMessage(services_.prompter, services_.catalogue, kMsgDeleteKatConfirm,
-                             store_->category(index).name) != MessageResult::Yes)
-        return;
-    Status status = store_->SaveCategories(index);
-    if (!status) {
-        ShowError(status.message());
-        return;  // the file still holds the category; leave the window as it is
-    }
-    store_->FreeCategories();
-    LoadCategories();
-    Speichern1Click();
-    BackPanelResize();
+    categories_->Delete(index);
 }
 
 // --- picture list editing ---------------------------------------------------------------
 
-void TOrvel::AfterPicturesChanged() {
-    Speichern1Click();
-    BackPanelResize();
-    ShowCurrentCount();
-}
-
 void TOrvel::SBAddClick() {
-    if (store_->CurrentCategory() == 0) {
-        ShowCatalogueMessage(services_.prompter, services_.catalogue, kMsgAddFalse);
-        return;
-    }
-    OpenFileRequest request;
-    request.title = QCoreApplication::translate("TOrvel", "Bild suchen...").toStdString();
-    request.filter = QCoreApplication::translate(
-                         "TOrvel",
-                         "Bild-Dateien (*.bmp, *.jpg, *.jpeg, *.gif, *.png)|*.bmp;*.jpg;*.gif;"
-                         "*.jpeg;*.png|Html-Dateien (*.htm, *.html)|*.htm;*.html")
-                         .toStdString();
-    request.multiple = true;
-    request.preview = true;
-    const std::vector<std::string> files = services_.files.OpenFiles(request);
-    if (!files.empty())
-        AddPicturesToCurrent(files);
-}
-
-void TOrvel::AddPicturesToCurrent(const std::vector<std::string>& files) {
-    bar_->InBatch([&] {
-        AddPicturesAsking(*store_, store_->CurrentCategory(), files, services_.active_desktop,
-                          services_.catalogue, services_.prompter);
-    });
-    AfterPicturesChanged();
+    pictures_->Add();
 }
 
 void TOrvel::SBDelClick() {
-    const int index = store_->CurrentCategory();
-    if (index == 0) {
-        ShowCatalogueMessage(services_.prompter, services_.catalogue, kMsgDeleteFalse);
-        return;
-    }
-    if (ShowCatalogueMessage(services_.prompter, services_.catalogue, kMsgConfirmDelete) !=
-        MessageResult::Yes)
-        return;
-    TPictureList* list = bar_->CurrentList();
-    const std::vector<int> rows = list->SelectedRows();
-    bar_->InBatch([&] { store_->RemovePictures(index, rows); });
-    ShowCurrentCount();
-    // The picture that moved into the place of the first removed one takes the focus.
-    const int count = list->pictures()->rowCount();
-    if (!rows.empty() && count > 0) {
-        const QModelIndex focus = list->pictures()->index(std::min(rows.front(), count - 1), 0);
-        list->setCurrentIndex(focus);
-        list->scrollTo(focus, QAbstractItemView::EnsureVisible);
-    } else {
-        status_file_->clear();
-    }
-    Speichern1Click();
+    pictures_->Remove();
 }
 
 void TOrvel::AlleBilderentfernen1Click() {
-    if (ShowCatalogueMessage(services_.prompter, services_.catalogue, kMsgConfirmDeleteAll) !=
-        MessageResult::Yes)
-        return;
-    Status status;
-    bar_->InBatch([&] { status = store_->ClearCategory(store_->CurrentCategory(), true); });
-    if (!status)
-        ShowError(status.message());
-    BackPanelResize();
-    ShowCurrentCount();
-    status_file_->clear();
+    pictures_->RemoveAll();
 }
 
 bool TOrvel::DropFileTargetGetDropEffect(const std::vector<std::string>& files) const {
-    return DropEffectFor(files) == DropEffect::Copy;
+    return PictureListCommands::Accepts(files);
 }
 
 void TOrvel::DropFileTargetDrop(const std::vector<std::string>& files) {
-    if (DropFileTargetGetDropEffect(files) && store_->CurrentCategory() != 0)
-        AddPicturesToCurrent(files);
+    pictures_->Drop(files);
+}
+
+void TOrvel::CopyMovePicClick() {
+    pictures_->CopyMove();
+}
+
+// --- the desktop's other programs -------------------------------------------------------
+
+void TOrvel::Bildffnen1Click() {
+    tools_->Open();
+}
+
+void TOrvel::Bildspeichernunter1Click() {
+    tools_->SaveAs();
+}
+
+void TOrvel::Bilddrucken1Click() {
+    tools_->Print();
+}
+
+void TOrvel::BildperEMailsenden1Click() {
+    tools_->Mail();
+}
+
+void TOrvel::Hilfe2Click() {
+    tools_->Help();
+}
+
+void TOrvel::OrvellaHomepage1Click() {
+    tools_->Homepage();
+}
+
+void TOrvel::WebLinkClick(QAction* sender) {
+    tools_->WebLink(*sender);
 }
 
 // --- commands ---------------------------------------------------------------------------
@@ -575,11 +486,7 @@ void TOrvel::ApplicationEventsRestore() {
 // --- disk search ------------------------------------------------------------------------
 
 void TOrvel::AufderFestplatte1Click() {
-    find_pics_->Open([this] { return MakeFindPicsWindow(); });
-}
-
-TFindPics* TOrvel::MakeFindPicsWindow() {
-    auto* window = new TFindPics(
+    find_pics_->Open(
         TFindPicsServices{
             .catalogue = services_.catalogue,
             .prompter = services_.prompter,
@@ -593,11 +500,9 @@ TFindPics* TOrvel::MakeFindPicsWindow() {
                 },
             .new_category = [this] { return AddKatClick() == QDialog::Accepted; },
             .show_in_preview = [this](const std::string& path) { ShowInPreview(path); },
-            .closed = [this] { find_pics_->Closed(); },
+            .closed = {},
         },
-        this);
-    connect(this, &TOrvel::CategoriesChanged, window, &TFindPics::CategoriesChanged);
-    return window;
+        *this);
 }
 
 void TOrvel::TimerCloseFindTimer() {
@@ -605,37 +510,21 @@ void TOrvel::TimerCloseFindTimer() {
 }
 
 void TOrvel::FilePictures(int index, const std::vector<std::string>& paths) {
-    if (index <= 0 || index >= store_->count())
-        return;
-    bar_->InBatch([&] {
-        for (const std::string& path : paths)
-            store_->AddPicture(index, path, true);
-    });
-    AfterPicturesChanged();
+    pictures_->File(index, paths);
 }
 
 // --- preview ----------------------------------------------------------------------------
 
 void TOrvel::SetPreviewForm(TPreviewForm* preview) {
-    preview_form_ = preview;
-    connect(preview, &TPreviewForm::ClosedByUser, this,
-            [this] { ui_->ShowPreview->setChecked(false); });
-    connect(preview, &QObject::destroyed, this, [this] { preview_form_ = nullptr; });
+    preview_->SetForm(preview);
 }
 
 void TOrvel::ShowPreviewClick() {
-    // The menu item has toggled its check mark already.
-    if (preview_form_ == nullptr)
-        return;
-    if (ui_->ShowPreview->isChecked())
-        preview_form_->show();
-    else
-        preview_form_->HideByMenu();
+    preview_->MenuClicked();
 }
 
 void TOrvel::ShowInPreview(const std::string& path) {
-    if (preview_form_ != nullptr)
-        preview_form_->ShowInPreview(path);
+    preview_->Show(path);
 }
 
 // --- window events ----------------------------------------------------------------------
@@ -667,8 +556,7 @@ void TOrvel::FormClose() {
         return;
     closed_ = true;
     // Going with the program is no choice of the user's: the check mark stays as it was.
-    if (preview_form_ != nullptr)
-        preview_form_->CloseForExit();
+    preview_->CloseForExit();
     find_pics_->Hide();
     const Status saved = store_->SaveCategories();
     if (!saved)

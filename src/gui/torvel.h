@@ -1,24 +1,20 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QPointer>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "gui/menu_rules.h"
 #include "gui/widget_placement.h"
 #include "library/category_store.h"
-#include "platform/system/window_message.h"
 #include "settings/form_storage.h"
 #include "settings/options_commit.h"
 #include "shell/startup_sequence.h"
 #include "wallpaper/wallpaper_settings.h"
 
 class QAction;
-class QLabel;
+class QTimer;
 
 namespace Ui {
 class TOrvel;
@@ -30,6 +26,7 @@ class Environment;
 class MessageCatalogue;
 class Prompter;
 class ActiveDesktopSwitch;
+class DesktopShell;
 class FileChooser;
 class TAddKatForm;
 class TFindPics;
@@ -43,7 +40,13 @@ class FindPicsHost;
 class RefreshListener;
 class MainWindowCommands;
 class MainWindowTray;
+class CategoryCommands;
+class PictureListCommands;
+class StatusLine;
+class PreviewLink;
+class PictureTools;
 struct Platform;
+struct ShellIntegrationOutcome;
 
 // What the main window is given from outside.
 struct TOrvelServices {
@@ -54,6 +57,8 @@ struct TOrvelServices {
     WallpaperCommands& wallpaper;
     FileChooser& files;
     ActiveDesktopSwitch& active_desktop;
+    // The desktop's other programs: the picture actions, help, homepage and web links.
+    DesktopShell& shell;
     // Shows the splash modally; empty in tests.
     std::function<void()> show_splash;
     // Shows the information box modally, closed by a click; empty in tests.
@@ -100,8 +105,8 @@ public:
     // "Optionen...": opens the options dialog.
     void SBOptionsClick();
 
-    // Category editing. The dialog's result: QDialog::Accepted only when a category was
-    // created or changed.
+    // Category editing, done by CategoryCommands. The dialog's result: QDialog::Accepted
+    // only when a category was created or changed.
     // "Kategorie hinzufügen...": a new category through the category dialog.
     int AddKatClick();
     // "Kategorie bearbeiten...": from the bar buttons' menu the right-clicked category,
@@ -114,7 +119,7 @@ public:
     // Deletes category `index` after the user confirmed it.
     void DeleteCategory(int index);
 
-    // Picture list editing.
+    // Picture list editing, done by PictureListCommands.
     // "Bilder hinzufügen...": pictures chosen in the file dialog join the current category.
     void SBAddClick();
     // "Bilder entfernen": the selected pictures leave the current category.
@@ -125,6 +130,24 @@ public:
     bool DropFileTargetGetDropEffect(const std::vector<std::string>& files) const;
     // Files dropped on the current list join its category.
     void DropFileTargetDrop(const std::vector<std::string>& files);
+    // "Bilder kopieren / verschieben...": the selection into another category.
+    void CopyMovePicClick();
+
+    // The desktop's other programs, through PictureTools.
+    // "Bild öffnen/bearbeiten...": the focused picture in the desktop's program for it.
+    void Bildffnen1Click();
+    // "Bild speichern unter...": a copy of the focused picture under a chosen name.
+    void Bildspeichernunter1Click();
+    // "Bild drucken...": the focused picture on the default printer.
+    void Bilddrucken1Click();
+    // "Bilder per E-Mail senden..." (Ctrl+M): the selected pictures in a new mail.
+    void BildperEMailsenden1Click();
+    // "Hilfe" (F1): the help page of the checked language.
+    void Hilfe2Click();
+    // "Homepage...": the project's page in the checked language.
+    void OrvellaHomepage1Click();
+    // "Im Internet": the wallpaper site of the item clicked.
+    void WebLinkClick(QAction* sender);
 
     // "Einstellungen speichern": writes the category store.
     void Speichern1Click();
@@ -209,17 +232,12 @@ private:
     void ScheduleTransparency() override;
     void GoToTray() override;
 
-    void CreateStatusLine();
     void CreateParts();
-    MenuState CurrentMenuState() const;
-    bool CreateCategoryFromDialog(const std::string& name, const std::string& icon);
-    void ChangeCategoryFromDialog(int index, const std::string& name,
-                                  const std::optional<std::string>& icon);
-    void AddPicturesToCurrent(const std::vector<std::string>& files);
-    void AfterPicturesChanged();
+    void CreateCommands();
+    void ReportShellIntegration(const ShellIntegrationOutcome& outcome);
+    // Nothing is focused any more: the file panel and, while it is on, the preview go blank.
+    void ClearPictureShown();
     void FormShow();
-    // The search window with the main window's services, not yet shown.
-    TFindPics* MakeFindPicsWindow();
     void FormClose();
     void CategorySelected(const QString& caption);
     void ShowCurrentCount();
@@ -233,18 +251,22 @@ private:
     std::unique_ptr<MainWindowCommands> commands_;
     std::unique_ptr<MainWindowTray> tray_;
     std::unique_ptr<CategoryBar> bar_;
+    std::unique_ptr<StatusLine> status_line_;
+    // Made at start-up; the command parts below read it through this member.
     std::unique_ptr<TCategoryStore> store_;
+    std::unique_ptr<CategoryCommands> categories_;
+    std::unique_ptr<PictureListCommands> pictures_;
+    std::unique_ptr<PictureTools> tools_;
+    // The "trans" switch's wait; a start that ends at once runs it before the end.
+    QTimer* transparency_timer_ = nullptr;
     std::unique_ptr<TFormStorage> wall_storage_;
     std::unique_ptr<TLanguageMenu> language_menu_;
     WidgetPlacement placement_;
     RefreshListener* refresh_listener_ = nullptr;
     MainWindowValues values_;
     bool closed_ = false;
-    TAddKatForm* category_dialog_ = nullptr;
     TOptions* options_dialog_ = nullptr;
-    QLabel* status_count_ = nullptr;
-    QLabel* status_file_ = nullptr;
-    TPreviewForm* preview_form_ = nullptr;
+    PreviewLink* preview_ = nullptr;
     FindPicsHost* find_pics_ = nullptr;
 };
 

@@ -38,16 +38,16 @@ WallpaperTimers::WallpaperTimers(TTimedChange& change, TIconTransparency& icons,
                                  EngineCommands& commands,
                                  std::function<const TCategoryStore*()> store)
     : change_(change), icons_(icons), commands_(commands), store_(std::move(store)) {
-    connect(&wall_timer_, &QTimer::timeout, this, &WallpaperTimers::WallTimerTimer);
+    connect(&wall_timer_, &LongTimer::timeout, this, &WallpaperTimers::WallTimerTimer);
     trans_timer_.setInterval(TIconTransparency::kTransTimerIntervalMs);
     connect(&trans_timer_, &QTimer::timeout, this, [this] { icons_.TransTimerTimer(); });
 }
 
 void WallpaperTimers::Apply(const TimerOptions& options) {
-    wall_timer_.stop();
+    wall_timer_.Stop();
     if (options.WallTimerRuns()) {
-        wall_timer_.setInterval(options.wall_timer_interval_ms);
-        wall_timer_.start();
+        wall_timer_.SetInterval(std::chrono::milliseconds(options.wall_timer_interval_ms));
+        wall_timer_.Start();
     }
     if (options.trans_timer_enabled)
         trans_timer_.start();

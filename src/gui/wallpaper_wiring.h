@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "gui/long_timer.h"
 #include "gui/wallpaper_commands.h"
 #include "library/picture_commands.h"
 #include "settings/options_commit.h"
@@ -74,7 +75,7 @@ public:
 
     void Apply(const TimerOptions& options) override;
     bool TransTimerRunning() const override { return trans_timer_.isActive(); }
-    const QTimer& WallTimer() const { return wall_timer_; }
+    const LongTimer& WallTimer() const { return wall_timer_; }
     const QTimer& TransTimer() const { return trans_timer_; }
     void WallTimerTimer();
 
@@ -83,7 +84,8 @@ private:
     TIconTransparency& icons_;
     EngineCommands& commands_;
     std::function<const TCategoryStore*()> store_;
-    QTimer wall_timer_;
+    // Its interval may be past what a QTimer holds.
+    LongTimer wall_timer_;
     QTimer trans_timer_;
 };
 

@@ -58,7 +58,8 @@ inline constexpr int kDefaultChangeSeconds = 60;
 // runs every `wall_timer_interval_ms`.
 struct TimerOptions {
     bool wall_timer_enabled = false;
-    int wall_timer_interval_ms = kDefaultChangeSeconds * 1000;
+    // 64 bits: the longest interval, 9 999 999 s, is past what 32 bits of ms hold.
+    std::int64_t wall_timer_interval_ms = kDefaultChangeSeconds * 1000;
     bool trans_timer_enabled = false;
 
     // A window-message timer with interval 0 never fires; a Qt timer would fire at once

@@ -107,7 +107,8 @@ Status CommitOptions(const Options& before, Options& after,
     values.change_sound = !sound.empty() && FileExists(sound) ? sound : std::string();
     problems.Add(CommitScreenSaver(after, values, screen_saver_pictures, services));
 
-    after.timers = TimerOptions{after.auto_change, after.change_seconds * 1000, after.trans_check};
+    after.timers = TimerOptions{after.auto_change, std::int64_t{after.change_seconds} * 1000,
+                                after.trans_check};
     services.timers.Apply(after.timers);
     // Kept at once, so what OK set (the remembered screen saver above all) survives a
     // program that does not get to close its window.

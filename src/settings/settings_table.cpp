@@ -2,6 +2,7 @@
 
 #include "platform/profile/profile_document.h"
 #include "platform/registry/registry.h"
+#include "settings/integer_text.h"
 #include "settings/stored_text.h"
 
 namespace orvella {
@@ -16,6 +17,13 @@ void Bind(TFormStorage& store, PropertyName name, int& field) {
     store.AddInteger(
         std::move(name), [&field] { return field; },
         [&field](std::int32_t value) { field = value; });
+}
+
+// Written in full: a value past 32 bits is still one decimal number.
+void Bind(TFormStorage& store, PropertyName name, std::int64_t& field) {
+    store.AddString(
+        std::move(name), [&field] { return std::to_string(field); },
+        [&field](const std::string& value) { field = ParseInteger64(value).value_or(0); });
 }
 
 void Bind(TFormStorage& store, PropertyName name, std::string& field) {

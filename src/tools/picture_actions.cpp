@@ -1,7 +1,7 @@
 #include "tools/picture_actions.h"
 
-#include "platform/system/desktop_shell.h"
 #include "platform/files/file_copy.h"
+#include "platform/system/desktop_shell.h"
 #include "shell/file_chooser.h"
 #include "shell/message_catalogue.h"
 #include "shell/prompter.h"
@@ -25,8 +25,8 @@ void PictureActions::PrintPicture(const std::string& path) {
 
 void PictureActions::SavePictureAs(const std::string& path) {
     SaveFileRequest request;
-    request.title = "Bild speichern unter...";
-    request.filter = "Alle Dateien (*.*)|*.*";
+    request.title = save_texts_.title;
+    request.filter = save_texts_.filter;
     request.file = path;
     request.preview = true;
     request.overwrite_prompt = false;

@@ -10,14 +10,25 @@ class FileChooser;
 class MessageCatalogue;
 class Prompter;
 
+// The save dialog's title and filter; the German ones unless the interface's language has
+// others.
+struct SaveDialogTexts {
+    std::string title = "Bild speichern unter...";
+    std::string filter = "Alle Dateien (*.*)|*.*";
+};
+
 // The commands that hand a picture, a page or an address to the desktop's other programs.
 // None of them changes the category store. A failure shows the command's catalogue message,
 // a blank and the platform's text for it.
 class PictureActions {
 public:
     PictureActions(DesktopShell& shell, FileChooser& files, const MessageCatalogue& catalogue,
-                   Prompter& prompter)
-        : shell_(shell), files_(files), catalogue_(catalogue), prompter_(prompter) {}
+                   Prompter& prompter, SaveDialogTexts save_texts = {})
+        : shell_(shell),
+          files_(files),
+          catalogue_(catalogue),
+          prompter_(prompter),
+          save_texts_(std::move(save_texts)) {}
 
     // In the program the desktop opens such files with, to view or edit it.
     void OpenPicture(const std::string& path);
@@ -39,6 +50,7 @@ private:
     FileChooser& files_;
     const MessageCatalogue& catalogue_;
     Prompter& prompter_;
+    SaveDialogTexts save_texts_;
 };
 
 }  // namespace orvella

@@ -17,6 +17,7 @@
 #include "settings/shell_extension.h"
 #include "shell/message_catalogue.h"
 #include "support/bitmap_file.h"
+#include "support/fake_tool_log.h"
 #include "support/run_program.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
@@ -26,6 +27,7 @@ namespace orvella {
 namespace {
 
 using ::testing::ElementsAre;
+using testing::LoggedRun;
 using testing::RunProgram;
 using testing::TempDir;
 
@@ -325,6 +327,9 @@ protected:
         }
         ::usleep(500'000);
     }
+    std::string Tools() const {
+        return FileExists(dir_.File("tools.log")) ? dir_.Read("tools.log") : std::string();
+    }
     bool Press(const char* key, unsigned int modifiers = 0) {
         return testing::PressKey(server_.display(), "Orvella", key, modifiers);
     }
@@ -342,11 +347,38 @@ protected:
     int pid_ = 0;
 };
 
-TEST_F(KeyboardTest, ShortCutsReachTheirCommands) {
+TEST_F(KeyboardTest, ShortCutsReachTheirCommandsAndTheDesktopsProgramsGetOneArgumentPerPath) {
     WriteColourStore(8, 8);
+    // Two pictures whose names a shell would split or take for an option, after the colours.
+    ProfileDocument store = ProfileDocument::Parse(dir_.Read("prog/ovlimg.dat"));
+    std::vector<std::string> odd;
+    for (const std::string name : {"a b \"c\" 'd'.bmp", "-e;$f.bmp"}) {
+        dir_.Write(name, dir_.Read("rot.bmp"));
+        odd.push_back(dir_.File(name));
+        store.SetValue("Cat_1.Wallpapers", odd.back(), "");
+    }
+    dir_.Write("prog/ovlimg.dat", store.Serialize());
     Start();
     ASSERT_TRUE(Press("w", testing::kControlKey));
     EXPECT_TRUE(Eventually([&] { return RecordedChanges().size() == 1; }));
+
+    ASSERT_TRUE(Press("F1"));
+    const std::string help = ParentFolder(ORVELLA_PROGRAM) + "help/liesmich.htm";
+    EXPECT_TRUE(Eventually([&] { return Tools().find(LoggedRun({help})) != std::string::npos; }))
+        << Tools();
+    // The focus goes from the first bar button past the second to the list; all of it is
+    // selected and mailed.
+    ASSERT_TRUE(Press("Tab"));
+    ASSERT_TRUE(Press("Tab"));
+    ASSERT_TRUE(Press("a", testing::kControlKey));
+    ASSERT_TRUE(Press("m", testing::kControlKey));
+    std::vector<std::string> mail;
+    for (const auto& [name, colour] : kColours)
+        mail.insert(mail.end(), {"--attach", dir_.File(name + ".bmp")});
+    for (const std::string& path : odd)
+        mail.insert(mail.end(), {"--attach", path});
+    EXPECT_TRUE(Eventually([&] { return Tools().find(LoggedRun(mail)) != std::string::npos; }))
+        << Tools();
 }
 
 TEST_F(ProgramTest, TheStoredTimerChangesTheWallpaperWhileTheProgramRuns) {

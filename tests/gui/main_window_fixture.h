@@ -36,6 +36,7 @@
 #include "platform/system/window_message.h"
 #include "shell/file_chooser.h"
 #include "shell/message_catalogue.h"
+#include "support/recording_shell.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 #include "torvel_test_access.h"
@@ -142,6 +143,7 @@ protected:
             .wallpaper = wallpaper_,
             .files = files_,
             .active_desktop = active_desktop_,
+            .shell = shell_,
             .show_splash = [this] { splashes_++; },
             .show_info = {},
             .tray_available = [this] { return tray_; },
@@ -168,6 +170,7 @@ protected:
     RecordingWallpaper wallpaper_;
     ScriptedFileChooser files_;
     FakeActiveDesktop active_desktop_;
+    testing::RecordingShell shell_;
     bool tray_ = true;
     std::string language_ = "de";
     int splashes_ = 0;

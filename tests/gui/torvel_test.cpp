@@ -136,8 +136,8 @@ TEST_F(TOrvelTest, MenusFollowTheCategoryFocusAndSelection) {
     selected->selectionModel()->select(selected->model()->index(0, 0), QItemSelectionModel::Select);
     window.Kategorien1Click();
     EXPECT_TRUE(Inside(window).Action("Bilderentfernen1")->isEnabled());
-    // A command still to come stays disabled whatever its rule says.
-    EXPECT_FALSE(Inside(window).Action("Bilderkopierenverschieben1")->isEnabled());
+    // Copying follows its rule: a selection outside the summary.
+    EXPECT_TRUE(Inside(window).Action("Bilderkopierenverschieben1")->isEnabled());
     EXPECT_TRUE(Inside(window).Action("Speichern1")->isEnabled());
     EXPECT_FALSE(Inside(window).Action("Beenden2")->isEnabled());
 

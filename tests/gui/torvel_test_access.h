@@ -12,6 +12,7 @@
 #include "gui/main_window_commands.h"
 #include "gui/main_window_tray.h"
 #include "gui/refresh_listener.h"
+#include "gui/status_line.h"
 #include "gui/tfindpics.h"
 #include "gui/torvel.h"
 
@@ -34,9 +35,7 @@ public:
     QMenu* TrayPop() const { return window_.tray_->TrayPop(); }
     QSystemTrayIcon* TrayIcon() const { return window_.tray_->TrayIcon(); }
     bool in_tray() const { return window_.tray_->in_tray(); }
-    QString StatusText(int panel) const {
-        return panel == 0 ? window_.status_count_->text() : window_.status_file_->text();
-    }
+    QString StatusText(int panel) const { return window_.status_line_->Text(panel); }
     std::uint32_t window_handle() const { return window_.refresh_listener_->handle(); }
     TFindPics* FindPicsWindow() const { return window_.find_pics_->window(); }
     QTimer* TimerCloseFind() const { return window_.find_pics_->timer(); }

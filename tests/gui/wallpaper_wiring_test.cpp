@@ -91,12 +91,16 @@ TEST(WallpaperTimersTest, TicksChangeTheWallpaperAndAFailureShowsOneBoxAtATime) 
 
     // The stored options decide which timers run; an interval of 0 never starts one.
     timers.Apply(TimerOptions{true, 15000, true});
-    EXPECT_TRUE(timers.WallTimer().isActive());
-    EXPECT_EQ(timers.WallTimer().interval(), 15000);
+    EXPECT_TRUE(timers.WallTimer().IsActive());
+    EXPECT_EQ(timers.WallTimer().interval(), std::chrono::milliseconds(15000));
     EXPECT_TRUE(timers.TransTimer().isActive());
     EXPECT_EQ(timers.TransTimer().interval(), 4000);
+    // The longest interval, 9 999 999 s, is past 32 bits of ms and still runs its whole length.
+    timers.Apply(TimerOptions{true, 9'999'999'000, true});
+    EXPECT_TRUE(timers.WallTimer().IsActive());
+    EXPECT_GT(timers.WallTimer().Remaining(), std::chrono::milliseconds(9'999'990'000));
     timers.Apply(TimerOptions{true, 0, false});
-    EXPECT_FALSE(timers.WallTimer().isActive());
+    EXPECT_FALSE(timers.WallTimer().IsActive());
     EXPECT_FALSE(timers.TransTimer().isActive());
 }
 

@@ -133,7 +133,7 @@ TEST(CommitOptionsTest, AFailingStepIsToldWithTheOthersAndStopsNone) {
     after.autostart = true;
     after.screen_saver = true;  // but no category chosen
     after.auto_change = true;
-    after.change_seconds = 20;
+    after.change_seconds = 9'999'999;  // the longest: past 32 bits in ms
     after.sort_pictures = true;
     after.desktop_colour = MakeColorRef(1, 2, 3);
 
@@ -143,7 +143,7 @@ TEST(CommitOptionsTest, AFailingStepIsToldWithTheOthersAndStopsNone) {
     EXPECT_NE(committed.message().find("\novl.dat: read-only"), std::string::npos);
     EXPECT_EQ(colours.Background(), MakeColorRef(1, 2, 3));
     EXPECT_TRUE(timers.applied.WallTimerRuns());
-    EXPECT_EQ(timers.applied.wall_timer_interval_ms, 20000);
+    EXPECT_EQ(timers.applied.wall_timer_interval_ms, 9'999'999'000);
     EXPECT_TRUE(main_window.values.sort_pictures);
     EXPECT_FALSE(after.screen_saver_installed);
     EXPECT_TRUE(after.screen_saver);

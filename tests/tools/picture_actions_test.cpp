@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <deque>
 #include <set>
 
-#include "platform/system/desktop_shell.h"
 #include "platform/files/files.h"
+#include "platform/system/desktop_shell.h"
 #include "shell/file_chooser.h"
 #include "shell/message_catalogue.h"
+#include "support/recording_shell.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 #include "tools/help_and_links.h"
@@ -21,31 +21,7 @@ namespace {
 using ::testing::ElementsAre;
 using testing::ShownMessage;
 
-// Records what it is asked to do and fails with the queued texts, in turn.
-class RecordingShell : public DesktopShell {
-public:
-    std::vector<std::string> calls;
-    std::deque<std::string> failures;  // "" for a success
-
-    Status Open(const std::string& target) override { return Record("open " + target); }
-    Status Print(const std::string& path) override { return Record("print " + path); }
-    Status Mail(const std::vector<std::string>& attachments) override {
-        std::string call = "mail";
-        for (const std::string& path : attachments)
-            call += " " + path;
-        return Record(call);
-    }
-
-private:
-    Status Record(std::string call) {
-        calls.push_back(std::move(call));
-        if (failures.empty())
-            return Status::Ok();
-        const std::string failure = failures.front();
-        failures.pop_front();
-        return failure.empty() ? Status::Ok() : Status::Error(failure);
-    }
-};
+using testing::RecordingShell;
 
 class SaveAnswers : public FileChooser {
 public:

@@ -186,6 +186,10 @@ TEST(TimerOptionsTest, ReadAsTheOptionsDialogStoresThem) {
     EXPECT_TRUE(stored->trans_timer_enabled);
     EXPECT_TRUE(stored->WallTimerRuns());
 
+    // The longest interval, past 32 bits.
+    dir.Write("ovl.dat", "[Options]\r\nFormVersion=1\r\nWallTimer_Interval=9999999000\r\n");
+    EXPECT_EQ(ReadTimerOptions(dir.File("ovl.dat"))->wall_timer_interval_ms, 9'999'999'000);
+
     // An interval that is no number becomes 0, and a timer of 0 does not run.
     dir.Write("ovl.dat",
               "[Options]\r\nFormVersion=1\r\nWallTimer_Enabled=True\r\n"
