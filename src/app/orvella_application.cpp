@@ -130,7 +130,7 @@ StartupOutcome OrvellaApplication::CreateWindows() {
         .wallpaper = *wallpaper_,
         .files = *files_,
         .active_desktop = *wallpaper_,
-        .show_splash = [] { ShowInfoBox(true); },
+        .show_splash = [this] { ShowSplash(); },
         .show_info = [] { ShowInfoBox(false); },
         .tray_available = [] { return QSystemTrayIcon::isSystemTrayAvailable(); },
         .language = language_.Code(),
@@ -144,6 +144,16 @@ StartupOutcome OrvellaApplication::CreateWindows() {
     const StartupOutcome outcome = main_window_->FormCreate(arguments_);
     CreateDialogs(outcome);
     return outcome;
+}
+
+void OrvellaApplication::ShowSplash() {
+    if (!StartupSwitches::Parse(arguments_).close) {
+        ShowInfoBox(true);
+        return;
+    }
+    splash_ = std::make_unique<TInfoBox>();
+    splash_->show();
+    QCoreApplication::processEvents();  // drawn before the start-up's work holds the thread
 }
 
 void OrvellaApplication::CreateDialogs(StartupOutcome outcome) {
