@@ -14,6 +14,7 @@
 #include "gui/toptions.h"
 #include "gui/torvel.h"
 #include "gui/tpreviewform.h"
+#include "settings/profile_target.h"
 #include "settings/settings_places.h"
 #include "shell/non_interactive_prompter.h"
 
@@ -59,7 +60,7 @@ int OrvellaApplication::Run() {
         case StartupOutcome::EndWithoutWindow:
             return 0;
         case StartupOutcome::EndAfterStartup:
-            main_window_->EndProgram();
+            CloseWindows([this] { main_window_->EndProgram(); });
             return 0;
         case StartupOutcome::KeepRunning:
             break;
@@ -67,6 +68,14 @@ int OrvellaApplication::Run() {
     StartRunning();
     InstallTerminationHandler();
     return QApplication::exec();
+}
+
+void OrvellaApplication::CloseWindows(const std::function<void()>& close) {
+    // The windows that close together write their settings file once.
+    DeferredProfileWrites settings_writes;
+    close();
+    if (const Status written = settings_writes.Finish(); !written)
+        prompter_->ShowMessage(written.message(), "Orvella", MessageStyle::Error);
 }
 
 void OrvellaApplication::ChooseDialogs() {
@@ -216,7 +225,7 @@ void OrvellaApplication::InstallTerminationHandler() {
     signal_notifier_ = std::make_unique<QSocketNotifier>(termination_->fd(), QSocketNotifier::Read);
     QObject::connect(signal_notifier_.get(), &QSocketNotifier::activated, [this] {
         termination_->Take();
-        main_window_->close();
+        CloseWindows([this] { main_window_->close(); });
     });
 }
 

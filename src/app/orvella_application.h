@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -57,6 +58,8 @@ private:
     void CreateDialogs(StartupOutcome outcome);
     // What a start that keeps running does once the windows exist.
     void StartRunning();
+    // Runs `close`, which closes the windows at the program's end.
+    void CloseWindows(const std::function<void()>& close);
     // A log-out or a kill ends the program the way closing its window does.
     void InstallTerminationHandler();
 
