@@ -22,6 +22,8 @@ packages=(
   libx11-dev xvfb xauth x11-utils imagemagick
   # the codec benchmark's comparison (bench/codecs_bench)
   libvips-tools
+  # the scripted wallpaper change's comparison (bench/wall_close_bench.sh)
+  xwallpaper
   # the GNOME backend and its test in a private session
   dbus libglib2.0-bin gsettings-desktop-schemas
   # the installed form: icons drawn from the SVG, the validators, the Debian package
