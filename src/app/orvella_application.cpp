@@ -14,6 +14,7 @@
 #include "gui/toptions.h"
 #include "gui/torvel.h"
 #include "gui/tpreviewform.h"
+#include "settings/profile_target.h"
 #include "settings/settings_places.h"
 #include "shell/non_interactive_prompter.h"
 
@@ -59,7 +60,7 @@ int OrvellaApplication::Run() {
         case StartupOutcome::EndWithoutWindow:
             return 0;
         case StartupOutcome::EndAfterStartup:
-            main_window_->EndProgram();
+            CloseWindows([this] { main_window_->EndProgram(); });
             return 0;
         case StartupOutcome::KeepRunning:
             break;
@@ -67,6 +68,14 @@ int OrvellaApplication::Run() {
     StartRunning();
     InstallTerminationHandler();
     return QApplication::exec();
+}
+
+void OrvellaApplication::CloseWindows(const std::function<void()>& close) {
+    // The windows that close together write their settings file once.
+    DeferredProfileWrites settings_writes;
+    close();
+    if (const Status written = settings_writes.Finish(); !written)
+        prompter_->ShowMessage(written.message(), "Orvella", MessageStyle::Error);
 }
 
 void OrvellaApplication::ChooseDialogs() {
@@ -131,7 +140,7 @@ StartupOutcome OrvellaApplication::CreateWindows() {
         .files = *files_,
         .active_desktop = *wallpaper_,
         .shell = desktop_shell_,
-        .show_splash = [] { ShowInfoBox(true); },
+        .show_splash = [this] { ShowSplash(); },
         .show_info = [] { ShowInfoBox(false); },
         .tray_available = [] { return QSystemTrayIcon::isSystemTrayAvailable(); },
         .language = language_.Code(),
@@ -145,6 +154,16 @@ StartupOutcome OrvellaApplication::CreateWindows() {
     const StartupOutcome outcome = main_window_->FormCreate(arguments_);
     CreateDialogs(outcome);
     return outcome;
+}
+
+void OrvellaApplication::ShowSplash() {
+    if (!StartupSwitches::Parse(arguments_).close) {
+        ShowInfoBox(true);
+        return;
+    }
+    splash_ = std::make_unique<TInfoBox>();
+    splash_->show();
+    QCoreApplication::processEvents();  // drawn before the start-up's work holds the thread
 }
 
 void OrvellaApplication::CreateDialogs(StartupOutcome outcome) {
@@ -207,7 +226,7 @@ void OrvellaApplication::InstallTerminationHandler() {
     signal_notifier_ = std::make_unique<QSocketNotifier>(termination_->fd(), QSocketNotifier::Read);
     QObject::connect(signal_notifier_.get(), &QSocketNotifier::activated, [this] {
         termination_->Take();
-        main_window_->close();
+        CloseWindows([this] { main_window_->close(); });
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,6 +28,7 @@ class QSocketNotifier;
 namespace orvella {
 
 class TAddKatForm;
+class TInfoBox;
 class TOptions;
 class TOrvel;
 class TPreviewForm;
@@ -51,9 +53,14 @@ private:
     void MakeWallpaperEngine();
     // The main window, then the options dialog, the category dialog and the preview window.
     StartupOutcome CreateWindows();
+    // The information box as splash. A normal start waits for it (its timer or a click); a
+    // run that ends by itself goes on while it shows, and it closes when that run ends.
+    void ShowSplash();
     void CreateDialogs(StartupOutcome outcome);
     // What a start that keeps running does once the windows exist.
     void StartRunning();
+    // Runs `close`, which closes the windows at the program's end.
+    void CloseWindows(const std::function<void()>& close);
     // A log-out or a kill ends the program the way closing its window does.
     void InstallTerminationHandler();
 
@@ -83,6 +90,7 @@ private:
     std::unique_ptr<TIconTransparency> icons_;
     std::unique_ptr<EngineCommands> wallpaper_;
 
+    std::unique_ptr<TInfoBox> splash_;
     std::unique_ptr<TOrvel> main_window_;
     QtScheduler scheduler_;
     std::unique_ptr<TTimedChange> timed_change_;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "codecs/bitmap.h"
+#include "codecs/compose.h"
 #include "platform/status.h"
 
 namespace orvella {
@@ -56,6 +57,9 @@ Result<NaturalSize> ReadJpegSize(ByteSpan bytes);
 // covers it, and resampled row by row as the rows come, so the reduced picture is never
 // held whole.
 Result<Bitmap> DecodeJpegResized(ByteSpan bytes, int width, int height);
+// The part `region` of the picture at its natural size, which must lie inside it: only its
+// rows and the iMCU columns that hold it are decoded, and nothing below it.
+Result<Bitmap> DecodeJpegRegion(ByteSpan bytes, Rect region);
 // Every PNG colour type and bit depth, interlaced or not, tRNS as alpha.
 Result<Bitmap> DecodePng(ByteSpan bytes, const DecodeOptions& options = {});
 // The first frame of a GIF, placed on its logical screen; transparency as alpha.

@@ -172,4 +172,35 @@ Result<FittedImage> LoadImageFitted(const std::string& path, const ChooseSize& c
     return FittedImage{std::move(fitted).value(), decoded.natural};
 }
 
+Result<ImagePart> LoadImagePart(const std::string& path, const ChoosePart& choose) {
+    Result<ImageKind> kind = KindOf(path);
+    if (!kind)
+        return kind.status();
+    Result<std::string> bytes = ReadPicture(path);
+    if (!bytes)
+        return bytes.status();
+    const ByteSpan data = AsBytes(*bytes);
+    if (*kind == ImageKind::Jpeg) {
+        Result<NaturalSize> natural = ReadJpegSize(data);
+        if (!natural)
+            return WithPath(path, natural.status());
+        Result<Bitmap> part = DecodeJpegRegion(data, choose(*natural));
+        if (!part)
+            return WithPath(path, part.status());
+        return ImagePart{std::move(part).value(), *natural};
+    }
+    Result<Bitmap> whole = DecodeImage(*kind, data);
+    if (!whole)
+        return WithPath(path, whole.status());
+    bytes = std::string();
+    const NaturalSize natural{whole->width(), whole->height()};
+    const Rect part = choose(natural);
+    if (part.x == 0 && part.y == 0 && part.width == natural.width && part.height == natural.height)
+        return ImagePart{std::move(whole).value(), natural};
+    Result<Bitmap> cut = Crop(*whole, part);
+    if (!cut)
+        return WithPath(path, cut.status());
+    return ImagePart{std::move(cut).value(), natural};
+}
+
 }  // namespace orvella

@@ -37,4 +37,14 @@ struct FittedImage {
 using ChooseSize = std::function<NaturalSize(NaturalSize natural)>;
 Result<FittedImage> LoadImageFitted(const std::string& path, const ChooseSize& choose);
 
+// The part of a picture that `choose` picks from its natural size (a rectangle inside it),
+// with that natural size. A JPEG decodes only that part (its rows and the iMCU columns that
+// hold it); other formats are decoded whole and cut.
+struct ImagePart {
+    Bitmap bitmap;
+    NaturalSize natural;
+};
+using ChoosePart = std::function<Rect(NaturalSize natural)>;
+Result<ImagePart> LoadImagePart(const std::string& path, const ChoosePart& choose);
+
 }  // namespace orvella

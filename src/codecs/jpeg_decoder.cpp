@@ -1,8 +1,10 @@
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "codecs/codec_messages.h"
+#include "codecs/compose.h"
 #include "codecs/decoders.h"
 #include "codecs/jpeg_error.h"
 #include "codecs/resample.h"
@@ -142,6 +144,42 @@ bool DecodeRows(Decompressor& d, const RowTarget& target, std::uint8_t* cmyk_row
     return true;
 }
 
+// Decodes the rows of `region` (inside the picture) into `bitmap`, which has its size: the
+// rows above are skipped, the columns cropped to the iMCU columns that hold it, and the
+// decoding stops after its last row. `row` is resized to one cropped output row.
+bool DecodeRegionRows(Decompressor& d, const Rect& region, Bitmap& bitmap,
+                      std::vector<std::uint8_t>& row) {
+    j_decompress_ptr cinfo = d.cinfo();
+    if (setjmp(d.errors()->jump))
+        return false;
+    jpeg_start_decompress(cinfo);
+    // One iMCU column more on each side: the upsampler treats the crop's edges as the
+    // picture's, which would change the region's outer columns.
+    const int margin = cinfo->max_h_samp_factor * DCTSIZE;
+    const int left = std::max(0, region.x - margin);
+    auto x = static_cast<JDIMENSION>(left);
+    auto width = static_cast<JDIMENSION>(
+        std::min(static_cast<int>(cinfo->output_width), region.x + region.width + margin) - left);
+    jpeg_crop_scanline(cinfo, &x, &width);  // widens to iMCU boundaries
+    const unsigned skip = static_cast<unsigned>(region.x) - x;
+    const bool cmyk = cinfo->out_color_space == JCS_CMYK;
+    row.resize(static_cast<std::size_t>(cinfo->output_width) * (cmyk ? 4 : 3));
+    if (region.y > 0)
+        jpeg_skip_scanlines(cinfo, static_cast<JDIMENSION>(region.y));
+    for (int y = 0; y < region.height; ++y) {
+        JSAMPROW samples = row.data();
+        if (jpeg_read_scanlines(cinfo, &samples, 1) != 1)
+            return false;  // cannot happen with a memory source, which never suspends
+        if (cmyk)
+            CmykToRgb(row.data() + skip * 4, bitmap.row(y), bitmap.width(),
+                      cinfo->saw_Adobe_marker);
+        else
+            std::memcpy(bitmap.row(y), row.data() + skip * 3,
+                        static_cast<std::size_t>(bitmap.width()) * 3);
+    }
+    return true;
+}
+
 // Reads the header and picks the output scale for at least min_width x min_height.
 Status Prepare(Decompressor& d, ByteSpan bytes, const DecodeOptions& options) {
     if (bytes.empty())
@@ -215,6 +253,26 @@ Result<Bitmap> DecodeJpegResized(ByteSpan bytes, int width, int height) {
                     cmyk_row.empty() ? nullptr : cmyk_row.data()))
         return d.Failure();
     return std::move(*resizer).Finish();
+}
+
+Result<Bitmap> DecodeJpegRegion(ByteSpan bytes, Rect region) {
+    Decompressor d;
+    if (Status prepared = Prepare(d, bytes, DecodeOptions{}); !prepared)
+        return prepared;
+    j_decompress_ptr cinfo = d.cinfo();
+    const Rect whole{0, 0, static_cast<int>(cinfo->output_width),
+                     static_cast<int>(cinfo->output_height)};
+    if (region.width <= 0 || region.height <= 0 || region.x < 0 || region.y < 0 ||
+        region.x + region.width > whole.width || region.y + region.height > whole.height)
+        return Status::Error(CodecText(CodecMessage::NoArea));
+    Result<Bitmap> created = Bitmap::Create(region.width, region.height, PixelFormat::Rgb);
+    if (!created)
+        return created.status();
+    Bitmap bitmap = std::move(created).value();
+    std::vector<std::uint8_t> row;
+    if (!DecodeRegionRows(d, region, bitmap, row))
+        return d.Failure();
+    return bitmap;
 }
 
 }  // namespace orvella

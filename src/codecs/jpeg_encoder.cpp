@@ -42,16 +42,17 @@ private:
 
 // Runs libjpeg under a setjmp; only trivially destructible locals, so the error's longjmp
 // skips no destructor. False after an error, with the message in the error manager.
-bool Compress(Compressor& c, const Bitmap* bitmap, int quality) {
+bool Compress(Compressor& c, const Bitmap* bitmap, const Rect* part, int quality) {
     j_compress_ptr cinfo = c.cinfo();
     if (setjmp(c.errors()->jump))
         return false;
     jpeg_create_compress(cinfo);
     c.set_created();
     jpeg_mem_dest(cinfo, c.buffer(), c.size());
-    cinfo->image_width = static_cast<JDIMENSION>(bitmap->width());
-    cinfo->image_height = static_cast<JDIMENSION>(bitmap->height());
+    cinfo->image_width = static_cast<JDIMENSION>(part->width);
+    cinfo->image_height = static_cast<JDIMENSION>(part->height);
     const bool rgba = bitmap->format() == PixelFormat::Rgba;
+    const std::size_t skip = static_cast<std::size_t>(part->x) * (rgba ? 4 : 3);
     cinfo->input_components = rgba ? 4 : 3;
     cinfo->in_color_space = rgba ? JCS_EXT_RGBX : JCS_RGB;
     jpeg_set_defaults(cinfo);  // YCbCr, sequential (baseline) Huffman coding
@@ -59,7 +60,8 @@ bool Compress(Compressor& c, const Bitmap* bitmap, int quality) {
     jpeg_start_compress(cinfo, TRUE);
     while (cinfo->next_scanline < cinfo->image_height) {
         // libjpeg takes rows as writable pointers but only reads them.
-        JSAMPROW row = const_cast<JSAMPROW>(bitmap->row(static_cast<int>(cinfo->next_scanline)));
+        const int y = part->y + static_cast<int>(cinfo->next_scanline);
+        JSAMPROW row = const_cast<JSAMPROW>(bitmap->row(y) + skip);
         jpeg_write_scanlines(cinfo, &row, 1);
     }
     jpeg_finish_compress(cinfo);
@@ -69,18 +71,23 @@ bool Compress(Compressor& c, const Bitmap* bitmap, int quality) {
 }  // namespace
 
 Result<std::string> EncodeJpeg(const Bitmap& bitmap, int quality) {
+    return EncodeJpegPart(bitmap, Rect{0, 0, bitmap.width(), bitmap.height()}, quality);
+}
+
+Result<std::string> EncodeJpegPart(const Bitmap& bitmap, Rect part, int quality) {
     if (quality < 1 || quality > 100)
         return Status::Error(
             CodecText(CodecMessage::InvalidArgument, "JPEG-Qualität " + std::to_string(quality)));
-    if (bitmap.empty())
+    if (part.width <= 0 || part.height <= 0 || part.x < 0 || part.y < 0 ||
+        part.x + part.width > bitmap.width() || part.y + part.height > bitmap.height())
         return Status::Error(CodecText(CodecMessage::NoArea));
-    if (bitmap.width() > JPEG_MAX_DIMENSION || bitmap.height() > JPEG_MAX_DIMENSION)
+    if (part.width > JPEG_MAX_DIMENSION || part.height > JPEG_MAX_DIMENSION)
         return Status::Error(
-            CodecText(CodecMessage::EncodeFailed, std::to_string(bitmap.width()) + " x " +
-                                                      std::to_string(bitmap.height()) +
+            CodecText(CodecMessage::EncodeFailed, std::to_string(part.width) + " x " +
+                                                      std::to_string(part.height) +
                                                       " Pixel, höchstens 65500 Pixel je Seite"));
     Compressor c;
-    if (!Compress(c, &bitmap, quality))
+    if (!Compress(c, &bitmap, &part, quality))
         return Status::Error(CodecText(CodecMessage::EncodeFailed, c.errors()->message));
     return c.Bytes();
 }

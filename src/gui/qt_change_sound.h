@@ -18,7 +18,7 @@ public:
     Status Play(const std::string& path) override;
 
 private:
-    std::unique_ptr<QSoundEffect> effect_;
+    std::unique_ptr<QSoundEffect> effect_;  // made at the first sound, where there is output
 };
 
 }  // namespace orvella

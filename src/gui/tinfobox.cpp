@@ -4,21 +4,19 @@
 #include <QScreen>
 #include <QSoundEffect>
 
+#include "gui/sound_output.h"
 #include "ui_tinfobox.h"
 
 namespace orvella {
 
 TInfoBox::TInfoBox(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
-      ui_(std::make_unique<Ui::TInfoBox>()),
-      sound_(new QSoundEffect(this)) {
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), ui_(std::make_unique<Ui::TInfoBox>()) {
     ui_->setupUi(this);
     setFixedSize(ui_->Image1->size());
     ui_->Image1->installEventFilter(this);
     timer_.setInterval(kSplashMilliseconds);
     timer_.setSingleShot(false);
     connect(&timer_, &QTimer::timeout, this, &TInfoBox::TimerTimer);
-    sound_->setSource(QUrl(QStringLiteral("qrc:/orvella/sounds/info.wav")));
 
     if (const QScreen* desktop = screen()) {
         move(desktop->availableGeometry().center() - rect().center());
@@ -30,7 +28,14 @@ TInfoBox::~TInfoBox() = default;
 
 void TInfoBox::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    sound_->play();  // asynchronous; a machine without sound output just stays silent
+    if (sound_ == nullptr) {
+        // A machine without sound output just stays silent.
+        if (!SoundServerReachable(ProcessEnvironment()))
+            return;
+        sound_ = new QSoundEffect(this);
+        sound_->setSource(QUrl(QStringLiteral("qrc:/orvella/sounds/info.wav")));
+    }
+    sound_->play();  // asynchronous
 }
 
 bool TInfoBox::eventFilter(QObject* watched, QEvent* event) {

@@ -37,7 +37,7 @@ private:
 
     std::unique_ptr<Ui::TInfoBox> ui_;
     QTimer timer_;
-    QSoundEffect* sound_;
+    QSoundEffect* sound_ = nullptr;  // made when first shown, where there is sound output
 };
 
 }  // namespace orvella

@@ -30,6 +30,32 @@ private:
     std::string section_;
 };
 
+// While one is open, form stores kept in profile files keep their writes (reads see them),
+// and its end updates each file once, under the file's lock, on the file as it is then, the
+// writes in their order: the forms that close together at the program's end write
+// "ovl.dat" once. One at a time, on the thread that writes the forms.
+class DeferredProfileWrites {
+public:
+    DeferredProfileWrites();
+    // An early return carries the error that ended the work; what was kept is still written.
+    ~DeferredProfileWrites();
+    DeferredProfileWrites(const DeferredProfileWrites&) = delete;
+    DeferredProfileWrites& operator=(const DeferredProfileWrites&) = delete;
+
+    // Writes what was kept; the first failure.
+    Status Finish();
+
+private:
+    friend class ProfileTarget;
+    struct Kept {
+        std::string path;
+        std::string section;
+        std::vector<FormEntry> entries;
+    };
+    std::vector<Kept> kept_;
+    bool finished_ = false;
+};
+
 // The text to store for `text`: a profile value is one line, so text from a line break on
 // cannot be kept and is dropped (blanks and quotes the profile keeps by itself).
 std::string ProfileValueText(std::string_view text);

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <future>
 #include <optional>
@@ -24,13 +25,6 @@ Bitmap Opaque(Bitmap bitmap) {
     if (bitmap.format() == PixelFormat::Rgb)
         return bitmap;
     return Flatten(bitmap, Colour{0, 0, 0, 255});
-}
-
-Result<Bitmap> LoadOpaque(const std::string& path) {
-    Result<Bitmap> loaded = LoadImage(path);
-    if (!loaded)
-        return loaded;
-    return Opaque(std::move(loaded).value());
 }
 
 // A file that is already gone is no error: the next page simply has no background image.
@@ -87,45 +81,54 @@ Status TCalendarImages::PrepareStretched(const std::string& copy) const {
 
 Status TCalendarImages::PrepareTiled(const std::string& copy) const {
     const ScreenSize screen = screen_.Size();
-    Result<Bitmap> picture = LoadOpaque(copy);
-    if (!picture)
-        return picture.status();
+    // Only the top-left screen's worth of the picture can show.
+    Result<ImagePart> loaded = LoadImagePart(copy, [&screen](NaturalSize natural) {
+        return Rect{0, 0, std::min(natural.width, screen.width),
+                    std::min(natural.height, screen.height)};
+    });
+    if (!loaded)
+        return loaded.status();
+    Bitmap tile = Opaque(std::move(loaded->bitmap));
+    if (SizeOf(tile) == screen)
+        return SaveScreenAndControlBox(tile);
     Result<Bitmap> screen_image = Bitmap::Create(screen.width, screen.height, PixelFormat::Rgb);
     if (!screen_image)
         return screen_image.status();
-    Tile(*picture, *screen_image);
+    Tile(tile, *screen_image);
+    tile = Bitmap();  // gone before the encoders need their memory
     return SaveScreenAndControlBox(*screen_image);
 }
 
 Status TCalendarImages::PrepareCentred(const std::string& copy) const {
     const ScreenSize screen = screen_.Size();
-    Result<Bitmap> picture = LoadOpaque(copy);
-    if (!picture)
-        return picture.status();
-    const ScreenSize size = SizeOf(*picture);
+    // Of a picture larger than the screen only the control box of its centre part is used.
+    Result<ImagePart> loaded = LoadImagePart(copy, [&screen](NaturalSize natural) {
+        const ScreenSize size{natural.width, natural.height};
+        if (CentreCaseOf(size, screen) != CentreCase::LargerThanScreen)
+            return Rect{0, 0, natural.width, natural.height};
+        const Rect part = CentrePart(size, screen);
+        const Rect box = ControlBox(screen);
+        return Rect{part.x + box.x, part.y + box.y, box.width, box.height};
+    });
+    if (!loaded)
+        return loaded.status();
+    const ScreenSize size{loaded->natural.width, loaded->natural.height};
+    const Bitmap picture = Opaque(std::move(loaded->bitmap));
     switch (CentreCaseOf(size, screen)) {
         case CentreCase::NearScreenSize: {
             if (size == screen)
-                return SaveScreenAndControlBox(*picture);
-            Result<Bitmap> stretched = Resize(*picture, screen.width, screen.height);
+                return SaveScreenAndControlBox(picture);
+            Result<Bitmap> stretched = Resize(picture, screen.width, screen.height);
             if (!stretched)
                 return stretched.status();
             return SaveScreenAndControlBox(*stretched);
         }
-        case CentreCase::LargerThanScreen: {
-            // The control box of the centre part, cut from the picture in one step.
-            const Rect part = CentrePart(size, screen);
-            const Rect box = ControlBox(screen);
-            Result<Bitmap> control =
-                Crop(*picture, Rect{part.x + box.x, part.y + box.y, box.width, box.height});
-            if (!control)
-                return control.status();
-            if (Status saved = SaveJpeg(*control, ControlImagePath()); !saved)
+        case CentreCase::LargerThanScreen:
+            if (Status saved = SaveJpeg(picture, ControlImagePath()); !saved)
                 return saved;
             return RemoveIfPresent(ScreenImagePath());
-        }
         case CentreCase::AsItIs:
-            if (Status saved = SaveAsIs(copy, *picture, ControlImagePath()); !saved)
+            if (Status saved = SaveAsIs(copy, picture, ControlImagePath()); !saved)
                 return saved;
             return RemoveIfPresent(ScreenImagePath());
     }
@@ -133,14 +136,13 @@ Status TCalendarImages::PrepareCentred(const std::string& copy) const {
 }
 
 Status TCalendarImages::SaveScreenAndControlBox(const Bitmap& screen_image) const {
-    Result<Bitmap> control = Crop(screen_image, ControlBox(SizeOf(screen_image)));
-    if (!control)
-        return control.status();
+    const Rect box = ControlBox(SizeOf(screen_image));
     // The two encodings are independent and take most of the time, so they run side by side;
     // the files are still written one after the other, the screen image first, and a failed
     // screen image leaves the control's picture as it was.
-    std::future<Result<std::string>> control_bytes = std::async(
-        std::launch::async, [&control] { return EncodeJpeg(*control, kWallpaperJpegQuality); });
+    std::future<Result<std::string>> control_bytes = std::async(std::launch::async, [&] {
+        return EncodeJpegPart(screen_image, box, kWallpaperJpegQuality);
+    });
     const Result<std::string> screen_bytes = EncodeJpeg(screen_image, kWallpaperJpegQuality);
     const Result<std::string> control_encoded = control_bytes.get();
     if (Status saved = SaveEncodedJpeg(screen_bytes, ScreenImagePath()); !saved)

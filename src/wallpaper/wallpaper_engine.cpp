@@ -70,6 +70,15 @@ TWallpaperEngine::TWallpaperEngine(Platform& platform, const MessageCatalogue& c
 Status TWallpaperEngine::ApplyWallpaper(const std::string& path) {
     if (IsScreenSaverRunning())
         return Status::Ok();
+    // The starfield state and the desktop's values reach the hive in one replacement, which
+    // the desktop makes before it shows the change.
+    DeferredRegistryWrites writes(*platform_.registry);
+    const Status applied = ApplySteps(path);
+    warn_(writes.Finish());  // a hive problem, as the other registry writes of a change
+    return applied;
+}
+
+Status TWallpaperEngine::ApplySteps(const std::string& path) {
     const WallpaperSettings settings = settings_.Current();
 
     // The starfield commands apply exactly the page path and so keep the state they wrote.

@@ -61,6 +61,7 @@ public:
     void SetActiveDesktopWallpaper(const std::string& file);
 
 private:
+    Status ApplySteps(const std::string& path);
     // The copy beside the program; nullopt when it failed and the user was told.
     std::optional<std::string> CopyBesideProgram(const std::string& path);
     Status PrepareCalendar(const std::string& copy, WallProps wall_props);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -137,6 +138,40 @@ TEST(JpegTest, ReducedScaleIsTheSmallestThatStillCoversTheTarget) {
     ASSERT_TRUE(quarter.ok());
     ExpectNear(quarter->Pixel(10, 70), kOrange, 6);
     ExpectNear(quarter->Pixel(190, 70), kTeal, 6);
+}
+
+// A part decodes to the pixels of the whole picture cut afterwards, at any offset (the
+// decoder widens to whole iMCU columns and cuts back), from baseline, progressive and CMYK
+// files; a part of a bitmap encodes to the bytes of its cut-out; a part outside fails.
+TEST(JpegTest, PartsDecodeAndEncodeAsTheirCutOuts) {
+    Bitmap picture = Bitmap::Create(120, 90, PixelFormat::Rgb).value();
+    std::vector<std::uint8_t> rgb;
+    std::vector<std::uint8_t> cmyk;
+    for (int y = 0; y < 90; ++y) {
+        for (int x = 0; x < 120; ++x) {
+            const Colour c{static_cast<std::uint8_t>(x * 2), static_cast<std::uint8_t>(y * 2),
+                           static_cast<std::uint8_t>((x * y) % 251), 255};
+            picture.SetPixel(x, y, c);
+            rgb.insert(rgb.end(), {c.r, c.g, c.b});
+            cmyk.insert(cmyk.end(), {c.r, c.g, c.b, 200});
+        }
+    }
+    const Rect part{13, 21, 61, 37};
+    for (const std::string& jpeg :
+         {EncodeJpeg(picture).value(), EncodeRawJpeg(120, 90, 3, rgb, true),
+          EncodeRawJpeg(120, 90, 4, cmyk)}) {
+        const Bitmap expected = Crop(DecodeJpeg(AsBytes(jpeg)).value(), part).value();
+        Result<Bitmap> decoded = DecodeJpegRegion(AsBytes(jpeg), part);
+        ASSERT_TRUE(decoded.ok()) << decoded.message();
+        ASSERT_EQ(decoded->width(), part.width);
+        ASSERT_EQ(decoded->height(), part.height);
+        EXPECT_TRUE(
+            std::equal(expected.data(), expected.data() + expected.size_bytes(), decoded->data()));
+        EXPECT_FALSE(DecodeJpegRegion(AsBytes(jpeg), Rect{100, 0, 21, 10}).ok());
+    }
+    EXPECT_EQ(EncodeJpegPart(picture, part).value(),
+              EncodeJpeg(Crop(picture, part).value()).value());
+    EXPECT_FALSE(EncodeJpegPart(picture, Rect{0, 80, 10, 11}).ok());
 }
 
 TEST(JpegTest, TruncatedDamagedAndOversizedFilesFailWithAMessage) {

@@ -238,6 +238,32 @@ TEST_F(ProgramTest, WallCloseChangesTheX11RootWindowInEachDisplayMode) {
     }
 }
 
+// A scripted change on a bare X server (no session bus, no sound server) ends by itself,
+// quietly, and never tries to start a bus of its own.
+TEST_F(ProgramTest, WallCloseWithoutBusOrSoundSaysNothingAndStartsNoBus) {
+    testing::Xvfb server(160, 120);
+    if (server.display().empty())
+        GTEST_SKIP() << "Xvfb could not be started";
+    WriteColourStore(40, 30);
+    ASSERT_EQ(::mkdir(dir_.File("bin").c_str(), 0755), 0);
+    ASSERT_EQ(::symlink(ORVELLA_FAKE_TOOL, dir_.File("bin/dbus-launch").c_str()), 0);
+    std::vector<std::string> environment = Environment();
+    std::erase(environment, "QT_QPA_PLATFORM=offscreen");
+    for (const std::string& entry : std::vector<std::string>{
+             "QT_QPA_PLATFORM=xcb", "ORVELLA_DESKTOP=x11", "DISPLAY=" + server.display(),
+             "PATH=" + dir_.File("bin") + ":/usr/bin:/bin",
+             "FAKE_TOOL_LOG=" + dir_.File("bus.log")})
+        environment.push_back(entry);
+
+    ASSERT_EQ(RunProgram({ORVELLA_PROGRAM, "-wall", "-close"}, environment, dir_.File("err")), 0);
+    EXPECT_EQ(dir_.Read("err"), "");
+    EXPECT_FALSE(FileExists(dir_.File("bus.log")));
+    const std::uint32_t centre = testing::RootPixel(server.display(), 80, 60);
+    EXPECT_TRUE(std::any_of(kColours.begin(), kColours.end(),
+                            [&](const auto& named) { return named.second == centre; }))
+        << std::hex << centre;
+}
+
 TEST_F(ProgramTest, WallCloseShowsTheCalendarOnTheX11RootWindow) {
     testing::Xvfb server(640, 480);
     if (server.display().empty())

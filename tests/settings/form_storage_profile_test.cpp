@@ -4,6 +4,8 @@
 #include "platform/profile/profile_file.h"
 #include "platform/registry/registry_file.h"
 #include "settings/form_storage.h"
+#include "settings/profile_target.h"
+#include "support/replacement_count.h"
 #include "support/temp_dir.h"
 #include "test_window.h"
 
@@ -63,6 +65,35 @@ TEST(FormStorageProfileTest, ASaveKeepsTheOtherKeysAndSections) {
               "; Orvella\r\n[Options]\r\nLanguage=EN\r\n\r\n[wallpaper]\r\nForeign = kept \r\n"
               "FormVersion=1\r\nCkbAutostart_Checked=True\r\nLVSort=0\r\n\r\n[Categories]\r\n"
               "Count=3\r\n");
+}
+
+// Forms that close together: each file is updated once at the end, with every form's
+// section in order, and a restore in between sees what is still kept.
+TEST(FormStorageProfileTest, DeferredWritesUpdateEachFileOnce) {
+    TempDir dir;
+    dir.Write("ovl.dat", "[Other]\r\nKeep=1\r\n");
+    ProfileTarget main_window(dir.File("ovl.dat"), "Wallpaper");
+    ProfileTarget preview(dir.File("ovl.dat"), "Preview");
+    ProfileTarget elsewhere(dir.File("other.dat"), "Wallpaper");
+    testing::ReplacementCount replacements;
+    DeferredProfileWrites writes;
+    ASSERT_TRUE(preview.Write({{"Left", "1"}}).ok());
+    ASSERT_TRUE(elsewhere.Write({{"Left", "5"}}).ok());
+    ASSERT_TRUE(main_window.Write({{"Left", "2"}, {"Top", "3"}}).ok());
+    ASSERT_TRUE(preview.Write({{"Left", "4"}}).ok());
+    const Result<FoundEntries> seen = preview.Read({"Left"});
+    ASSERT_TRUE(seen.ok());
+    ASSERT_NE(seen->Find("Left"), nullptr);
+    EXPECT_EQ(*seen->Find("Left"), "4");
+    EXPECT_EQ(replacements.Of(dir.File("ovl.dat")), 0);
+
+    ASSERT_TRUE(writes.Finish().ok());
+    EXPECT_EQ(replacements.Of(dir.File("ovl.dat")), 1);
+    EXPECT_EQ(replacements.Of(dir.File("other.dat")), 1);
+    EXPECT_EQ(dir.Read("ovl.dat"),
+              "[Other]\r\nKeep=1\r\n[Preview]\r\nLeft=4\r\n[Wallpaper]\r\nLeft=2\r\nTop=3\r\n");
+    ASSERT_TRUE(preview.Write({{"Left", "6"}}).ok());  // no longer kept back
+    EXPECT_EQ(replacements.Of(dir.File("ovl.dat")), 2);
 }
 
 TEST(FormStorageProfileTest, AStoredValueKeepsToOneLine) {

@@ -2,7 +2,9 @@
 
 #include "engine_fixture.h"
 #include "platform/files/files.h"
+#include "platform/registry/registry_file.h"
 #include "settings/settings_places.h"
+#include "support/replacement_count.h"
 #include "wallpaper/starfield_state.h"
 
 namespace orvella {
@@ -95,6 +97,25 @@ TEST_F(ApplyWallpaperTest, UpperCaseBmpOnAClassicDesktopAsksForTheActiveDesktop)
     EXPECT_EQ(Recorded().back(),
               Line(WallpaperRoute::ActiveDesktop, Prog("Orvella.bmp"), WallpaperStyle::Tile));
     EXPECT_EQ(prompter.shown().size(), 2u);
+}
+
+// However many values a change writes (the starfield state, the desktop's values, the
+// Active Desktop switch), the hive is replaced once.
+TEST_F(ApplyWallpaperTest, EachChangeReplacesTheHiveOnce) {
+    Start("me");
+    settings.SetWallProps(WallProps::Tile);
+    testing::ReplacementCount replacements;
+    ASSERT_TRUE(engine->ApplyWallpaper(Picture("a.bmp")).ok());  // the registry route
+    EXPECT_EQ(replacements.Of(dir.File("hive.reg")), 1);
+    prompter.QueueYes();
+    ASSERT_TRUE(engine->ApplyWallpaper(Picture("b.png")).ok());  // switched on, then set
+    EXPECT_EQ(replacements.Of(dir.File("hive.reg")), 2);
+    EXPECT_EQ(Recorded().size(), 2u);
+    EXPECT_TRUE(RegistryFile(dir.File("hive.reg"))
+                    .Read()
+                    .value()
+                    .FindValue("HKEY_CURRENT_USER\\Software\\Brenmark Software\\Orvella\\Calendar",
+                               "Sfx_Checked"));
 }
 
 TEST_F(ApplyWallpaperTest, WindowsXpNeverTakesTheRegistryRoute) {

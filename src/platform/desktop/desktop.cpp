@@ -60,6 +60,8 @@ Status HostDesktop::EnableActiveDesktop() {
 
 Status HostDesktop::SetActiveDesktopWallpaper(const std::string& file,
                                               std::optional<WallpaperStyle> style) {
+    // Both keys in one replacement of the hive (Hand writes what was kept).
+    DeferredRegistryWrites writes(registry_);
     std::vector<RegistryValue> values = {RegistryValue::String("Wallpaper", file)};
     if (style) {
         values.push_back(
@@ -100,6 +102,9 @@ Status HostDesktop::SetDeskWallpaper(const std::string& file) {
 }
 
 Status HostDesktop::Hand(WallpaperRoute route, const std::string& file, WallpaperStyle style) {
+    // What the registry holds about the change is on disk before the desktop shows it.
+    if (Status saved = registry_.FlushWrites(); !saved)
+        return saved;
     WallpaperChange change;
     change.route = route;
     change.file = file;

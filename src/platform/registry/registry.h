@@ -59,6 +59,37 @@ public:
                                                          std::string_view path) const = 0;
     virtual Result<std::vector<std::string>> ValueNames(RegistryRoot root,
                                                         std::string_view path) const = 0;
+
+    // Writes made between DeferWrites and the matching EndDeferring may be kept and made
+    // together, in their order, when the outermost deferral ends or at FlushWrites; reads
+    // see them at once. A store that writes at once ignores this.
+    virtual void DeferWrites() {}
+    virtual Status EndDeferring() { return Status::Ok(); }
+    virtual Status FlushWrites() { return Status::Ok(); }
+};
+
+// Defers the writes of `registry` for the life of this object (see Registry::DeferWrites).
+class DeferredRegistryWrites {
+public:
+    explicit DeferredRegistryWrites(Registry& registry) : registry_(registry) {
+        registry_.DeferWrites();
+    }
+    // An early return carries the error that ended the work; what was kept is still written.
+    ~DeferredRegistryWrites() {
+        if (!finished_)
+            static_cast<void>(Finish());
+    }
+    DeferredRegistryWrites(const DeferredRegistryWrites&) = delete;
+    DeferredRegistryWrites& operator=(const DeferredRegistryWrites&) = delete;
+
+    Status Finish() {
+        finished_ = true;
+        return registry_.EndDeferring();
+    }
+
+private:
+    Registry& registry_;
+    bool finished_ = false;
 };
 
 // An open key, as the program's code holds one: `Open` with or without creating, then

@@ -1,5 +1,7 @@
 #include "platform/registry/registry_file.h"
 
+#include <utility>
+
 #include "platform/files/file_lock.h"
 #include "platform/files/files.h"
 
@@ -9,12 +11,32 @@ Result<RegistryDocument> RegistryFile::Read() const {
     Result<std::optional<std::string>> content = ReadWholeFile(path_);
     if (!content)
         return content.status();
-    if (!content->has_value())
-        return RegistryDocument::Fresh();
-    return RegistryDocument::Parse(**content, path_);
+    Result<RegistryDocument> document = content->has_value()
+                                            ? RegistryDocument::Parse(**content, path_)
+                                            : RegistryDocument::Fresh();
+    if (document) {
+        for (const Change& change : pending_)
+            change(*document);
+    }
+    return document;
 }
 
-Status RegistryFile::Modify(const std::function<void(RegistryDocument&)>& change) {
+Status RegistryFile::Modify(std::function<void(RegistryDocument&)> change) {
+    pending_.push_back(std::move(change));
+    return deferring_ > 0 ? Status::Ok() : FlushWrites();
+}
+
+Status RegistryFile::EndDeferring() {
+    if (deferring_ > 0)
+        --deferring_;
+    return deferring_ > 0 ? Status::Ok() : FlushWrites();
+}
+
+Status RegistryFile::FlushWrites() {
+    if (pending_.empty())
+        return Status::Ok();
+    // Kept or not, the changes are done with: a failed write must not come back later.
+    const std::vector<Change> changes = std::exchange(pending_, {});
     if (Status folder = EnsureDirectory(ParentFolder(path_)); !folder)
         return folder;
     Result<FileLock> lock = FileLock::Acquire(path_);
@@ -23,7 +45,8 @@ Status RegistryFile::Modify(const std::function<void(RegistryDocument&)>& change
     Result<RegistryDocument> document = Read();
     if (!document)
         return document.status();
-    change(*document);
+    for (const Change& change : changes)
+        change(*document);
     return ReplaceFileAtomically(path_, document->Serialize());
 }
 
@@ -41,12 +64,12 @@ Status RegistryFile::CreateKey(RegistryRoot root, std::string_view path) {
     // Opening an existing key with "create" must not rewrite the file.
     if (Result<bool> exists = KeyExists(root, path); exists && *exists)
         return Status::Ok();
-    return Modify([&](RegistryDocument& document) { document.CreateKey(full); });
+    return Modify([full](RegistryDocument& document) { document.CreateKey(full); });
 }
 
 Status RegistryFile::DeleteKey(RegistryRoot root, std::string_view path) {
     const std::string full = RegistryDocument::FullPath(root, path);
-    return Modify([&](RegistryDocument& document) { document.DeleteKeyTree(full); });
+    return Modify([full](RegistryDocument& document) { document.DeleteKeyTree(full); });
 }
 
 Result<std::optional<RegistryValue>> RegistryFile::ReadValue(RegistryRoot root,
@@ -66,7 +89,7 @@ Status RegistryFile::WriteValues(RegistryRoot root, std::string_view path,
         if (Status writable = RegistryDocument::Writable(full, value); !writable)
             return writable;
     }
-    return Modify([&](RegistryDocument& document) {
+    return Modify([full, values](RegistryDocument& document) {
         document.CreateKey(full);
         for (const RegistryValue& value : values)
             document.SetValue(full, value);
@@ -75,7 +98,9 @@ Status RegistryFile::WriteValues(RegistryRoot root, std::string_view path,
 
 Status RegistryFile::DeleteValue(RegistryRoot root, std::string_view path, std::string_view name) {
     const std::string full = RegistryDocument::FullPath(root, path);
-    return Modify([&](RegistryDocument& document) { document.DeleteValue(full, name); });
+    return Modify([full, name = std::string(name)](RegistryDocument& document) {
+        document.DeleteValue(full, name);
+    });
 }
 
 Result<std::vector<std::string>> RegistryFile::SubkeyNames(RegistryRoot root,

@@ -8,6 +8,7 @@
 
 #include "platform/desktop/desktop_colour.h"
 #include "support/failing_io.h"
+#include "support/replacement_count.h"
 #include "support/temp_dir.h"
 
 namespace orvella {
@@ -55,6 +56,43 @@ TEST(RegistryFileTest, OpensKeysWithAndWithoutCreating) {
     EXPECT_TRUE(settings->SubkeyNames().empty());
     EXPECT_FALSE(settings->DeleteSubkey("").ok());
     EXPECT_TRUE(RegistryKey::Open(registry, kUser, kSettingsKey, false).has_value());
+}
+
+// Deferred writes are read back at once, made in one replacement when the outermost
+// deferral ends (or at a flush), and keep what another program wrote meanwhile.
+TEST(RegistryFileTest, DeferredWritesReplaceTheFileOnceAndKeepOutsideWrites) {
+    TempDir dir;
+    RegistryFile registry(dir.File("registry.reg"));
+    RegistryFile outside(registry.path());
+    ASSERT_TRUE(
+        registry.WriteValues(kUser, kSettingsKey, {RegistryValue::String("Old", "1")}).ok());
+    testing::ReplacementCount replacements;
+    {
+        DeferredRegistryWrites outer(registry);
+        DeferredRegistryWrites inner(registry);
+        ASSERT_TRUE(
+            registry.WriteValues(kUser, kSettingsKey, {RegistryValue::String("A", "1")}).ok());
+        ASSERT_TRUE(registry.DeleteValue(kUser, kSettingsKey, "Old").ok());
+        ASSERT_TRUE(inner.Finish().ok());
+        ASSERT_TRUE(outside.WriteValues(kUser, "Outside", {RegistryValue::String("B", "2")}).ok());
+        ASSERT_TRUE(
+            registry.WriteValues(kUser, kSettingsKey, {RegistryValue::String("A", "3")}).ok());
+        EXPECT_EQ(registry.ValueNames(kUser, kSettingsKey).value(), std::vector<std::string>{"A"});
+        EXPECT_EQ(replacements.Of(registry.path()), 1);  // only the outside write
+        ASSERT_TRUE(outer.Finish().ok());
+    }
+    EXPECT_EQ(replacements.Of(registry.path()), 2);
+    const std::optional<RegistryValue> a = outside.ReadValue(kUser, kSettingsKey, "A").value();
+    ASSERT_TRUE(a.has_value());
+    EXPECT_EQ(a->text, "3");
+    EXPECT_FALSE(outside.ReadValue(kUser, kSettingsKey, "Old").value().has_value());
+    EXPECT_TRUE(registry.ReadValue(kUser, "Outside", "B").value().has_value());
+
+    DeferredRegistryWrites flushed(registry);
+    ASSERT_TRUE(registry.CreateKey(kUser, "Flushed").ok());
+    ASSERT_TRUE(registry.FlushWrites().ok());
+    EXPECT_TRUE(outside.KeyExists(kUser, "Flushed").value());
+    EXPECT_EQ(replacements.Of(registry.path()), 3);
 }
 
 TEST(RegistryFileTest, ADamagedFileIsReportedAndNeverOverwritten) {
