@@ -4,14 +4,13 @@
 #include "codecs/image_loader.h"
 
 namespace orvella {
+namespace {
 
-Result<PicturePixels> CodecPictureLoader::Load(const std::string& path) const {
-    Result<Bitmap> loaded = LoadImage(path);
-    if (!loaded)
-        return loaded.status();
-    const Bitmap picture = loaded->format() == PixelFormat::Rgba
-                               ? Flatten(*loaded, Colour{0, 0, 0, 255})
-                               : std::move(*loaded);
+// Transparent parts over black, in the desktop's 0x00RRGGBB words.
+PicturePixels DesktopPixels(const Bitmap& loaded) {
+    const Bitmap flattened =
+        loaded.format() == PixelFormat::Rgba ? Flatten(loaded, Colour{0, 0, 0, 255}) : Bitmap();
+    const Bitmap& picture = loaded.format() == PixelFormat::Rgba ? flattened : loaded;
     PicturePixels pixels;
     pixels.width = picture.width();
     pixels.height = picture.height();
@@ -26,6 +25,31 @@ Result<PicturePixels> CodecPictureLoader::Load(const std::string& path) const {
         }
     }
     return pixels;
+}
+
+}  // namespace
+
+Result<PicturePixels> CodecPictureLoader::Load(const std::string& path) const {
+    Result<Bitmap> loaded = LoadImage(path);
+    if (!loaded)
+        return loaded.status();
+    return DesktopPixels(*loaded);
+}
+
+Result<std::vector<PicturePixels>> CodecPictureLoader::LoadStretched(
+    const std::string& path, const std::vector<ScreenSize>& sizes) const {
+    std::vector<NaturalSize> targets;
+    for (const ScreenSize& size : sizes)
+        targets.push_back(NaturalSize{size.width, size.height});
+    Result<std::vector<Bitmap>> loaded = LoadImageForSizes(path, targets);
+    if (!loaded)
+        return loaded.status();
+    std::vector<PicturePixels> pictures;
+    for (Bitmap& bitmap : *loaded) {
+        pictures.push_back(DesktopPixels(bitmap));
+        bitmap = Bitmap();  // each decoded picture goes once it is converted
+    }
+    return pictures;
 }
 
 }  // namespace orvella

@@ -9,6 +9,8 @@ namespace orvella {
 class CodecPictureLoader : public PictureLoader {
 public:
     Result<PicturePixels> Load(const std::string& path) const override;
+    Result<std::vector<PicturePixels>> LoadStretched(
+        const std::string& path, const std::vector<ScreenSize>& sizes) const override;
 };
 
 }  // namespace orvella

@@ -78,6 +78,8 @@ Status TWallpaperEngine::ApplyWallpaper(const std::string& path) {
 
     const std::string lowered = LoweredExtension(path);
     std::string file = path;
+    // The calendar page is drawn for the primary monitor; the others show the picture itself.
+    std::vector<std::string> plain;
     if (lowered != ".htm" && lowered != ".html") {
         std::optional<std::string> copy = CopyBesideProgram(path);
         if (!copy)
@@ -87,8 +89,10 @@ Status TWallpaperEngine::ApplyWallpaper(const std::string& path) {
             if (Status prepared = PrepareCalendar(file, settings.wall_props); !prepared)
                 return prepared;
             file = CalendarPagePath();
+            plain.push_back(path);
         }
     }
+    platform_.desktop->SetMonitorPictures(std::move(plain));
 
     ChooseRoute(file, settings.wall_props);
 

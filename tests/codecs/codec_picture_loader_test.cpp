@@ -69,5 +69,32 @@ TEST(CodecPictureLoaderTest, ReadsBottomUpBitmapsAndRejectsDamage) {
     EXPECT_NE(missing.message().find("none.bmp"), std::string::npos);
 }
 
+TEST(CodecPictureLoaderTest, StretchesForEveryMonitorWithoutAliasingFineDetail) {
+    testing::TempDir dir;
+    // Columns of one pixel, black and white by turns: a screen-sized drawing that samples
+    // instead of averaging shows bands of black and white, not the grey the eye sees.
+    dir.Write("stripes.bmp", testing::MakeBitmap24(601, 40, [](int x, int) -> std::uint32_t {
+                  return x % 2 == 0 ? 0xFFFFFF : 0x000000;
+              }));
+    Result<std::vector<PicturePixels>> stretched = CodecPictureLoader().LoadStretched(
+        dir.File("stripes.bmp"), {ScreenSize{173, 20}, ScreenSize{601, 40}, ScreenSize{61, 7}});
+    ASSERT_TRUE(stretched) << stretched.message();
+    ASSERT_EQ(stretched->size(), 3u);
+    EXPECT_EQ((*stretched)[1].rgb[0], 0xFFFFFFu);  // its own size: the picture as it is
+    EXPECT_EQ((*stretched)[1].rgb[1], 0x000000u);
+    for (const std::size_t i : {0u, 2u}) {
+        const PicturePixels& picture = (*stretched)[i];
+        ASSERT_EQ(picture.rgb.size(), static_cast<std::size_t>(picture.width) * picture.height);
+        EXPECT_EQ(picture.width, i == 0 ? 173 : 61);
+        for (const std::uint32_t pixel : picture.rgb) {
+            const int grey = static_cast<int>(pixel & 0xFF);
+            ASSERT_NEAR(grey, 128, 24) << "stretched to " << picture.width;
+            ASSERT_EQ(pixel, static_cast<std::uint32_t>(grey * 0x010101));
+        }
+    }
+    EXPECT_FALSE(
+        CodecPictureLoader().LoadStretched(dir.File("none.bmp"), {ScreenSize{10, 10}}).ok());
+}
+
 }  // namespace
 }  // namespace orvella

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/desktop/screen.h"
 #include "platform/status.h"
 
 namespace orvella {
@@ -23,6 +24,10 @@ class PictureLoader {
 public:
     virtual ~PictureLoader() = default;
     virtual Result<PicturePixels> Load(const std::string& path) const = 0;
+    // The picture stretched to each of `sizes` (the aspect ratio not kept), in their order,
+    // from one reading of the file: a picture decoded for the monitors of a stretch.
+    virtual Result<std::vector<PicturePixels>> LoadStretched(
+        const std::string& path, const std::vector<ScreenSize>& sizes) const = 0;
 };
 
 }  // namespace orvella
