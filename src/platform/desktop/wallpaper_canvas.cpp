@@ -26,6 +26,10 @@ CanvasView ViewOf(PicturePixels& buffer) {
                       static_cast<std::size_t>(buffer.width)};
 }
 
+CanvasView PartOf(const CanvasView& canvas, const MonitorArea& area) {
+    return CanvasView{canvas.Row(area.y) + area.x, area.width, area.height, canvas.stride};
+}
+
 std::uint32_t CanvasPixel(ColorRef colour) {
     return (std::uint32_t{RedOf(colour)} << 16) | (std::uint32_t{GreenOf(colour)} << 8) |
            BlueOf(colour);
@@ -65,20 +69,6 @@ void DrawTiled(const CanvasView& canvas, const MonitorArea& area, const PictureP
             std::copy_n(source + offset, run, target + x);
             x += run;
         }
-    }
-}
-
-void ComposeWallpaper(const CanvasView& canvas, const std::vector<MonitorPicture>& monitors,
-                      WallpaperStyle style, ColorRef background) {
-    FillArea(canvas, MonitorArea{0, 0, canvas.width, canvas.height}, CanvasPixel(background));
-    for (const MonitorPicture& monitor : monitors) {
-        if (monitor.picture == nullptr || monitor.picture->width <= 0 ||
-            monitor.picture->height <= 0)
-            continue;
-        if (style == WallpaperStyle::Tile)
-            DrawTiled(canvas, monitor.area, *monitor.picture);
-        else
-            DrawCentred(canvas, monitor.area, *monitor.picture);
     }
 }
 

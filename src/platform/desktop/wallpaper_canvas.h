@@ -1,28 +1,16 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
-#include <vector>
 
-#include "platform/desktop/backends/wallpaper_backend.h"
 #include "platform/desktop/desktop_colour.h"
 #include "platform/desktop/monitors.h"
 #include "platform/desktop/picture_pixels.h"
 
 namespace orvella {
 
-// Rows of 0x00RRGGBB pixels `stride` pixels apart: an X image's memory or a buffer of ours,
-// drawn into in place.
-struct CanvasView {
-    std::uint32_t* pixels = nullptr;
-    int width = 0;
-    int height = 0;
-    std::size_t stride = 0;
-
-    std::uint32_t* Row(int y) const { return pixels + static_cast<std::size_t>(y) * stride; }
-};
-
 CanvasView ViewOf(PicturePixels& buffer);
+// The part of the canvas under `area`, which lies inside it.
+CanvasView PartOf(const CanvasView& canvas, const MonitorArea& area);
 
 // A desktop colour as a canvas pixel.
 std::uint32_t CanvasPixel(ColorRef colour);
@@ -36,17 +24,5 @@ void DrawCentred(const CanvasView& canvas, const MonitorArea& area, const Pictur
 // `picture` repeated from the canvas's top left corner, drawn within `area` only, so the
 // pattern runs on from one monitor to the next as over one desktop.
 void DrawTiled(const CanvasView& canvas, const MonitorArea& area, const PicturePixels& picture);
-
-// What one monitor shows: for stretch, a picture of the monitor's size.
-struct MonitorPicture {
-    MonitorArea area;
-    const PicturePixels* picture = nullptr;
-};
-
-// The desktop as Windows painted it, per monitor: the desktop colour wherever no monitor
-// is and around a centred picture, each monitor's picture centred (cut at the monitor's
-// edges when larger), tiled, or filling it.
-void ComposeWallpaper(const CanvasView& canvas, const std::vector<MonitorPicture>& monitors,
-                      WallpaperStyle style, ColorRef background);
 
 }  // namespace orvella

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/desktop/backends/wallpaper_backend.h"
 #include "platform/desktop/picture_pixels.h"
 
 namespace orvella {
@@ -17,11 +18,24 @@ PicturePixels RedGreen() {
     return PicturePixels{2, 1, {kRed, kGreen}};
 }
 
+struct MonitorPicture {
+    MonitorArea area;
+    const PicturePixels* picture;
+};
+
+// The desktop colour everywhere, then each monitor's picture.
 PicturePixels Composed(const std::vector<MonitorPicture>& monitors, WallpaperStyle style, int width,
                        int height) {
     PicturePixels screen{width, height,
                          std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height, 7)};
-    ComposeWallpaper(ViewOf(screen), monitors, style, MakeColorRef(0, 0, 255));
+    FillArea(ViewOf(screen), MonitorArea{0, 0, width, height},
+             CanvasPixel(MakeColorRef(0, 0, 255)));
+    for (const MonitorPicture& m : monitors) {
+        if (style == WallpaperStyle::Tile)
+            DrawTiled(ViewOf(screen), m.area, *m.picture);
+        else
+            DrawCentred(ViewOf(screen), m.area, *m.picture);
+    }
     return screen;
 }
 

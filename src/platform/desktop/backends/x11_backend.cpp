@@ -3,6 +3,7 @@
 #include <X11/Xatom.h>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 #include "platform/desktop/backends/x11_image.h"
@@ -47,77 +48,92 @@ void FreeEarlierPixmap(Display* display, Window root, Atom xroot, Atom esetroot)
     XSetErrorHandler(previous);
 }
 
-// The pictures the monitors show, each file read once (for a stretch, once for all the
-// monitor sizes it is shown at).
-struct MonitorPictures {
-    std::vector<PicturePixels> pictures;
-    std::vector<MonitorPicture> monitors;
-};
-
-// One picture a monitor needs: a file at a monitor's size, or as it is (no size).
-struct Needed {
-    std::string path;
-    ScreenSize size;
-    bool operator==(const Needed&) const = default;
-};
-
-Status LoadNeeded(const PictureLoader& loader, const std::vector<Needed>& needed,
-                  std::vector<PicturePixels>& pictures) {
-    pictures.resize(needed.size());
-    std::vector<bool> done(needed.size(), false);
-    for (std::size_t i = 0; i < needed.size(); ++i) {
-        if (done[i])
+// The monitors showing the same picture as monitor `i`, unless an earlier one does.
+std::vector<MonitorArea> ShowingSame(const std::vector<MonitorArea>& monitors,
+                                     const std::vector<std::string>& paths, std::size_t i) {
+    std::vector<MonitorArea> showing;
+    for (std::size_t j = 0; j < monitors.size(); ++j) {
+        if (paths[j] != paths[i])
             continue;
-        if (needed[i].size == ScreenSize{}) {
-            Result<PicturePixels> picture = loader.Load(needed[i].path);
-            if (!picture)
-                return picture.status();
-            pictures[i] = std::move(picture).value();
-            continue;
-        }
-        std::vector<std::size_t> same_file;
-        std::vector<ScreenSize> sizes;
-        for (std::size_t j = i; j < needed.size(); ++j) {
-            if (needed[j].path == needed[i].path) {
-                same_file.push_back(j);
-                sizes.push_back(needed[j].size);
-                done[j] = true;
-            }
-        }
-        Result<std::vector<PicturePixels>> stretched = loader.LoadStretched(needed[i].path, sizes);
-        if (!stretched)
-            return stretched.status();
-        if (stretched->size() != sizes.size())
-            return Status::Error(needed[i].path + ": not stretched to every monitor");
-        for (std::size_t k = 0; k < same_file.size(); ++k)
-            pictures[same_file[k]] = std::move((*stretched)[k]);
+        if (j < i)
+            return {};
+        showing.push_back(monitors[j]);
+    }
+    return showing;
+}
+
+// One picture on the monitors that show it, each file read once: for a stretch resampled
+// straight into the monitors' parts of the canvas, else cut to what they can show.
+Status DrawPicture(const PictureLoader& loader, const std::string& path, WallpaperStyle style,
+                   const std::vector<MonitorArea>& showing, const CanvasView& canvas) {
+    if (style == WallpaperStyle::Stretch) {
+        std::vector<CanvasView> parts;
+        for (const MonitorArea& area : showing)
+            parts.push_back(PartOf(canvas, area));
+        return loader.DrawStretched(path, parts);
+    }
+    // A tiled picture runs on over the whole desktop; a centred one shows at most its centre
+    // on the largest of the monitors.
+    ScreenSize most{canvas.width, canvas.height};
+    if (style == WallpaperStyle::Centre) {
+        most = ScreenSize{};
+        for (const MonitorArea& area : showing)
+            most = ScreenSize{std::max(most.width, area.width), std::max(most.height, area.height)};
+    }
+    Result<PicturePixels> picture = loader.Load(
+        path, most, style == WallpaperStyle::Tile ? PicturePart::TopLeft : PicturePart::Centre);
+    if (!picture)
+        return picture.status();
+    for (const MonitorArea& area : showing) {
+        if (style == WallpaperStyle::Tile)
+            DrawTiled(canvas, area, *picture);
+        else
+            DrawCentred(canvas, area, *picture);
     }
     return Status::Ok();
 }
 
-Result<MonitorPictures> LoadForMonitors(const PictureLoader& loader, const WallpaperChange& change,
-                                        const std::vector<MonitorArea>& monitors) {
+// The desktop as Windows painted the screen, per monitor: the desktop colour wherever no
+// monitor is and around a centred picture, each monitor's picture centred (cut at its
+// edges when larger), tiled from the desktop's corner, or stretched over it.
+Status DrawMonitors(const PictureLoader& loader, const WallpaperChange& change,
+                    const std::vector<MonitorArea>& monitors, const CanvasView& canvas) {
+    FillArea(canvas, MonitorArea{0, 0, canvas.width, canvas.height},
+             CanvasPixel(change.background));
     const auto primary = std::find_if(monitors.begin(), monitors.end(),
                                       [](const MonitorArea& m) { return m.primary; });
     const std::vector<std::string> paths = PicturesOfMonitors(
         change, static_cast<int>(monitors.size()), static_cast<int>(primary - monitors.begin()));
-    std::vector<Needed> needed;
-    std::vector<std::size_t> index_of;
     for (std::size_t i = 0; i < monitors.size(); ++i) {
-        const Needed one{paths[i], change.style == WallpaperStyle::Stretch
-                                       ? ScreenSize{monitors[i].width, monitors[i].height}
-                                       : ScreenSize{}};
-        const auto same = std::find(needed.begin(), needed.end(), one);
-        index_of.push_back(static_cast<std::size_t>(same - needed.begin()));
-        if (same == needed.end())
-            needed.push_back(one);
+        const std::vector<MonitorArea> showing = ShowingSame(monitors, paths, i);
+        if (showing.empty())
+            continue;
+        if (Status drawn = DrawPicture(loader, paths[i], change.style, showing, canvas); !drawn)
+            return drawn;
     }
-    MonitorPictures loaded;
-    if (Status status = LoadNeeded(loader, needed, loaded.pictures); !status)
-        return status;
-    for (std::size_t i = 0; i < monitors.size(); ++i)
-        loaded.monitors.push_back(MonitorPicture{monitors[i], &loaded.pictures[index_of[i]]});
-    return loaded;
+    return Status::Ok();
+}
+
+// A pixmap of the root's size that `draw` paints.
+Result<Pixmap> DrawRootPixmap(Display* d, const std::function<Status(const CanvasView&)>& draw) {
+    const int screen_number = DefaultScreen(d);
+    const int width = DisplayWidth(d, screen_number);
+    const int height = DisplayHeight(d, screen_number);
+    const int depth = DefaultDepth(d, screen_number);
+    Visual* visual = DefaultVisual(d, screen_number);
+    Result<ImagePtr> image = MakeImage(d, visual, depth, width, height);
+    if (!image)
+        return image.status();
+    if (Status drawn = DrawIntoImage(**image, *visual, draw); !drawn)
+        return drawn;
+    const Pixmap pixmap =
+        XCreatePixmap(d, RootWindow(d, screen_number), static_cast<unsigned>(width),
+                      static_cast<unsigned>(height), static_cast<unsigned>(depth));
+    GC gc = XCreateGC(d, pixmap, 0, nullptr);
+    XPutImage(d, pixmap, gc, image->get(), 0, 0, 0, 0, static_cast<unsigned>(width),
+              static_cast<unsigned>(height));
+    XFreeGC(d, gc);
+    return pixmap;
 }
 
 // Makes `pixmap` the root's background and names it where other programs look for it.
@@ -144,38 +160,16 @@ Status X11WallpaperBackend::Show(const WallpaperChange& change) {
         return Status::Error("cannot open the X11 display " +
                              (display_.empty() ? std::string("$DISPLAY") : display_));
     Display* d = display.get();
-    const int screen_number = DefaultScreen(d);
-    const Window root = RootWindow(d, screen_number);
-    const int width = DisplayWidth(d, screen_number);
-    const int height = DisplayHeight(d, screen_number);
-    const int depth = DefaultDepth(d, screen_number);
-    Visual* visual = DefaultVisual(d, screen_number);
-
     // Read at every change: a monitor may have come or gone since the last one.
     const std::vector<MonitorArea> monitors = ReadX11Monitors(d);
-    Result<ImagePtr> image = MakeImage(d, visual, depth, width, height);
-    if (!image)
-        return image.status();
-    {
-        Result<MonitorPictures> pictures = LoadForMonitors(*loader_, change, monitors);
-        if (!pictures)
-            return pictures.status();
-        DrawIntoImage(**image, *visual, [&](const CanvasView& canvas) {
-            ComposeWallpaper(canvas, pictures->monitors, change.style, change.background);
-        });
-    }
-
-    const Pixmap pixmap =
-        XCreatePixmap(d, root, static_cast<unsigned>(width), static_cast<unsigned>(height),
-                      static_cast<unsigned>(depth));
-    GC gc = XCreateGC(d, pixmap, 0, nullptr);
-    XPutImage(d, pixmap, gc, image->get(), 0, 0, 0, 0, static_cast<unsigned>(width),
-              static_cast<unsigned>(height));
-    XFreeGC(d, gc);
-    image->reset();
-    PublishRootPixmap(d, root, pixmap);
-    live_.Follow(pixmap, *std::find_if(monitors.begin(), monitors.end(),
-                                       [](const MonitorArea& m) { return m.primary; }));
+    Result<Pixmap> pixmap = DrawRootPixmap(d, [&](const CanvasView& canvas) {
+        return DrawMonitors(*loader_, change, monitors, canvas);
+    });
+    if (!pixmap)
+        return pixmap.status();
+    PublishRootPixmap(d, RootWindow(d, DefaultScreen(d)), *pixmap);
+    live_.Follow(*pixmap, *std::find_if(monitors.begin(), monitors.end(),
+                                        [](const MonitorArea& m) { return m.primary; }));
     return Status::Ok();
 }
 

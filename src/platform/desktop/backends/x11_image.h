@@ -30,8 +30,8 @@ Result<ImagePtr> MakeImage(Display* display, Visual* visual, int depth, int widt
 
 // `draw` paints the image: straight into its memory where the image takes our pixels as
 // they are, else into a buffer whose pixels are then placed as the visual wants them.
-void DrawIntoImage(XImage& image, const Visual& visual,
-                   const std::function<void(const CanvasView&)>& draw);
+Status DrawIntoImage(XImage& image, const Visual& visual,
+                     const std::function<Status(const CanvasView&)>& draw);
 
 // The picture as an image of the visual, for XPutImage. A TrueColor visual of 8 bits a
 // channel in a 32-bit pixel, as nearly every X server has, takes the rows as they are.
