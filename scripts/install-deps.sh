@@ -18,8 +18,9 @@ packages=(
   gstreamer1.0-plugins-base
   # picture codecs
   libjpeg62-turbo-dev libpng-dev libgif-dev zlib1g-dev
-  # desktop integration and headless runs
-  libx11-dev xvfb xauth x11-utils imagemagick
+  # desktop integration and headless runs; the X11 root drawn per monitor (RandR, Xinerama),
+  # whose tests lay out monitors with xrandr
+  libx11-dev libxrandr-dev libxinerama-dev xvfb xauth x11-utils x11-xserver-utils imagemagick
   # the codec benchmark's comparison (bench/codecs_bench)
   libvips-tools
   # the scripted wallpaper change's comparison (bench/wall_close_bench.sh)

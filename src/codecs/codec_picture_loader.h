@@ -8,7 +8,10 @@ namespace orvella {
 // the codecs' checks; transparent parts are laid over black, as a desktop shows them.
 class CodecPictureLoader : public PictureLoader {
 public:
-    Result<PicturePixels> Load(const std::string& path) const override;
+    Result<PicturePixels> Load(const std::string& path, ScreenSize most,
+                               PicturePart part) const override;
+    Status DrawStretched(const std::string& path,
+                         const std::vector<CanvasView>& targets) const override;
 };
 
 }  // namespace orvella

@@ -1,5 +1,6 @@
 #include "codecs/image_loader.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include "codecs/codec_messages.h"
@@ -201,6 +202,39 @@ Result<ImagePart> LoadImagePart(const std::string& path, const ChoosePart& choos
     if (!cut)
         return WithPath(path, cut.status());
     return ImagePart{std::move(cut).value(), natural};
+}
+
+Result<std::vector<Bitmap>> LoadImageForSizes(const std::string& path,
+                                              const std::vector<NaturalSize>& sizes) {
+    std::vector<Bitmap> stretched;
+    if (sizes.size() == 1) {
+        Result<FittedImage> one = LoadImageFitted(path, [&](NaturalSize) { return sizes[0]; });
+        if (!one)
+            return one.status();
+        stretched.push_back(std::move(one->bitmap));
+        return stretched;
+    }
+    NaturalSize cover;
+    for (const NaturalSize& size : sizes) {
+        if (Status checked = CheckPictureSize(size.width, size.height, kMaxPixels); !checked)
+            return checked;
+        cover.width = std::max(cover.width, size.width);
+        cover.height = std::max(cover.height, size.height);
+    }
+    if (sizes.empty())
+        return stretched;
+    Result<Bitmap> decoded = LoadWith(path, AtLeast(cover.width, cover.height));
+    if (!decoded)
+        return decoded.status();
+    for (const NaturalSize& size : sizes) {
+        Result<Bitmap> one = decoded->width() == size.width && decoded->height() == size.height
+                                 ? Result<Bitmap>(*decoded)
+                                 : Resize(*decoded, size.width, size.height);
+        if (!one)
+            return one.status();
+        stretched.push_back(std::move(one).value());
+    }
+    return stretched;
 }
 
 }  // namespace orvella

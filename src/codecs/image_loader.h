@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "codecs/bitmap.h"
 #include "codecs/decoders.h"
@@ -27,6 +28,12 @@ Result<Bitmap> LoadImage(const std::string& path, const DecodeOptions& options =
 // is decoded at the smallest reduced scale that still covers the target, then resampled.
 Result<Bitmap> DecodeImageForSize(ImageKind kind, ByteSpan bytes, int width, int height);
 Result<Bitmap> LoadImageForSize(const std::string& path, int width, int height);
+
+// The picture stretched to each of `sizes`, in their order, from one reading and decoding of
+// the file: a JPEG at the smallest reduced scale that covers them all (for one size, decoded
+// row by row into the resampler as LoadImageFitted does).
+Result<std::vector<Bitmap>> LoadImageForSizes(const std::string& path,
+                                              const std::vector<NaturalSize>& sizes);
 
 // A picture at the size `choose` picks from its natural size, with that natural size. A
 // JPEG's size is read from its header, so it is decoded only once, at a reduced scale.

@@ -87,6 +87,8 @@ Status TWallpaperEngine::ApplySteps(const std::string& path) {
 
     const std::string lowered = LoweredExtension(path);
     std::string file = path;
+    // The calendar page is drawn for the primary monitor; the others show the picture itself.
+    std::vector<std::string> plain;
     if (lowered != ".htm" && lowered != ".html") {
         std::optional<std::string> copy = CopyBesideProgram(path);
         if (!copy)
@@ -96,8 +98,10 @@ Status TWallpaperEngine::ApplySteps(const std::string& path) {
             if (Status prepared = PrepareCalendar(file, settings.wall_props); !prepared)
                 return prepared;
             file = CalendarPagePath();
+            plain.push_back(path);
         }
     }
+    platform_.desktop->SetMonitorPictures(std::move(plain));
 
     ChooseRoute(file, settings.wall_props);
 

@@ -4,6 +4,7 @@
 
 #include "codecs/bitmap.h"
 #include "image_writers.h"
+#include "platform/desktop/wallpaper_canvas.h"
 #include "support/bitmap_file.h"
 #include "support/temp_dir.h"
 
@@ -22,7 +23,8 @@ TEST(CodecPictureLoaderTest, GivesTheDesktopRgbWithTransparencyOverBlack) {
     picture->SetPixel(2, 1, Colour{10, 20, 30, 255});
     dir.Write("p.PNG", testing::EncodePng(*picture));
 
-    Result<PicturePixels> pixels = CodecPictureLoader().Load(dir.File("p.PNG"));
+    Result<PicturePixels> pixels =
+        CodecPictureLoader().Load(dir.File("p.PNG"), {}, PicturePart::Centre);
     ASSERT_TRUE(pixels) << pixels.message();
     EXPECT_EQ(pixels->width, 3);
     EXPECT_EQ(pixels->height, 2);
@@ -33,7 +35,8 @@ TEST(CodecPictureLoaderTest, GivesTheDesktopRgbWithTransparencyOverBlack) {
     EXPECT_EQ(pixels->At(2, 1), 0x0A141Eu);
 
     dir.Write("broken.jpg", "\xFF\xD8 not really");
-    Result<PicturePixels> broken = CodecPictureLoader().Load(dir.File("broken.jpg"));
+    Result<PicturePixels> broken =
+        CodecPictureLoader().Load(dir.File("broken.jpg"), {}, PicturePart::Centre);
     ASSERT_FALSE(broken);
     EXPECT_NE(broken.message().find(dir.File("broken.jpg")), std::string::npos);
 }
@@ -47,26 +50,72 @@ TEST(CodecPictureLoaderTest, ReadsBottomUpBitmapsAndRejectsDamage) {
     dir.Write("a.bmp", testing::MakeBitmap24(3, 2, [](int x, int y) -> std::uint32_t {
                   return y == 1 ? 0xFFFFFF : (x == 0 ? kRed : x == 1 ? kGreen : kBlue);
               }));
-    Result<PicturePixels> pixels = CodecPictureLoader().Load(dir.File("a.bmp"));
+    Result<PicturePixels> pixels =
+        CodecPictureLoader().Load(dir.File("a.bmp"), {}, PicturePart::Centre);
     ASSERT_TRUE(pixels.ok()) << pixels.message();
     EXPECT_EQ(pixels->width, 3);
     EXPECT_EQ(pixels->height, 2);
     EXPECT_EQ(pixels->rgb,
               (std::vector<std::uint32_t>{kRed, kGreen, kBlue, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF}));
 
+    // A desktop of 1 x 1 shows no more of it than the centre pixel, or the corner when tiled.
+    Result<PicturePixels> centre =
+        CodecPictureLoader().Load(dir.File("a.bmp"), {1, 1}, PicturePart::Centre);
+    Result<PicturePixels> corner =
+        CodecPictureLoader().Load(dir.File("a.bmp"), {1, 1}, PicturePart::TopLeft);
+    ASSERT_TRUE(centre && corner);
+    EXPECT_EQ(centre->rgb, std::vector<std::uint32_t>{kGreen});
+    EXPECT_EQ(corner->rgb, std::vector<std::uint32_t>{kRed});
+
     std::string truncated = dir.Read("a.bmp");
     truncated.resize(truncated.size() - 1);
     dir.Write("truncated.bmp", truncated);
-    EXPECT_FALSE(CodecPictureLoader().Load(dir.File("truncated.bmp")).ok());
+    EXPECT_FALSE(
+        CodecPictureLoader().Load(dir.File("truncated.bmp"), {}, PicturePart::Centre).ok());
     std::string huge = dir.Read("a.bmp");
     huge[18] = huge[19] = huge[20] = '\x7F';  // width far past any screen
     dir.Write("huge.bmp", huge);
-    EXPECT_FALSE(CodecPictureLoader().Load(dir.File("huge.bmp")).ok());
+    EXPECT_FALSE(CodecPictureLoader().Load(dir.File("huge.bmp"), {}, PicturePart::Centre).ok());
     dir.Write("gif.bmp", "GIF89a");
-    EXPECT_FALSE(CodecPictureLoader().Load(dir.File("gif.bmp")).ok());
-    Result<PicturePixels> missing = CodecPictureLoader().Load(dir.File("none.bmp"));
+    EXPECT_FALSE(CodecPictureLoader().Load(dir.File("gif.bmp"), {}, PicturePart::Centre).ok());
+    Result<PicturePixels> missing =
+        CodecPictureLoader().Load(dir.File("none.bmp"), {}, PicturePart::Centre);
     ASSERT_FALSE(missing.ok());
     EXPECT_NE(missing.message().find("none.bmp"), std::string::npos);
+}
+
+TEST(CodecPictureLoaderTest, StretchesForEveryMonitorWithoutAliasingFineDetail) {
+    testing::TempDir dir;
+    // Columns of one pixel, black and white by turns: a screen-sized drawing that samples
+    // instead of averaging shows bands of black and white, not the grey the eye sees.
+    dir.Write("stripes.bmp", testing::MakeBitmap24(601, 40, [](int x, int) -> std::uint32_t {
+                  return x % 2 == 0 ? 0xFFFFFF : 0x000000;
+              }));
+    // Monitors of 173 x 20 and 61 x 7 and one of the picture's own size, side by side.
+    PicturePixels canvas{835, 40, std::vector<std::uint32_t>(835 * 40, 0x123456)};
+    const CanvasView whole = ViewOf(canvas);
+    const std::vector<MonitorArea> monitors = {
+        {0, 0, 173, 20, true}, {173, 0, 601, 40, false}, {774, 0, 61, 7, false}};
+    std::vector<CanvasView> parts;
+    for (const MonitorArea& m : monitors)
+        parts.push_back(PartOf(whole, m));
+    const Status drawn = CodecPictureLoader().DrawStretched(dir.File("stripes.bmp"), parts);
+    ASSERT_TRUE(drawn) << drawn.message();
+    EXPECT_EQ(canvas.At(173, 39), 0xFFFFFFu);  // its own size: the picture as it is
+    EXPECT_EQ(canvas.At(174, 0), 0x000000u);
+    EXPECT_EQ(canvas.At(0, 20), 0x123456u);  // below the small monitors nothing is drawn
+    EXPECT_EQ(canvas.At(834, 7), 0x123456u);
+    for (const std::size_t i : {0u, 2u}) {
+        for (int y = 0; y < monitors[i].height; ++y) {
+            for (int x = monitors[i].x; x < monitors[i].x + monitors[i].width; ++x) {
+                const std::uint32_t pixel = canvas.At(x, y);
+                const int grey = static_cast<int>(pixel & 0xFF);
+                ASSERT_NEAR(grey, 128, 24) << "at " << x << "," << y;
+                ASSERT_EQ(pixel, static_cast<std::uint32_t>(grey * 0x010101));
+            }
+        }
+    }
+    EXPECT_FALSE(CodecPictureLoader().DrawStretched(dir.File("none.bmp"), parts).ok());
 }
 
 }  // namespace

@@ -3,9 +3,14 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+// Xlib names its result type Status with a macro, which would hide ours.
+#undef Status
 #include <unistd.h>
 
 #include <memory>
+#include <vector>
+
+#include "platform/system/process.h"
 
 namespace orvella::testing {
 namespace {
@@ -88,6 +93,35 @@ Xvfb::Xvfb(int width, int height)
               EnvironmentWith({}), true) {
     if (!server_.line().empty())
         display_ = ":" + server_.line();
+}
+
+std::string SetMonitors(const std::string& display, const std::vector<TestMonitor>& monitors,
+                        std::size_t primary) {
+    const auto xrandr = [&](std::vector<std::string> arguments) -> std::string {
+        arguments.insert(arguments.begin(), {"xrandr", "-display", display});
+        Result<ProcessOutput> run = RunProcess(arguments);
+        if (!run)
+            return run.message();
+        return run->exit_code == 0 ? std::string() : DescribeFailure("xrandr", *run);
+    };
+    // A monitor cannot be replaced in place: away with the old ones of these names first.
+    for (const TestMonitor& m : monitors)
+        xrandr({"--delmonitor", m.name});
+    for (const TestMonitor& m : monitors) {
+        // A millimetre for every four pixels: RandR wants a physical size too.
+        const std::string geometry = std::to_string(m.width) + "/" + std::to_string(m.width / 4) +
+                                     "x" + std::to_string(m.height) + "/" +
+                                     std::to_string(m.height / 4) + "+" + std::to_string(m.x) +
+                                     "+" + std::to_string(m.y);
+        const bool holds_output = &m == &monitors[primary];
+        // A name written with a leading "*" makes the monitor the primary one.
+        if (std::string failed =
+                xrandr({"--setmonitor", (holds_output ? "*" : "") + std::string(m.name), geometry,
+                        holds_output ? "screen" : "none"});
+            !failed.empty())
+            return failed;
+    }
+    return {};
 }
 
 std::uint32_t RootPixel(const std::string& name, int x, int y) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "support/desktop_services.h"
 
@@ -20,6 +21,18 @@ private:
     Service server_;
     std::string display_;
 };
+
+// One RandR monitor of a test's layout, in root window pixels.
+struct TestMonitor {
+    const char* name;
+    int x, y, width, height;
+};
+
+// Replaces the server's monitors with `monitors` (xrandr --setmonitor); the one at `primary`
+// holds the screen's output (so RandR's own monitor of the whole screen goes) and is the
+// primary one. An error text, empty on success.
+std::string SetMonitors(const std::string& display, const std::vector<TestMonitor>& monitors,
+                        std::size_t primary);
 
 // The root window's colour at (x, y) as 0xRRGGBB; 0xFF000000 set when it cannot be read.
 std::uint32_t RootPixel(const std::string& display, int x, int y);

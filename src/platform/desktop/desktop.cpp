@@ -111,7 +111,9 @@ Status HostDesktop::Hand(WallpaperRoute route, const std::string& file, Wallpape
     change.style = style;
     change.background = colours_.Background();
     change.picture = file;
+    change.monitor_pictures = monitor_pictures_;
     if (IsPage(file)) {
+        change.page_drawing = true;
         Result<std::string> picture = parts_.pages->PictureForPage(file);
         if (!picture)
             return picture.status();

@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/desktop/backends/wallpaper_backend.h"
 #include "platform/desktop/desktop_colour.h"
@@ -37,6 +38,10 @@ public:
     virtual Status ShowBackgroundColour() = 0;
     // Where the host desktop takes frames of a moving wallpaper; null where it shows stills.
     virtual LiveWallpaper* Live() { return nullptr; }
+    // The plain pictures the next changes come from, for the monitors in their order (see
+    // WallpaperChange::monitor_pictures); empty: each change shows what it sets everywhere.
+    // A desktop of one screen, as Windows had, has no use for them.
+    virtual void SetMonitorPictures(std::vector<std::string> /*pictures*/) {}
 };
 
 // Registry places of the desktop state, where Windows keeps them.
@@ -74,6 +79,9 @@ public:
     Status SetScreenSaveActive(bool on) override;
     Status ShowBackgroundColour() override;
     LiveWallpaper* Live() override { return parts_.backend->Live(); }
+    void SetMonitorPictures(std::vector<std::string> pictures) override {
+        monitor_pictures_ = std::move(pictures);
+    }
 
 private:
     Status Hand(WallpaperRoute route, const std::string& file, WallpaperStyle style);
@@ -83,6 +91,7 @@ private:
     Parts parts_;
     // What the host was last given in this run, to show again in a new colour.
     std::optional<WallpaperChange> last_shown_;
+    std::vector<std::string> monitor_pictures_;
 };
 
 }  // namespace orvella

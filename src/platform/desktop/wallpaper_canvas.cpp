@@ -1,74 +1,75 @@
 #include "platform/desktop/wallpaper_canvas.h"
 
 #include <algorithm>
-#include <cmath>
+#include <cstring>
 
 namespace orvella {
 namespace {
 
-std::uint32_t Mix(std::uint32_t a, std::uint32_t b, double weight_b) {
-    std::uint32_t mixed = 0;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        const double channel_a = (a >> shift) & 0xFF;
-        const double channel_b = (b >> shift) & 0xFF;
-        const auto value =
-            static_cast<std::uint32_t>(std::lround(channel_a + (channel_b - channel_a) * weight_b));
-        mixed |= std::min<std::uint32_t>(value, 255) << shift;
-    }
-    return mixed;
+MonitorArea Intersect(const MonitorArea& a, const MonitorArea& b) {
+    const int left = std::max(a.x, b.x);
+    const int top = std::max(a.y, b.y);
+    const int right = std::min(a.x + a.width, b.x + b.width);
+    const int bottom = std::min(a.y + a.height, b.y + b.height);
+    return MonitorArea{left, top, std::max(right - left, 0), std::max(bottom - top, 0)};
 }
 
-// Sample centres map onto each other, so a solid picture stays solid to the last pixel.
-double SourceCoordinate(int target, int target_size, int source_size) {
-    const double position = (target + 0.5) * source_size / target_size - 0.5;
-    return std::clamp(position, 0.0, static_cast<double>(source_size - 1));
-}
-
-std::uint32_t Bilinear(const PicturePixels& picture, double x, double y) {
-    const int x0 = static_cast<int>(x);
-    const int y0 = static_cast<int>(y);
-    const int x1 = std::min(x0 + 1, picture.width - 1);
-    const int y1 = std::min(y0 + 1, picture.height - 1);
-    const std::uint32_t top = Mix(picture.At(x0, y0), picture.At(x1, y0), x - x0);
-    const std::uint32_t bottom = Mix(picture.At(x0, y1), picture.At(x1, y1), x - x0);
-    return Mix(top, bottom, y - y0);
+// The part of `area` inside the canvas.
+MonitorArea Inside(const CanvasView& canvas, const MonitorArea& area) {
+    return Intersect(area, MonitorArea{0, 0, canvas.width, canvas.height});
 }
 
 }  // namespace
 
-PicturePixels ComposeWallpaper(const PicturePixels& picture, WallpaperStyle style, int width,
-                               int height, ColorRef background) {
-    PicturePixels screen;
-    screen.width = width;
-    screen.height = height;
-    const std::uint32_t fill = (static_cast<std::uint32_t>(RedOf(background)) << 16) |
-                               (GreenOf(background) << 8) | BlueOf(background);
-    screen.rgb.assign(static_cast<std::size_t>(width) * height, fill);
-    if (picture.width <= 0 || picture.height <= 0)
-        return screen;
+CanvasView ViewOf(PicturePixels& buffer) {
+    return CanvasView{buffer.rgb.data(), buffer.width, buffer.height,
+                      static_cast<std::size_t>(buffer.width)};
+}
 
-    const int left = (width - picture.width) / 2;
-    const int top = (height - picture.height) / 2;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            std::uint32_t& pixel = screen.rgb[static_cast<std::size_t>(y) * width + x];
-            switch (style) {
-                case WallpaperStyle::Centre:
-                    if (x >= left && x < left + picture.width && y >= top &&
-                        y < top + picture.height)
-                        pixel = picture.At(x - left, y - top);
-                    break;
-                case WallpaperStyle::Tile:
-                    pixel = picture.At(x % picture.width, y % picture.height);
-                    break;
-                case WallpaperStyle::Stretch:
-                    pixel = Bilinear(picture, SourceCoordinate(x, width, picture.width),
-                                     SourceCoordinate(y, height, picture.height));
-                    break;
-            }
+CanvasView PartOf(const CanvasView& canvas, const MonitorArea& area) {
+    return CanvasView{canvas.Row(area.y) + area.x, area.width, area.height, canvas.stride};
+}
+
+std::uint32_t CanvasPixel(ColorRef colour) {
+    return (std::uint32_t{RedOf(colour)} << 16) | (std::uint32_t{GreenOf(colour)} << 8) |
+           BlueOf(colour);
+}
+
+void FillArea(const CanvasView& canvas, const MonitorArea& area, std::uint32_t pixel) {
+    const MonitorArea inside = Inside(canvas, area);
+    for (int y = inside.y; y < inside.y + inside.height; ++y)
+        std::fill_n(canvas.Row(y) + inside.x, inside.width, pixel);
+}
+
+void DrawCentred(const CanvasView& canvas, const MonitorArea& area, const PicturePixels& picture) {
+    // Half the difference from the left and the top, rounded toward zero as Windows did.
+    const MonitorArea placed{area.x + (area.width - picture.width) / 2,
+                             area.y + (area.height - picture.height) / 2, picture.width,
+                             picture.height};
+    const MonitorArea shown = Inside(canvas, Intersect(placed, area));
+    for (int y = shown.y; y < shown.y + shown.height; ++y) {
+        const std::uint32_t* source =
+            &picture.rgb[static_cast<std::size_t>(y - placed.y) * picture.width +
+                         (shown.x - placed.x)];
+        std::copy_n(source, shown.width, canvas.Row(y) + shown.x);
+    }
+}
+
+void DrawTiled(const CanvasView& canvas, const MonitorArea& area, const PicturePixels& picture) {
+    if (picture.width <= 0 || picture.height <= 0)
+        return;
+    const MonitorArea inside = Inside(canvas, area);
+    for (int y = inside.y; y < inside.y + inside.height; ++y) {
+        const std::uint32_t* source =
+            &picture.rgb[static_cast<std::size_t>(y % picture.height) * picture.width];
+        std::uint32_t* target = canvas.Row(y);
+        for (int x = inside.x; x < inside.x + inside.width;) {
+            const int offset = x % picture.width;
+            const int run = std::min(picture.width - offset, inside.x + inside.width - x);
+            std::copy_n(source + offset, run, target + x);
+            x += run;
         }
     }
-    return screen;
 }
 
 }  // namespace orvella

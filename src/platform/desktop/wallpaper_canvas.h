@@ -1,15 +1,28 @@
 #pragma once
 
-#include "platform/desktop/backends/wallpaper_backend.h"
+#include <cstdint>
+
 #include "platform/desktop/desktop_colour.h"
+#include "platform/desktop/monitors.h"
 #include "platform/desktop/picture_pixels.h"
 
 namespace orvella {
 
-// The screen as the Windows desktop paints it: the picture centred on the desktop colour
-// (cut at the edges when larger), repeated from the top left corner, or stretched to the
-// whole screen with bilinear filtering.
-PicturePixels ComposeWallpaper(const PicturePixels& picture, WallpaperStyle style, int width,
-                               int height, ColorRef background);
+CanvasView ViewOf(PicturePixels& buffer);
+// The part of the canvas under `area`, which lies inside it.
+CanvasView PartOf(const CanvasView& canvas, const MonitorArea& area);
+
+// A desktop colour as a canvas pixel.
+std::uint32_t CanvasPixel(ColorRef colour);
+
+void FillArea(const CanvasView& canvas, const MonitorArea& area, std::uint32_t pixel);
+
+// `picture` centred in `area`, cut at the area's edges where it is larger; what it leaves
+// free is not touched. A picture of the area's size (stretched for it) fills it.
+void DrawCentred(const CanvasView& canvas, const MonitorArea& area, const PicturePixels& picture);
+
+// `picture` repeated from the canvas's top left corner, drawn within `area` only, so the
+// pattern runs on from one monitor to the next as over one desktop.
+void DrawTiled(const CanvasView& canvas, const MonitorArea& area, const PicturePixels& picture);
 
 }  // namespace orvella

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/desktop/desktop_colour.h"
 #include "platform/desktop/live_wallpaper.h"
@@ -26,7 +27,16 @@ struct WallpaperChange {
     std::string picture;  // what the host desktop is given to show
     WallpaperStyle style = WallpaperStyle::Centre;
     ColorRef background = 0;  // the desktop colour around a centred picture
+    // The plain pictures of the change, for the monitors in their order (left to right, then
+    // top to bottom), repeated when there are more monitors. Empty: `picture` everywhere.
+    std::vector<std::string> monitor_pictures;
+    // `picture` is a page drawn for the primary monitor (the calendar, the desktop control):
+    // it goes there in place of the first plain picture.
+    bool page_drawing = false;
 };
+
+// What each of `count` monitors shows, `primary` being the primary one's index.
+std::vector<std::string> PicturesOfMonitors(const WallpaperChange& change, int count, int primary);
 
 // The running Linux desktop's own way of setting the wallpaper.
 class WallpaperBackend {

@@ -2,9 +2,12 @@
 
 #include <X11/Xatom.h>
 
+#include <algorithm>
+#include <functional>
 #include <optional>
 
 #include "platform/desktop/backends/x11_image.h"
+#include "platform/desktop/backends/x11_monitors.h"
 #include "platform/desktop/wallpaper_canvas.h"
 
 namespace orvella {
@@ -45,37 +48,96 @@ void FreeEarlierPixmap(Display* display, Window root, Atom xroot, Atom esetroot)
     XSetErrorHandler(previous);
 }
 
-}  // namespace
+// The monitors showing the same picture as monitor `i`, unless an earlier one does.
+std::vector<MonitorArea> ShowingSame(const std::vector<MonitorArea>& monitors,
+                                     const std::vector<std::string>& paths, std::size_t i) {
+    std::vector<MonitorArea> showing;
+    for (std::size_t j = 0; j < monitors.size(); ++j) {
+        if (paths[j] != paths[i])
+            continue;
+        if (j < i)
+            return {};
+        showing.push_back(monitors[j]);
+    }
+    return showing;
+}
 
-Status X11WallpaperBackend::Show(const WallpaperChange& change) {
-    Result<PicturePixels> picture = loader_->Load(change.picture);
+// One picture on the monitors that show it, each file read once: for a stretch resampled
+// straight into the monitors' parts of the canvas, else cut to what they can show.
+Status DrawPicture(const PictureLoader& loader, const std::string& path, WallpaperStyle style,
+                   const std::vector<MonitorArea>& showing, const CanvasView& canvas) {
+    if (style == WallpaperStyle::Stretch) {
+        std::vector<CanvasView> parts;
+        for (const MonitorArea& area : showing)
+            parts.push_back(PartOf(canvas, area));
+        return loader.DrawStretched(path, parts);
+    }
+    // A tiled picture runs on over the whole desktop; a centred one shows at most its centre
+    // on the largest of the monitors.
+    ScreenSize most{canvas.width, canvas.height};
+    if (style == WallpaperStyle::Centre) {
+        most = ScreenSize{};
+        for (const MonitorArea& area : showing)
+            most = ScreenSize{std::max(most.width, area.width), std::max(most.height, area.height)};
+    }
+    Result<PicturePixels> picture = loader.Load(
+        path, most, style == WallpaperStyle::Tile ? PicturePart::TopLeft : PicturePart::Centre);
     if (!picture)
         return picture.status();
-    DisplayPtr display(XOpenDisplay(display_.empty() ? nullptr : display_.c_str()));
-    if (!display)
-        return Status::Error("cannot open the X11 display " +
-                             (display_.empty() ? std::string("$DISPLAY") : display_));
-    Display* d = display.get();
+    for (const MonitorArea& area : showing) {
+        if (style == WallpaperStyle::Tile)
+            DrawTiled(canvas, area, *picture);
+        else
+            DrawCentred(canvas, area, *picture);
+    }
+    return Status::Ok();
+}
+
+// The desktop as Windows painted the screen, per monitor: the desktop colour wherever no
+// monitor is and around a centred picture, each monitor's picture centred (cut at its
+// edges when larger), tiled from the desktop's corner, or stretched over it.
+Status DrawMonitors(const PictureLoader& loader, const WallpaperChange& change,
+                    const std::vector<MonitorArea>& monitors, const CanvasView& canvas) {
+    FillArea(canvas, MonitorArea{0, 0, canvas.width, canvas.height},
+             CanvasPixel(change.background));
+    const auto primary = std::find_if(monitors.begin(), monitors.end(),
+                                      [](const MonitorArea& m) { return m.primary; });
+    const std::vector<std::string> paths = PicturesOfMonitors(
+        change, static_cast<int>(monitors.size()), static_cast<int>(primary - monitors.begin()));
+    for (std::size_t i = 0; i < monitors.size(); ++i) {
+        const std::vector<MonitorArea> showing = ShowingSame(monitors, paths, i);
+        if (showing.empty())
+            continue;
+        if (Status drawn = DrawPicture(loader, paths[i], change.style, showing, canvas); !drawn)
+            return drawn;
+    }
+    return Status::Ok();
+}
+
+// A pixmap of the root's size that `draw` paints.
+Result<Pixmap> DrawRootPixmap(Display* d, const std::function<Status(const CanvasView&)>& draw) {
     const int screen_number = DefaultScreen(d);
-    const Window root = RootWindow(d, screen_number);
     const int width = DisplayWidth(d, screen_number);
     const int height = DisplayHeight(d, screen_number);
     const int depth = DefaultDepth(d, screen_number);
-
-    const PicturePixels screen =
-        ComposeWallpaper(*picture, change.style, width, height, change.background);
-    Result<ImagePtr> image = MakeImage(d, DefaultVisual(d, screen_number), depth, screen);
+    Visual* visual = DefaultVisual(d, screen_number);
+    Result<ImagePtr> image = MakeImage(d, visual, depth, width, height);
     if (!image)
         return image.status();
-
+    if (Status drawn = DrawIntoImage(**image, *visual, draw); !drawn)
+        return drawn;
     const Pixmap pixmap =
-        XCreatePixmap(d, root, static_cast<unsigned>(width), static_cast<unsigned>(height),
-                      static_cast<unsigned>(depth));
+        XCreatePixmap(d, RootWindow(d, screen_number), static_cast<unsigned>(width),
+                      static_cast<unsigned>(height), static_cast<unsigned>(depth));
     GC gc = XCreateGC(d, pixmap, 0, nullptr);
     XPutImage(d, pixmap, gc, image->get(), 0, 0, 0, 0, static_cast<unsigned>(width),
               static_cast<unsigned>(height));
     XFreeGC(d, gc);
+    return pixmap;
+}
 
+// Makes `pixmap` the root's background and names it where other programs look for it.
+void PublishRootPixmap(Display* d, Window root, Pixmap pixmap) {
     const Atom xroot = XInternAtom(d, "_XROOTPMAP_ID", False);
     const Atom esetroot = XInternAtom(d, "ESETROOT_PMAP_ID", False);
     FreeEarlierPixmap(d, root, xroot, esetroot);
@@ -88,7 +150,26 @@ Status X11WallpaperBackend::Show(const WallpaperChange& change) {
     // Keep the pixmap after we disconnect; the next setter frees it through the property.
     XSetCloseDownMode(d, RetainPermanent);
     XSync(d, False);
-    live_.Follow(pixmap);
+}
+
+}  // namespace
+
+Status X11WallpaperBackend::Show(const WallpaperChange& change) {
+    DisplayPtr display(XOpenDisplay(display_.empty() ? nullptr : display_.c_str()));
+    if (!display)
+        return Status::Error("cannot open the X11 display " +
+                             (display_.empty() ? std::string("$DISPLAY") : display_));
+    Display* d = display.get();
+    // Read at every change: a monitor may have come or gone since the last one.
+    const std::vector<MonitorArea> monitors = ReadX11Monitors(d);
+    Result<Pixmap> pixmap = DrawRootPixmap(d, [&](const CanvasView& canvas) {
+        return DrawMonitors(*loader_, change, monitors, canvas);
+    });
+    if (!pixmap)
+        return pixmap.status();
+    PublishRootPixmap(d, RootWindow(d, DefaultScreen(d)), *pixmap);
+    live_.Follow(*pixmap, *std::find_if(monitors.begin(), monitors.end(),
+                                        [](const MonitorArea& m) { return m.primary; }));
     return Status::Ok();
 }
 
@@ -129,18 +210,21 @@ Status X11LiveWallpaper::ShowFrame(const PicturePixels& frame) {
     if (ReadPixmapProperty(d, root, xroot) != Pixmap(pixmap_))
         return Status::Error("the X11 root window shows another wallpaper");
 
-    const int width = DisplayWidth(d, screen_number);
-    const int height = DisplayHeight(d, screen_number);
+    const MonitorArea& area = area_;
     Visual* visual = DefaultVisual(d, screen_number);
     PicturePixels composed;
-    const bool fits = frame.width == width && frame.height == height;
-    if (!fits)
-        composed = ComposeWallpaper(frame, WallpaperStyle::Centre, width, height, 0);
+    const bool fits = frame.width == area.width && frame.height == area.height;
+    if (!fits) {
+        composed = PicturePixels{
+            area.width, area.height,
+            std::vector<std::uint32_t>(static_cast<std::size_t>(area.width) * area.height, 0)};
+        DrawCentred(ViewOf(composed), MonitorArea{0, 0, area.width, area.height}, frame);
+    }
     const PicturePixels& screen = fits ? frame : composed;
 
     std::vector<XRectangle> changed;
-    if (c.image && c.image_of == pixmap_ && c.image->width == width && c.image->height == height &&
-        TakesOurPixels(*c.image, *visual)) {
+    if (c.image && c.image_of == pixmap_ && c.image->width == area.width &&
+        c.image->height == area.height && TakesOurPixels(*c.image, *visual)) {
         changed = CopyChangedTiles(*c.image, screen);
     } else {
         Result<ImagePtr> image = MakeImage(d, visual, DefaultDepth(d, screen_number), screen);
@@ -148,16 +232,17 @@ Status X11LiveWallpaper::ShowFrame(const PicturePixels& frame) {
             return image.status();
         c.image = std::move(image).value();
         c.image_of = pixmap_;
-        changed.push_back(XRectangle{0, 0, static_cast<unsigned short>(width),
-                                     static_cast<unsigned short>(height)});
+        changed.push_back(XRectangle{0, 0, static_cast<unsigned short>(area.width),
+                                     static_cast<unsigned short>(area.height)});
     }
 
     XErrorHandler previous = XSetErrorHandler(CountXError);
     frame_errors = 0;
     GC gc = XCreateGC(d, root, 0, nullptr);
     for (const XRectangle& r : changed) {
-        XPutImage(d, pixmap_, gc, c.image.get(), r.x, r.y, r.x, r.y, r.width, r.height);
-        XClearArea(d, root, r.x, r.y, r.width, r.height, False);
+        XPutImage(d, pixmap_, gc, c.image.get(), r.x, r.y, area.x + r.x, area.y + r.y, r.width,
+                  r.height);
+        XClearArea(d, root, area.x + r.x, area.y + r.y, r.width, r.height, False);
     }
     XFreeGC(d, gc);
     XSync(d, False);

@@ -5,6 +5,7 @@
 
 #include "platform/desktop/backends/wallpaper_backend.h"
 #include "platform/desktop/live_wallpaper.h"
+#include "platform/desktop/monitors.h"
 #include "platform/desktop/picture_pixels.h"
 
 namespace orvella {
@@ -21,18 +22,23 @@ public:
     X11LiveWallpaper& operator=(const X11LiveWallpaper&) = delete;
 
     Status ShowFrame(const PicturePixels& frame) override;
-    // The pixmap our latest change made the root's background.
-    void Follow(unsigned long pixmap) { pixmap_ = pixmap; }
+    // The pixmap our latest change made the root's background, and the primary monitor's
+    // part of it, where frames go (centred on black when they are not of its size).
+    void Follow(unsigned long pixmap, const MonitorArea& primary) {
+        pixmap_ = pixmap;
+        area_ = primary;
+    }
 
 private:
     struct Connection;
     std::string display_name_;
     unsigned long pixmap_ = 0;
+    MonitorArea area_;
     std::unique_ptr<Connection> connection_;
 };
 
-// Any X11 session without a desktop of its own: the picture is painted into a pixmap
-// that becomes the root window's background, published as _XROOTPMAP_ID and
+// Any X11 session without a desktop of its own: the picture is painted, per monitor, into
+// a pixmap that becomes the root window's background, published as _XROOTPMAP_ID and
 // ESETROOT_PMAP_ID as every X11 setter does, so compositors and terminals find it. The
 // pixmap outlives our connection; the one an earlier setter left is freed.
 class X11WallpaperBackend : public WallpaperBackend {

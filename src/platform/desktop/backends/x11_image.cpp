@@ -1,5 +1,7 @@
 #include "platform/desktop/backends/x11_image.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <bit>
 #include <cstdlib>
@@ -18,6 +20,19 @@ unsigned long Place(std::uint32_t channel, unsigned long mask) {
 }
 
 constexpr int kTile = 32;
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+
+// Memory Xlib frees with free(), in huge pages where the kernel gives them: for a screen of
+// tens of megabytes, touching 4 KiB pages one by one costs more than the drawing itself.
+void* AllocateImageMemory(std::size_t size) {
+    if (size < 2 * kHugePage)
+        return std::malloc(size);
+    const std::size_t rounded = (size + kHugePage - 1) / kHugePage * kHugePage;
+    void* block = std::aligned_alloc(kHugePage, rounded);
+    if (block != nullptr)
+        (void)::madvise(block, rounded, MADV_HUGEPAGE);  // advice only
+    return block;
+}
 
 }  // namespace
 
@@ -28,37 +43,59 @@ bool TakesOurPixels(const XImage& image, const Visual& visual) {
            visual.red_mask == 0xFF0000 && visual.green_mask == 0xFF00 && visual.blue_mask == 0xFF;
 }
 
-Result<ImagePtr> MakeImage(Display* display, Visual* visual, int depth,
-                           const PicturePixels& screen) {
+Result<ImagePtr> MakeImage(Display* display, Visual* visual, int depth, int width, int height) {
     if (visual->c_class != TrueColor)
         return Status::Error("the X11 screen has no TrueColor visual");
-    const std::size_t size = static_cast<std::size_t>(screen.width) * screen.height * 4;
-    auto* data = static_cast<char*>(std::malloc(size));
+    const std::size_t size = static_cast<std::size_t>(width) * height * 4;
+    auto* data = static_cast<char*>(AllocateImageMemory(size));
     if (data == nullptr)
         return Status::Error("out of memory for the wallpaper");
     ImagePtr image(XCreateImage(display, visual, static_cast<unsigned>(depth), ZPixmap, 0, data,
-                                static_cast<unsigned>(screen.width),
-                                static_cast<unsigned>(screen.height), 32, 0));
+                                static_cast<unsigned>(width), static_cast<unsigned>(height), 32,
+                                0));
     if (!image) {
         std::free(data);
         return Status::Error("cannot make an X11 image");
     }
-    if (TakesOurPixels(*image, *visual)) {
-        const std::size_t row = static_cast<std::size_t>(screen.width) * 4;
-        for (int y = 0; y < screen.height; ++y)
-            std::memcpy(image->data + static_cast<std::size_t>(y) * image->bytes_per_line,
-                        screen.rgb.data() + static_cast<std::size_t>(y) * screen.width, row);
-        return image;
+    return image;
+}
+
+Status DrawIntoImage(XImage& image, const Visual& visual,
+                     const std::function<Status(const CanvasView&)>& draw) {
+    if (TakesOurPixels(image, visual)) {
+        return draw(CanvasView{reinterpret_cast<std::uint32_t*>(image.data), image.width,
+                               image.height, static_cast<std::size_t>(image.bytes_per_line) / 4});
     }
-    for (int y = 0; y < screen.height; ++y) {
-        for (int x = 0; x < screen.width; ++x) {
-            const std::uint32_t rgb = screen.At(x, y);
-            XPutPixel(image.get(), x, y,
-                      Place((rgb >> 16) & 0xFF, visual->red_mask) |
-                          Place((rgb >> 8) & 0xFF, visual->green_mask) |
-                          Place(rgb & 0xFF, visual->blue_mask));
+    PicturePixels buffer{
+        image.width, image.height,
+        std::vector<std::uint32_t>(static_cast<std::size_t>(image.width) * image.height)};
+    if (Status drawn = draw(ViewOf(buffer)); !drawn)
+        return drawn;
+    for (int y = 0; y < buffer.height; ++y) {
+        for (int x = 0; x < buffer.width; ++x) {
+            const std::uint32_t rgb = buffer.At(x, y);
+            XPutPixel(&image, x, y,
+                      Place((rgb >> 16) & 0xFF, visual.red_mask) |
+                          Place((rgb >> 8) & 0xFF, visual.green_mask) |
+                          Place(rgb & 0xFF, visual.blue_mask));
         }
     }
+    return Status::Ok();
+}
+
+Result<ImagePtr> MakeImage(Display* display, Visual* visual, int depth,
+                           const PicturePixels& screen) {
+    Result<ImagePtr> image = MakeImage(display, visual, depth, screen.width, screen.height);
+    if (!image)
+        return image;
+    const Status drawn = DrawIntoImage(**image, *visual, [&](const CanvasView& canvas) {
+        for (int y = 0; y < screen.height; ++y)
+            std::memcpy(canvas.Row(y), &screen.rgb[static_cast<std::size_t>(y) * screen.width],
+                        static_cast<std::size_t>(screen.width) * 4);
+        return Status::Ok();
+    });
+    if (!drawn)
+        return drawn;
     return image;
 }
 

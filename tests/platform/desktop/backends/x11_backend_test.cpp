@@ -44,14 +44,15 @@ TEST(X11BackendTest, TheRootWindowShowsTheBitmapInEachDisplayMode) {
         std::vector<Probe> probes;
     };
     // Centred, the picture covers 28..35 x 20..27 on the blue desktop; tiled it repeats
-    // every 8 pixels; stretched its halves cover the screen's halves.
+    // every 8 pixels; stretched its halves cover the screen's halves (probed beyond the
+    // reach of the filter's ripple at the seam).
     const std::vector<Row> rows = {
         {WallpaperStyle::Centre,
          {{0, 0, 0x0000FF}, {29, 21, 0xFF0000}, {34, 26, 0x00FF00}, {63, 47, 0x0000FF}}},
         {WallpaperStyle::Tile,
          {{0, 0, 0xFF0000}, {5, 0, 0x00FF00}, {9, 40, 0xFF0000}, {62, 47, 0x00FF00}}},
         {WallpaperStyle::Stretch,
-         {{0, 0, 0xFF0000}, {20, 30, 0xFF0000}, {44, 10, 0x00FF00}, {63, 47, 0x00FF00}}},
+         {{0, 0, 0xFF0000}, {4, 30, 0xFF0000}, {60, 10, 0x00FF00}, {63, 47, 0x00FF00}}},
     };
     unsigned long earlier = 0;
     for (const Row& row : rows) {
@@ -125,6 +126,82 @@ TEST(X11BackendTest, FramesGoIntoOurRootPixmapUntilAnotherWallpaperIsSet) {
     EXPECT_EQ(RootPixel(d, 3, 0), 0x0000FFu);
     ASSERT_TRUE(backend.Show(change).ok());
     EXPECT_TRUE(live->ShowFrame(frame).ok());
+}
+
+struct Probe {
+    int x, y;
+    std::uint32_t colour;
+};
+
+void ExpectProbes(const std::string& display, const std::string& what,
+                  const std::vector<Probe>& probes) {
+    for (const Probe& probe : probes) {
+        EXPECT_EQ(RootPixel(display, probe.x, probe.y), probe.colour)
+            << what << " at " << probe.x << "," << probe.y;
+    }
+}
+
+TEST(X11BackendTest, EachMonitorShowsThePictureInEachDisplayMode) {
+    Result<ProcessOutput> found = RunProcess({"sh", "-c", "command -v Xvfb && command -v xrandr"});
+    if (!found || found->exit_code != 0)
+        GTEST_SKIP() << "Xvfb or xrandr is not installed (scripts/install-deps.sh installs them)";
+    testing::Xvfb server(2304, 768);
+    ASSERT_FALSE(server.display().empty()) << "Xvfb did not start";
+    const std::string& d = server.display();
+    testing::TempDir dir;
+    dir.Write("Orvella.bmp", testing::MakeBitmap24(8, 8, [](int x, int) -> std::uint32_t {
+                  return x < 4 ? 0xFF0000 : 0x00FF00;
+              }));
+    dir.Write("page.bmp",
+              testing::MakeBitmap24(4, 4, [](int, int) -> std::uint32_t { return 0xFFFF00; }));
+    X11WallpaperBackend backend(std::make_shared<CodecPictureLoader>(), d);
+    WallpaperChange change;
+    change.file = change.picture = dir.File("Orvella.bmp");
+    change.background = MakeColorRef(0, 0, 255);
+    change.style = WallpaperStyle::Stretch;
+
+    // One monitor over the whole screen: one picture over all of it.
+    ASSERT_TRUE(backend.Show(change).ok());
+    ExpectProbes(d, "one monitor", {{100, 740, 0xFF0000}, {1300, 700, 0x00FF00}});
+
+    // 1280 x 720 beside 1024 x 768, read anew at the next change; below the left one is no
+    // monitor. Probes keep clear of the filter's ripple at the picture's seam.
+    ASSERT_EQ(testing::SetMonitors(d, {{"L", 0, 0, 1280, 720}, {"R", 1280, 0, 1024, 768}}, 0), "");
+    const std::vector<std::pair<WallpaperStyle, std::vector<Probe>>> modes = {
+        {WallpaperStyle::Stretch,
+         {{100, 360, 0xFF0000},
+          {1200, 700, 0x00FF00},
+          {100, 740, 0x0000FF},
+          {1300, 760, 0xFF0000},
+          {2290, 10, 0x00FF00}}},
+        {WallpaperStyle::Centre,
+         {{637, 357, 0xFF0000},
+          {642, 362, 0x00FF00},
+          {10, 10, 0x0000FF},
+          {1789, 381, 0xFF0000},
+          {1794, 386, 0x00FF00},
+          {1285, 5, 0x0000FF}}},
+        {WallpaperStyle::Tile,
+         {{1283, 5, 0xFF0000},
+          {1285, 700, 0x00FF00},
+          {1284, 767, 0x00FF00},
+          {2, 719, 0xFF0000},
+          {5, 740, 0x0000FF}}},
+    };
+    for (const auto& [style, probes] : modes) {
+        change.style = style;
+        ASSERT_TRUE(backend.Show(change).ok());
+        ExpectProbes(d, std::string(StyleName(style)), probes);
+    }
+
+    // A page drawn for the primary monitor goes there; the other shows the plain picture.
+    ASSERT_EQ(testing::SetMonitors(d, {{"L", 0, 0, 1280, 720}, {"R", 1280, 0, 1024, 768}}, 1), "");
+    change.picture = dir.File("page.bmp");
+    change.page_drawing = true;
+    change.monitor_pictures = {dir.File("Orvella.bmp")};
+    change.style = WallpaperStyle::Stretch;
+    ASSERT_TRUE(backend.Show(change).ok());
+    ExpectProbes(d, "page", {{100, 360, 0xFF0000}, {1200, 700, 0x00FF00}, {1300, 5, 0xFFFF00}});
 }
 
 }  // namespace
