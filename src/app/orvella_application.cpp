@@ -130,7 +130,8 @@ StartupOutcome OrvellaApplication::CreateWindows() {
         .wallpaper = *wallpaper_,
         .files = *files_,
         .active_desktop = *wallpaper_,
-        .show_splash = [] { ShowInfoBox(true); },
+        // A run without a user (scripts, CI) has nobody to greet: no four-second wait.
+        .show_splash = scripted_prompter_ ? std::function<void()>() : [] { ShowInfoBox(true); },
         .show_info = [] { ShowInfoBox(false); },
         .tray_available = [] { return QSystemTrayIcon::isSystemTrayAvailable(); },
         .language = language_.Code(),
