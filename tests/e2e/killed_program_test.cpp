@@ -149,7 +149,7 @@ protected:
         }
     }
 
-    TempDir dir_;
+    TempDir dir_{TempDir::InMemory()};  // a kill leaves the page cache: no need of the disk
     std::vector<std::string> library_;
     std::vector<std::string> added_;  // by the refresh program, each answered
     int tries_ = 0;
