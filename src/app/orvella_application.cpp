@@ -140,7 +140,9 @@ StartupOutcome OrvellaApplication::CreateWindows() {
         .files = *files_,
         .active_desktop = *wallpaper_,
         .shell = desktop_shell_,
-        .show_splash = [this] { ShowSplash(); },
+        // A run without a user (scripts, CI) has nobody to greet: no splash at all.
+        .show_splash = scripted_prompter_ ? std::function<void()>()
+                                          : std::function<void()>([this] { ShowSplash(); }),
         .show_info = [] { ShowInfoBox(false); },
         .tray_available = [] { return QSystemTrayIcon::isSystemTrayAvailable(); },
         .language = language_.Code(),

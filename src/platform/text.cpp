@@ -1,5 +1,6 @@
 #include "platform/text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -96,6 +97,11 @@ bool IsValidUtf8(std::string_view bytes) {
         i += length;
     }
     return true;
+}
+
+std::size_t Utf8CharacterLength(std::string_view text, std::size_t i) {
+    char32_t cp = 0;
+    return std::max<std::size_t>(DecodeUtf8(text, i, cp), 1);
 }
 
 std::string Windows1252ToUtf8(std::string_view bytes) {

@@ -8,6 +8,9 @@ namespace orvella {
 // Text in Orvella is UTF-8. Files written on Windows arrive in Windows-1252 and are
 // converted on the way in.
 bool IsValidUtf8(std::string_view bytes);
+// Bytes of the character at text[i]: a whole valid UTF-8 sequence, else that one byte (a
+// name that is not UTF-8 there, such as a Latin-1 "caf\xe9.png", goes byte by byte).
+std::size_t Utf8CharacterLength(std::string_view text, std::size_t i);
 std::string Windows1252ToUtf8(std::string_view bytes);
 // UTF-8 stays as it is (a leading byte-order mark is dropped); anything else is taken
 // as Windows-1252.

@@ -29,10 +29,9 @@ std::optional<XmlSpan> FindAction(std::string_view text, const XmlOutline& outli
     return std::nullopt;
 }
 
-// Before "</actions>": at the start of its line when only blanks stand before it there,
-// so the closing tag keeps its indentation.
-std::size_t InsertionPoint(std::string_view text) {
-    std::size_t at = text.rfind("</actions");
+// Before "</actions>" at `at`: at the start of its line when only blanks stand before it
+// there, so the closing tag keeps its indentation.
+std::size_t InsertionPoint(std::string_view text, std::size_t at) {
     std::size_t line = at;
     while (line > 0 && (text[line - 1] == ' ' || text[line - 1] == '\t'))
         --line;
@@ -53,9 +52,11 @@ std::optional<std::string> MergeThunarAction(const std::optional<std::string>& c
         text.replace(ours->begin, ours->end - ours->begin, action);
         return text;
     }
-    if (text.rfind("</actions") == std::string::npos)
-        return std::nullopt;  // an empty <actions/>: no place that keeps the user's bytes
-    text.insert(InsertionPoint(text), std::string(action) + "\n");
+    // Only the root's own closing tag: the same letters in a comment or an instruction are
+    // no place for it. An empty <actions/> has no place that keeps the user's bytes.
+    if (!outline->root_end_tag)
+        return std::nullopt;
+    text.insert(InsertionPoint(text, *outline->root_end_tag), std::string(action) + "\n");
     return text;
 }
 

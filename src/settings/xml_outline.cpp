@@ -184,6 +184,8 @@ bool Scanner::Content(const std::string& name, int depth) {
         if (!Text() || AtEnd())
             return false;
         if (LooksAt("</")) {
+            if (depth == 0)
+                outline_.root_end_tag = pos_;
             pos_ += 2;
             const std::optional<std::string> closing = Name();
             SkipBlanks();

@@ -23,6 +23,8 @@ struct XmlSpan {
 struct XmlOutline {
     std::string root;
     std::vector<std::pair<std::string, XmlSpan>> children;
+    // Where the root's closing tag "</root>" begins; nullopt for an empty root ("<root/>").
+    std::optional<std::size_t> root_end_tag;
 };
 
 // nullopt when `text` is not well-formed.

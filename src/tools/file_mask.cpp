@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "platform/text.h"
-#include "tools/utf8_length.h"
 
 namespace orvella {
 namespace {
@@ -21,8 +20,7 @@ struct MaskToken {
 std::vector<std::string_view> Characters(std::string_view text) {
     std::vector<std::string_view> characters;
     for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length =
-            std::min(Utf8SequenceLength(static_cast<unsigned char>(text[i])), text.size() - i);
+        const std::size_t length = Utf8CharacterLength(text, i);
         characters.push_back(text.substr(i, length));
         i += length;
     }

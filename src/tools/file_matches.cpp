@@ -1,7 +1,7 @@
 #include "tools/file_matches.h"
 
+#include "platform/text.h"
 #include "tools/path_style.h"
-#include "tools/utf8_length.h"
 
 namespace orvella {
 namespace {
@@ -30,7 +30,7 @@ bool NameMatches(std::string_view name, std::string_view pattern) {
             ++j;
         } else if (p == '?') {
             if (f != '.') {
-                i += Utf8SequenceLength(static_cast<unsigned char>(f));
+                i += Utf8CharacterLength(name, i);
             }
             ++j;
         } else if (p == '*') {

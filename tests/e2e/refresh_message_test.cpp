@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <sys/stat.h>
+
+#include <atomic>
+#include <cstdio>
+#include <set>
+#include <thread>
 
 #include "library/category_store.h"
 #include "platform/registry/registry_file.h"
@@ -61,6 +67,83 @@ TEST(RefreshMessageTest, TheRefreshProgramReachesTheStoreThroughTheSocket) {
     EXPECT_EQ(RunProgram({ORVELLA_REFRESH_PROGRAM, "5", "/p/x.jpg"}, environment),
               1);  // no such category
     EXPECT_EQ(RunProgram({ORVELLA_REFRESH_PROGRAM, "abc"}, environment), 1);
+}
+
+// orvella-refresh adds a picture a thousand times while the store, as the running program
+// does, answers each message and saves after each change of its own: no picture of either
+// side is lost, and every message is answered.
+TEST(RefreshMessageTest, AThousandRefreshesBesideTheProgramsOwnSavesLoseNoPicture) {
+    TempDir dir(TempDir::InMemory());
+    const std::vector<std::string> environment = {
+        "ORVELLA_PROGRAM_DIR=" + dir.File("prog"), "ORVELLA_REGISTRY=" + dir.File("hive.reg"),
+        "XDG_RUNTIME_DIR=" + dir.File("run"), "HOME=" + dir.path()};
+    ASSERT_EQ(::mkdir(dir.File("prog").c_str(), 0755), 0);
+    MessageCatalogue catalogue;
+    TCategoryStore store(dir.File("prog/ovlimg.dat"), "icon.bmp", catalogue);
+    ASSERT_TRUE(store.LoadCategories().ok());
+    ASSERT_TRUE(store.CreateCategory(1, "i.bmp", "Eins"));
+    ASSERT_TRUE(store.CreateCategory(2, "i.bmp", "Zwei"));
+    ASSERT_TRUE(store.SaveCategories().ok());
+    RegistryFile registry(dir.File("hive.reg"));
+    ASSERT_TRUE(registry
+                    .WriteValues(RegistryRoot::CurrentUser, "Software\\Brenmark Software\\Orvella",
+                                 {RegistryValue::Dword("WHandle", 779)})
+                    .ok());
+    Result<WindowMessageListener> listener =
+        WindowMessageListener::Listen(dir.File("run/orvella-779.sock"));
+    ASSERT_TRUE(listener.ok()) << listener.message();
+
+    constexpr int kRefreshes = 1000;
+    std::atomic<bool> sent_all = false;
+    int answered = 0;
+    std::vector<std::string> own[3];
+    std::thread program([&] {
+        for (bool waiting = true; waiting;) {
+            pollfd ready{listener->fd(), POLLIN, 0};
+            if (::poll(&ready, 1, 50) == 1) {
+                if (listener->Receive() == kWmRefreshCategory && store.RefreshCategory().ok())
+                    ++answered;
+            } else {
+                waiting = !sent_all;  // the last message came before the flag
+            }
+            const int category = 1 + static_cast<int>(own[1].size() + own[2].size()) % 2;
+            own[category].push_back("/own/" + std::to_string(own[category].size()) + "-" +
+                                    std::to_string(category) + ".jpg");
+            store.AddPicture(category, own[category].back(), true);
+            EXPECT_TRUE(store.SaveCategories().ok());
+        }
+    });
+    // Two refresh programs at a time, so they also meet each other at the file.
+    std::atomic<int> sent = 0;
+    const auto refresh = [&](int first) {
+        for (int i = first; i < kRefreshes; i += 2) {
+            const std::string picture = "/refresh/" + std::to_string(i) + ".jpg";
+            sent += RunProgram({ORVELLA_REFRESH_PROGRAM, "1", picture}, environment) == 0 ? 1 : 0;
+        }
+    };
+    std::thread other(refresh, 1);
+    refresh(0);
+    other.join();
+    sent_all = true;
+    program.join();
+    std::printf("%d refreshes answered beside %zu own saves\n", answered,
+                own[1].size() + own[2].size());
+    EXPECT_EQ(sent, kRefreshes);
+    EXPECT_EQ(answered, kRefreshes);
+
+    TCategoryStore reloaded(dir.File("prog/ovlimg.dat"), "icon.bmp", catalogue);
+    ASSERT_TRUE(reloaded.LoadCategories().ok());
+    for (const TCategoryStore* side : {&store, &reloaded}) {
+        const std::vector<std::string>& first = side->category(1).pictures;
+        const std::set<std::string> held(first.begin(), first.end());
+        for (int i = 0; i < kRefreshes; ++i)
+            EXPECT_TRUE(held.count("/refresh/" + std::to_string(i) + ".jpg")) << i;
+        for (const std::string& picture : own[1])
+            EXPECT_TRUE(held.count(picture)) << picture;
+        EXPECT_EQ(first.size(), kRefreshes + own[1].size());
+        EXPECT_EQ(side->category(2).pictures, own[2]);
+        EXPECT_EQ(side->category(0).pictures.size(), first.size() + own[2].size());
+    }
 }
 
 // The file managers' program: difficult names reach the running store, each once; without a

@@ -4,9 +4,11 @@
 
 #include <algorithm>
 
+#include "library/category_additions.h"
 #include "library/picture_key_codec.h"
 #include "platform/files/files.h"
 #include "platform/profile/profile_file.h"
+#include "platform/registry/registry_file.h"
 #include "shell/message_catalogue.h"
 #include "support/failing_io.h"
 #include "support/temp_dir.h"
@@ -320,6 +322,43 @@ TEST_F(CategoryStoreTest, AWindowsFileWithUmlautsRoundTrips) {
     ASSERT_TRUE(again.LoadCategories().ok());
     EXPECT_EQ(again.category(1).name, "Grüße");
     EXPECT_EQ(again.category(1).pictures, store.category(1).pictures);
+}
+
+// A Latin-1 name that exists on disk is the file's name as bytes: it is kept so through a
+// load, a save, an outside program's addition and the hive, while a Windows name that does
+// not exist as bytes still reads as Windows-1252.
+TEST_F(CategoryStoreTest, ALatin1NameOnDiskKeepsItsBytesFromEverySource) {
+    const std::string cafe = dir_.File("caf\xE9.png");
+    const std::string added = dir_.File("\xFF.png");
+    dir_.Write("caf\xE9.png", "");
+    dir_.Write("\xFF.png", "");
+    dir_.Write("ovlimg.dat",
+               "[Categories]\r\nCat_0=\r\nCat_1=\r\n[Cat_1.Details]\r\nName=B\xE4ume\r\n"
+               "[Cat_1.Wallpapers]\r\n" +
+                   cafe + "=\r\nC:\\\xC4pfel.jpg=\r\n");
+    TCategoryStore store = MakeStore();
+    ASSERT_TRUE(store.LoadCategories().ok());
+    EXPECT_EQ(store.category(1).name, "Bäume");
+    EXPECT_EQ(store.category(1).pictures, (std::vector<std::string>{cafe, "C:\\Äpfel.jpg"}));
+
+    ASSERT_TRUE(store.SaveCategories().ok());
+    EXPECT_NE(dir_.Read("ovlimg.dat").find(cafe + "="), std::string::npos);
+    ASSERT_TRUE(AddPicturesToStoreFile(Path(), 1, {added}).ok());
+    ASSERT_TRUE(store.RefreshCategory().ok());
+    EXPECT_EQ(store.category(1).pictures, (std::vector<std::string>{cafe, "C:\\Äpfel.jpg", added}));
+    ASSERT_TRUE(store.SaveCategories().ok());
+    TCategoryStore again = MakeStore();
+    ASSERT_TRUE(again.LoadCategories().ok());
+    EXPECT_EQ(again.category(1).pictures, store.category(1).pictures);
+    EXPECT_TRUE(FileExists(again.category(1).pictures[0]));
+
+    RegistryFile hive(dir_.File("hive.reg"));
+    ASSERT_TRUE(
+        hive.WriteValues(RegistryRoot::CurrentUser, "S", {RegistryValue::String("P", cafe)}).ok());
+    const Result<std::optional<RegistryValue>> read =
+        hive.ReadValue(RegistryRoot::CurrentUser, "S", "P");
+    ASSERT_TRUE(read.ok() && read->has_value());
+    EXPECT_EQ((*read)->text, cafe);
 }
 
 TEST_F(CategoryStoreTest, SortedListsKeepAscendingOrder) {

@@ -9,6 +9,8 @@
 
 #include "platform/files/file_uri.h"
 #include "platform/files/files.h"
+#include "settings/thunar_actions.h"
+#include "settings/thunar_actions.h"
 #include "settings/xml_outline.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
@@ -196,6 +198,15 @@ TEST_F(FileManagerActionsTest, EachFileManagerHandsOverEveryFileAsOneArgument) {
     for (std::string line; std::getline(in, line);)
         runs.push_back(line);
     EXPECT_THAT(runs, ElementsAre(expected, expected, expected_uris));
+}
+
+// Found by the fuzzer: the letters of the closing tag in a comment or an instruction are no
+// place for our action, before or after the root.
+TEST(ThunarActionTest, OnlyTheRootsOwnClosingTagTakesTheAction) {
+    const std::string action = "<action><unique-id>o</unique-id></action>";
+    EXPECT_EQ(MergeThunarAction("<?pi </actions?>\n<actions/>\n", "o", action), std::nullopt);
+    EXPECT_EQ(MergeThunarAction("<actions>\n</actions>\n<!-- </actions> -->\n", "o", action),
+              "<actions>\n" + action + "\n</actions>\n<!-- </actions> -->\n");
 }
 
 TEST(SelectedPicturesTest, TheSelectionComesFromNautilusOrTheArguments) {

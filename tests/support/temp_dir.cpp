@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -10,11 +11,19 @@
 
 namespace orvella::testing {
 
-TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "orvella-test-XXXXXX").string();
+TempDir::TempDir() : TempDir(std::filesystem::temp_directory_path().string()) {}
+
+TempDir::TempDir(const std::string& parent) {
+    std::string pattern = (std::filesystem::path(parent) / "orvella-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("mkdtemp failed");
     path_ = pattern + "/";
+}
+
+std::string TempDir::InMemory() {
+    const char* shared_memory = "/dev/shm";
+    return ::access(shared_memory, W_OK) == 0 ? shared_memory
+                                              : std::filesystem::temp_directory_path().string();
 }
 
 TempDir::~TempDir() {

@@ -9,6 +9,11 @@ namespace orvella::testing {
 class TempDir {
 public:
     TempDir();
+    // One under `parent` instead.
+    explicit TempDir(const std::string& parent);
+    // One in memory (/dev/shm) where the machine has it, for tests of many saves: each save
+    // syncs the file and its folder, which costs nothing there.
+    static std::string InMemory();
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;

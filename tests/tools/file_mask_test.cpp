@@ -42,6 +42,16 @@ TEST(MaskMatches, MatchesAsTheWindowsDirectorySearchWithoutRegardToCase) {
         {"?pfel.png", "\xC3\x84pfel.png", true},
         {"foto.png", "foto.png", true},
         {"foto.png", "foto2.png", false},
+        // Names that are not UTF-8 (Latin-1 from old disks): a high byte is one character.
+        {"*.png", "caf\xE9.png", true},
+        {"*.png", "\xFF.png", true},
+        {"*.jpg",
+         "Gr\xFC\xDF"
+         "e.jpg",
+         true},
+        {"caf?.png", "caf\xE9.png", true},
+        {"?.png", "\xE9\xE9.png", false},
+        {"caf\xE9.*", "CAF\xE9.png", true},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(MaskMatches(c.mask, c.name), c.matches) << c.mask << " / " << c.name;

@@ -69,6 +69,13 @@ TEST(FileMatches, WildcardsOfTheNameStopAtDots) {
         {"/x/\xC3\xA4.jpg", "?.jpg", true},
         {"/x/\xC3\xA4\xC3\xB6.jpg", "?.jpg", false},
         {"/x/\xC3\xA4.jpg", "\xC3\xA4.JPG", true},
+        // A high byte that starts no UTF-8 sequence (Latin-1) is one character of its own.
+        {"/x/caf\xE9.png", "caf?.png", true},
+        {"/x/\xFF.png", "?.png", true},
+        {"/x/\xE9\xE9.png", "?.png", false},
+        {"/x/Gr\xFC\xDF"
+         "e.jpg",
+         "*.jpg", true},
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/files/file_lock.h"
 #include "platform/files/files.h"
+#include "platform/profile/profile_text.h"
 #include "platform/text.h"
 
 namespace orvella {
@@ -12,7 +13,7 @@ Result<ProfileDocument> ProfileFile::Load() const {
         return content.status();
     if (!content->has_value())
         return ProfileDocument();
-    return ProfileDocument::Parse(DecodeSystemText(**content));
+    return ProfileDocument::Parse(DecodeProfileText(**content));
 }
 
 ProfileDocument ProfileFile::LoadOrEmpty() const {
