@@ -12,7 +12,7 @@ Result<ProfileDocument> ProfileFile::Load() const {
         return content.status();
     if (!content->has_value())
         return ProfileDocument();
-    return ProfileDocument::Parse(DecodeSystemText(**content));
+    return ProfileDocument::ParseBuffer(DecodeSystemBuffer(std::move(**content)));
 }
 
 ProfileDocument ProfileFile::LoadOrEmpty() const {
