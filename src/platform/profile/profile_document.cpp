@@ -92,8 +92,37 @@ ProfileDocument::Line ProfileDocument::MakeLine(std::string_view text) {
 
 ProfileDocument::Line ProfileDocument::StoreLine(std::string_view text) {
     const std::size_t at = text_.size();
-    text_.append(text);
-    return MakeLine(std::string_view(text_).substr(at));
+    // With its line end, so that lines written in file order serialize in place.
+    text_.append(text).append("\r\n");
+    return MakeLine(std::string_view(text_).substr(at, text.size()));
+}
+
+std::string_view ProfileDocument::SerializedInPlace() const {
+    const Line* first = !preamble_.empty()   ? &preamble_.front()
+                        : !sections_.empty() ? &sections_.front().header
+                                             : nullptr;
+    if (first == nullptr)
+        return {};
+    std::size_t next = first->at;
+    const auto follows = [&](const Line& line) {
+        if (line.at != next || std::string_view(text_).substr(line.at + line.size, 2) != "\r\n")
+            return false;
+        next = line.at + line.size + 2;
+        return true;
+    };
+    for (const Line& line : preamble_) {
+        if (!follows(line))
+            return {};
+    }
+    for (const Section& section : sections_) {
+        if (!follows(section.header))
+            return {};
+        for (const Line& line : section.lines) {
+            if (!follows(line))
+                return {};
+        }
+    }
+    return std::string_view(text_).substr(first->at, next - first->at);
 }
 
 std::string ProfileDocument::Serialize() const {

@@ -24,6 +24,12 @@ public:
     static ProfileDocument ParseBuffer(std::string&& text);
     // Lines end in CR LF, as Windows writes them.
     std::string Serialize() const;
+    // What Serialize returns, without a copy, when the document's lines stand in its buffer
+    // in file order already (a document built by writes alone, or read and left unchanged);
+    // empty otherwise.
+    std::string_view SerializedInPlace() const;
+    // Room for `bytes` of lines to be written, so a large batch grows the buffer once.
+    void Reserve(std::size_t bytes) { text_.reserve(text_.size() + bytes); }
 
     // Section names in file order; a name that stands twice is listed once.
     std::vector<std::string> SectionNames() const;

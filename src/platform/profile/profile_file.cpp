@@ -76,7 +76,7 @@ Status ProfileFile::Replace(const ProfileDocument& document) {
     Result<FileLock> lock = FileLock::Acquire(path_);
     if (!lock)
         return lock.status();
-    return ReplaceFileAtomically(path_, document.Serialize());
+    return Write(document);
 }
 
 Status ProfileFile::Update(const std::function<void(ProfileDocument&)>& change) {
@@ -90,7 +90,14 @@ Status ProfileFile::Update(const std::function<void(ProfileDocument&)>& change) 
     change(*document);
     if (!document->refused())
         return document->refused();
-    return ReplaceFileAtomically(path_, document->Serialize());
+    return Write(*document);
+}
+
+Status ProfileFile::Write(const ProfileDocument& document) {
+    const std::string_view in_place = document.SerializedInPlace();
+    if (!in_place.empty())
+        return ReplaceFileAtomically(path_, in_place);
+    return ReplaceFileAtomically(path_, document.Serialize());
 }
 
 }  // namespace orvella
