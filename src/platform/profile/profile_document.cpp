@@ -303,53 +303,53 @@ const ProfileDocument::Section* ProfileDocument::FindSection(std::string_view na
     return &sections_[found->second];
 }
 
-// A slot holds the key's hash in its upper half and the line number + 1 in its lower one.
+// A cell holds the key's hash in its upper half and the line number + 1 in its lower one.
 const ProfileDocument::Line* ProfileDocument::FindLine(const Section& section,
                                                        std::string_view key) const {
     if (!section.index_valid)
         RebuildIndex(section);
-    const std::vector<std::uint64_t>& slots = section.index.slots;
+    const std::vector<std::uint64_t>& cells = section.index.cells;
     const std::string_view wanted = TrimBlanks(key);
     const std::uint64_t hash = HashIgnoreCase(wanted);
-    const std::size_t mask = slots.size() - 1;
+    const std::size_t mask = cells.size() - 1;
     for (std::size_t i = (hash >> 32) & mask;; i = (i + 1) & mask) {
-        const std::uint64_t slot = slots[i];
-        if (slot == 0)
+        const std::uint64_t cell = cells[i];
+        if (cell == 0)
             return nullptr;
-        const Line& line = section.lines[(slot & 0xFFFFFFFFu) - 1];
-        if ((slot >> 32) == (hash >> 32) && EqualsIgnoreCase(Key(line), wanted))
+        const Line& line = section.lines[(cell & 0xFFFFFFFFu) - 1];
+        if ((cell >> 32) == (hash >> 32) && EqualsIgnoreCase(Key(line), wanted))
             return &line;
     }
 }
 
 bool ProfileDocument::IndexLine(const Section& section, std::uint32_t line) const {
     KeyIndex& index = section.index;
-    if ((index.used + 1) * 2 > index.slots.size()) {
+    if ((index.used + 1) * 2 > index.cells.size()) {
         std::vector<std::uint64_t> old = std::exchange(
-            index.slots,
-            std::vector<std::uint64_t>(std::max<std::size_t>(16, index.slots.size() * 2)));
-        const std::size_t mask = index.slots.size() - 1;
-        for (std::uint64_t slot : old) {
-            if (slot == 0)
+            index.cells,
+            std::vector<std::uint64_t>(std::max<std::size_t>(16, index.cells.size() * 2)));
+        const std::size_t mask = index.cells.size() - 1;
+        for (std::uint64_t cell : old) {
+            if (cell == 0)
                 continue;
-            std::size_t i = (slot >> 32) & mask;
-            while (index.slots[i] != 0)
+            std::size_t i = (cell >> 32) & mask;
+            while (index.cells[i] != 0)
                 i = (i + 1) & mask;
-            index.slots[i] = slot;
+            index.cells[i] = cell;
         }
     }
     const std::string_view key = Key(section.lines[line]);
     const std::uint64_t hash = HashIgnoreCase(key) & 0xFFFFFFFF00000000u;
-    const std::size_t mask = index.slots.size() - 1;
+    const std::size_t mask = index.cells.size() - 1;
     std::size_t i = (hash >> 32) & mask;
-    for (; index.slots[i] != 0; i = (i + 1) & mask) {
-        const std::uint64_t slot = index.slots[i];
-        if ((slot & 0xFFFFFFFF00000000u) == hash &&
-            EqualsIgnoreCase(Key(section.lines[(slot & 0xFFFFFFFFu) - 1]), key)) {
+    for (; index.cells[i] != 0; i = (i + 1) & mask) {
+        const std::uint64_t cell = index.cells[i];
+        if ((cell & 0xFFFFFFFF00000000u) == hash &&
+            EqualsIgnoreCase(Key(section.lines[(cell & 0xFFFFFFFFu) - 1]), key)) {
             return false;  // the first line of a key answers for it
         }
     }
-    index.slots[i] = hash | (static_cast<std::uint64_t>(line) + 1);
+    index.cells[i] = hash | (static_cast<std::uint64_t>(line) + 1);
     ++index.used;
     return true;
 }
@@ -358,7 +358,7 @@ void ProfileDocument::RebuildIndex(const Section& section) const {
     std::size_t size = 16;
     while (size < section.lines.size() * 2 + 2)
         size *= 2;
-    section.index.slots.assign(size, 0);
+    section.index.cells.assign(size, 0);
     section.index.used = 0;
     for (std::size_t i = 0; i < section.lines.size(); ++i) {
         if (section.lines[i].is_entry)

@@ -67,9 +67,9 @@ private:
         std::uint32_t key_size = 0;
         bool is_entry = false;
     };
-    // Line numbers by folded key, open addressing; 0 marks a free slot.
+    // Line numbers by folded key, open addressing; 0 marks a free cell.
     struct KeyIndex {
-        std::vector<std::uint64_t> slots;
+        std::vector<std::uint64_t> cells;
         std::size_t used = 0;
     };
     struct Section {
