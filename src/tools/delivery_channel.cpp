@@ -160,7 +160,9 @@ void DeliveryChannel::DeliverFront(std::unique_lock<std::mutex>& lock) {
     if (!is_call) {
         --queued_finds_;
     }
-    const bool worker_waits = worker_waits_;
+    // Woken only when a whole batch fits again, so a full queue does not wake the worker
+    // for every find delivered.
+    const bool worker_waits = worker_waits_ && queued_finds_ + kBatchSize <= kMaxQueued;
     ++delivering_;
     lock.unlock();
     if (worker_waits) {

@@ -232,10 +232,10 @@ void TFindFile::Walk(Search& search, DeliveryChannel* channel) {
 }
 
 // One walk serves every later pattern with the same folder: the finds of the pattern whose
-// turn it is are delivered as they come, those of the later ones are kept (names and
-// attributes only, a fraction of the entries) and delivered in their turn, so the order is
-// that of one walk per pattern. With OnNewFolder set each pattern walks alone: the handler
-// is asked once per pattern and may skip other folders each time.
+// turn it is are delivered as they come, those of the later ones are kept (folder and
+// entry of each find, a fraction of the entries walked) and delivered in their turn, so the order
+// is that of one walk per pattern. With OnNewFolder set each pattern walks alone: the handler is
+// asked once per pattern and may skip other folders each time.
 void TFindFile::WalkPatterns(const Search& search, const Deliver& deliver, WalkEvents& events) {
     struct Pattern {
         std::string folder;
@@ -248,14 +248,19 @@ void TFindFile::WalkPatterns(const Search& search, const Deliver& deliver, WalkE
                                                                     : pattern.substr(0, split + 1)),
                             split == std::string::npos ? pattern : pattern.substr(split + 1)});
     }
-    using Kept = std::vector<std::pair<std::string, TFileInfo>>;
+    // The finds of a later pattern, each with the number of its folder.
+    struct Kept {
+        std::vector<std::string> folders;
+        std::vector<std::pair<std::size_t, TFileInfo>> finds;
+    };
     std::vector<std::optional<Kept>> kept(patterns.size());
     const auto stopped = [this] { return aborted_ || terminated_; };
 
     for (std::size_t i = 0; i < patterns.size() && !stopped(); ++i) {
         if (kept[i]) {
-            for (std::size_t k = 0; k < kept[i]->size() && !stopped(); ++k) {
-                deliver((*kept[i])[k].first, (*kept[i])[k].second);
+            for (std::size_t k = 0; k < kept[i]->finds.size() && !stopped(); ++k) {
+                const auto& [folder, info] = kept[i]->finds[k];
+                deliver(kept[i]->folders[folder], info);
             }
             kept[i].reset();
             continue;
@@ -276,7 +281,11 @@ void TFindFile::WalkPatterns(const Search& search, const Deliver& deliver, WalkE
             if (mask == 0) {
                 deliver(folder, info);
             } else {
-                kept[group[mask]]->emplace_back(folder, info);
+                Kept& keep = *kept[group[mask]];
+                if (keep.folders.empty() || keep.folders.back() != folder) {
+                    keep.folders.push_back(folder);
+                }
+                keep.finds.emplace_back(keep.folders.size() - 1, info);
             }
         };
         WalkFolder(patterns[i].folder, masks, search.rules, events);
