@@ -98,8 +98,11 @@ ProfileDocument TCategoryStore::BuildDocument(std::optional<int> left_out) const
         document.SetValue(details, "Icon", categories_[i].icon);
         const std::vector<std::string>& pictures = categories_[i].pictures;
         const PictureSections sections(key);
-        for (std::size_t position = 0; position < pictures.size(); ++position)
+        for (std::size_t position = 0; position < pictures.size(); ++position) {
             WritePicture(document, sections, position, pictures[position]);
+            if (position == 0)  // the section exists now, unless its first path was encoded
+                document.ReserveKeys(sections.wallpapers, pictures.size());
+        }
     }
     document.SetValue(kCustom, kActiveCat, left_out ? "0" : std::to_string(current_));
     return document;

@@ -322,22 +322,37 @@ const ProfileDocument::Line* ProfileDocument::FindLine(const Section& section,
     }
 }
 
+void ProfileDocument::Regrow(KeyIndex& index, std::size_t size) {
+    std::vector<std::uint64_t> old = std::exchange(index.cells, std::vector<std::uint64_t>(size));
+    const std::size_t mask = size - 1;
+    for (std::uint64_t cell : old) {
+        if (cell == 0)
+            continue;
+        std::size_t i = (cell >> 32) & mask;
+        while (index.cells[i] != 0)
+            i = (i + 1) & mask;
+        index.cells[i] = cell;
+    }
+}
+
+void ProfileDocument::ReserveKeys(std::string_view section, std::size_t keys) {
+    Section* target = FindSection(section);
+    if (target == nullptr)
+        return;
+    target->lines.reserve(target->lines.size() + keys);
+    if (!target->index_valid)
+        return;  // built at its full size when first asked
+    std::size_t size = 16;
+    while (size < (target->index.used + keys) * 2 + 2)
+        size *= 2;
+    if (size > target->index.cells.size())
+        Regrow(target->index, size);
+}
+
 bool ProfileDocument::IndexLine(const Section& section, std::uint32_t line) const {
     KeyIndex& index = section.index;
-    if ((index.used + 1) * 2 > index.cells.size()) {
-        std::vector<std::uint64_t> old = std::exchange(
-            index.cells,
-            std::vector<std::uint64_t>(std::max<std::size_t>(16, index.cells.size() * 2)));
-        const std::size_t mask = index.cells.size() - 1;
-        for (std::uint64_t cell : old) {
-            if (cell == 0)
-                continue;
-            std::size_t i = (cell >> 32) & mask;
-            while (index.cells[i] != 0)
-                i = (i + 1) & mask;
-            index.cells[i] = cell;
-        }
-    }
+    if ((index.used + 1) * 2 > index.cells.size())
+        Regrow(index, std::max<std::size_t>(16, index.cells.size() * 4));
     const std::string_view key = Key(section.lines[line]);
     const std::uint64_t hash = HashIgnoreCase(key) & 0xFFFFFFFF00000000u;
     const std::size_t mask = index.cells.size() - 1;

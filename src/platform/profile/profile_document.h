@@ -30,6 +30,8 @@ public:
     std::string_view SerializedInPlace() const;
     // Room for `bytes` of lines to be written, so a large batch grows the buffer once.
     void Reserve(std::size_t bytes) { text_.reserve(text_.size() + bytes); }
+    // Room for `keys` more keys in an existing section, so its index grows once.
+    void ReserveKeys(std::string_view section, std::size_t keys);
 
     // Section names in file order; a name that stands twice is listed once.
     std::vector<std::string> SectionNames() const;
@@ -93,6 +95,7 @@ private:
     const Line* FindLine(const Section& section, std::string_view key) const;
     void AppendLine(Section& target, std::string_view key, std::string_view value);
     void RebuildIndex(const Section& section) const;
+    static void Regrow(KeyIndex& index, std::size_t size);
     // False when the key stands in the index already.
     bool IndexLine(const Section& section, std::uint32_t line) const;
     void RebuildSectionIndex();
