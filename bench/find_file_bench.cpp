@@ -15,6 +15,7 @@
 #include <functional>
 #include <future>
 #include <string>
+#include <vector>
 
 #include "owner_loop.h"
 #include "tools/find_file.h"
@@ -27,7 +28,7 @@ constexpr int kFolders = 50;
 constexpr int kSubfolders = 100;
 constexpr int kFilesPerFolder = 40;
 constexpr int kEntries = kFolders * kSubfolders * kFilesPerFolder;
-constexpr int kRuns = 3;
+constexpr int kRuns = 5;
 
 // Of every eight files: ".jpg", ".JPEG" and six that are no JPEG picture.
 const char* ExtensionOf(int i) {
@@ -54,17 +55,26 @@ struct Figures {
     long found = 0;
 };
 
-// The best of kRuns; the tree was walked once before, so every run finds it in the cache.
-Figures Best(const std::function<long()>& run) {
-    Figures best;
+// The median of kRuns of each run, taken in turns, so a change in the machine's load
+// meets all of them alike; the tree was walked once before, so every run finds it in the
+// cache.
+std::vector<Figures> Medians(const std::vector<std::function<long()>>& runs) {
+    std::vector<std::vector<Figures>> times(runs.size());
     for (int i = 0; i < kRuns; ++i) {
-        const Clock::time_point start = Clock::now();
-        const long found = run();
-        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        if (seconds < best.seconds)
-            best = {seconds, found};
+        for (std::size_t r = 0; r < runs.size(); ++r) {
+            const Clock::time_point start = Clock::now();
+            const long found = runs[r]();
+            times[r].push_back(
+                {std::chrono::duration<double>(Clock::now() - start).count(), found});
+        }
     }
-    return best;
+    std::vector<Figures> medians;
+    for (std::vector<Figures>& figures : times) {
+        std::sort(figures.begin(), figures.end(),
+                  [](const Figures& a, const Figures& b) { return a.seconds < b.seconds; });
+        medians.push_back(figures[figures.size() / 2]);
+    }
+    return medians;
 }
 
 void Print(const char* mode, const Figures& figures, const Figures* reference) {
@@ -105,43 +115,42 @@ int main() {
     } else {
         std::printf("%d files in %d folders\n", kEntries, kFolders * kSubfolders + kFolders);
         RunFind(root);  // brings the tree into the cache
-        const Figures find = Best([&] { return RunFind(root); });
-        Print("find -xdev -iname (reference)", find, nullptr);
-
         orvella::testing::OwnerLoop owner;
         orvella::TFindFile engine(owner);
-        engine.IncludeFiles() = {root + "*.jpg", root + "*.jpeg"};
         long found = 0;
         engine.SetOnFound(
             [&](orvella::TFindFile&, const std::string&, const orvella::TFileInfo&) { ++found; });
-
-        Print("engine, calling thread", Best([&] {
-                  found = 0;
-                  engine.Execute();
-                  return found;
-              }),
-              &find);
-
-        // One pattern is one walk of the tree: the masks above take two, one after the other.
-        engine.IncludeFiles() = {root + "*.jpg"};
-        Print("engine, calling thread, *.jpg", Best([&] {
-                  found = 0;
-                  engine.Execute();
-                  return found;
-              }),
-              &find);
-        engine.IncludeFiles() = {root + "*.jpg", root + "*.jpeg"};
-
-        engine.SetThreaded(true);
-        Print("engine, threaded", Best([&] {
-                  found = 0;
-                  std::promise<void> done;
-                  engine.SetOnComplete([&](orvella::TFindFile&) { done.set_value(); });
-                  owner.Post([&] { engine.Execute(); });
-                  done.get_future().wait();
-                  return found;
-              }),
-              &find);
+        const std::vector<std::string> both = {root + "*.jpg", root + "*.jpeg"};
+        const auto search = [&](std::vector<std::string> patterns, bool threaded) {
+            return [&, patterns, threaded] {
+                found = 0;
+                if (!threaded) {
+                    engine.IncludeFiles() = patterns;
+                    engine.SetThreaded(false);
+                    engine.Execute();
+                    return found;
+                }
+                // The engine belongs to the owner's thread while it searches threaded.
+                std::promise<void> done;
+                owner.Run([&] {
+                    engine.IncludeFiles() = patterns;
+                    engine.SetThreaded(true);
+                    engine.SetOnComplete([&](orvella::TFindFile&) { done.set_value(); });
+                    engine.Execute();
+                });
+                done.get_future().wait();
+                owner.Run([&] { engine.SetOnComplete(nullptr); });
+                return found;
+            };
+        };
+        // One pattern is one walk of the tree; "*.jpg" alone shows what the second mask adds.
+        const std::vector<Figures> medians =
+            Medians({[&] { return RunFind(root); }, search(both, false),
+                     search({root + "*.jpg"}, false), search(both, true)});
+        Print("find -xdev -iname (reference)", medians[0], nullptr);
+        Print("engine, calling thread", medians[1], &medians[0]);
+        Print("engine, calling thread, *.jpg", medians[2], &medians[0]);
+        Print("engine, threaded", medians[3], &medians[0]);
         owner.Drain();
     }
     std::error_code ignored;

@@ -79,6 +79,13 @@ void TCategoryStore::AddSectionPictures(int index, const ProfileDocument& docume
 
 ProfileDocument TCategoryStore::BuildDocument(std::optional<int> left_out) const {
     ProfileDocument document;
+    std::size_t bytes = 0;
+    for (const auto& category : categories_) {
+        bytes += 128 + category.name.size() + category.icon.size();
+        for (const std::string& picture : category.pictures)
+            bytes += picture.size() + 3;  // "=" and the line end
+    }
+    document.Reserve(bytes);
     for (int i = 0; i < count(); ++i) {
         if (left_out && *left_out == i)
             continue;
@@ -90,8 +97,12 @@ ProfileDocument TCategoryStore::BuildDocument(std::optional<int> left_out) const
         document.SetValue(details, "Name", OneLine(categories_[i].name));
         document.SetValue(details, "Icon", categories_[i].icon);
         const std::vector<std::string>& pictures = categories_[i].pictures;
-        for (std::size_t position = 0; position < pictures.size(); ++position)
-            WritePicture(document, key, position, pictures[position]);
+        const PictureSections sections(key);
+        for (std::size_t position = 0; position < pictures.size(); ++position) {
+            WritePicture(document, sections, position, pictures[position]);
+            if (position == 0)  // the section exists now, unless its first path was encoded
+                document.ReserveKeys(sections.wallpapers, pictures.size());
+        }
     }
     document.SetValue(kCustom, kActiveCat, left_out ? "0" : std::to_string(current_));
     return document;

@@ -78,14 +78,22 @@ std::vector<std::string> ReadPictures(const ProfileDocument& document, const std
     return pictures;
 }
 
+PictureSections::PictureSections(std::string_view key)
+    : wallpapers(WallpapersSection(key)), encoded(EncodedSection(key)) {}
+
 void WritePicture(ProfileDocument& document, const std::string& key, std::size_t position,
+                  std::string_view path) {
+    WritePicture(document, PictureSections(key), position, path);
+}
+
+void WritePicture(ProfileDocument& document, const PictureSections& sections, std::size_t position,
                   std::string_view path) {
     // Neither form can be refused: a fitting key holds no line break, "=" or leading
     // ";" or "[", and the escaped value no line break.
     if (FitsPictureKey(path)) {
-        document.SetValue(WallpapersSection(key), path, "");
+        document.SetValue(sections.wallpapers, path, "");
     } else {
-        document.SetValue(EncodedSection(key), std::to_string(position), EscapePictureValue(path));
+        document.SetValue(sections.encoded, std::to_string(position), EscapePictureValue(path));
     }
 }
 

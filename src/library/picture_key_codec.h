@@ -26,6 +26,14 @@ std::vector<std::string> ReadPictures(const ProfileDocument& document, const std
 // Stores `path` as the picture at `position` of the category.
 void WritePicture(ProfileDocument& document, const std::string& key, std::size_t position,
                   std::string_view path);
+// The same for many pictures of one category, with its section names made once.
+struct PictureSections {
+    explicit PictureSections(std::string_view key);
+    std::string wallpapers;
+    std::string encoded;
+};
+void WritePicture(ProfileDocument& document, const PictureSections& sections, std::size_t position,
+                  std::string_view path);
 // Adds `paths` after the category's pictures; a path the category holds already (the same
 // key, without regard to case) is not added again.
 void AppendPictures(ProfileDocument& document, const std::string& key,

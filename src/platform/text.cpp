@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace orvella {
 namespace {
@@ -86,11 +87,23 @@ char32_t FoldCodePoint(char32_t cp) {
     return cp;
 }
 
+// Whether the eight bytes at `at` are all ASCII.
+bool AsciiWord(std::string_view bytes, std::size_t at) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, bytes.data() + at, sizeof word);
+    return (word & 0x8080808080808080ull) == 0;
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
     char32_t cp = 0;
     for (std::size_t i = 0; i < bytes.size();) {
+        // Profile files are mostly ASCII: a word at a time through those.
+        if (i + 8 <= bytes.size() && AsciiWord(bytes, i)) {
+            i += 8;
+            continue;
+        }
         const std::size_t length = DecodeUtf8(bytes, i, cp);
         if (length == 0)
             return false;
@@ -129,6 +142,34 @@ std::string DecodeSystemText(std::string_view bytes) {
     return Windows1252ToUtf8(bytes);
 }
 
+std::string DecodeSystemBuffer(std::string&& bytes) {
+    const std::string_view view(bytes);
+    if (!view.starts_with("\xEF\xBB\xBF") && IsValidUtf8(view))
+        return std::move(bytes);
+    return DecodeSystemText(view);
+}
+
+namespace {
+
+bool IsAscii(std::string_view text) {
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        if (!AsciiWord(text, i))
+            return false;
+    }
+    for (; i < text.size(); ++i) {
+        if (static_cast<unsigned char>(text[i]) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
+
+}  // namespace
+
 std::string FoldCase(std::string_view text) {
     std::string out;
     out.reserve(text.size());
@@ -155,7 +196,49 @@ std::string FoldCase(std::string_view text) {
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
     if (a.size() == b.size() && a == b)
         return true;
+    if (IsAscii(a) && IsAscii(b)) {
+        if (a.size() != b.size())
+            return false;
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            if (LowerAscii(a[i]) != LowerAscii(b[i]))
+                return false;
+        }
+        return true;
+    }
     return FoldCase(a) == FoldCase(b);
+}
+
+namespace {
+
+// A word of ASCII bytes with A-Z made a-z, all eight at once.
+std::uint64_t LowerAsciiWord(std::uint64_t word) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    const std::uint64_t from_a = word + (0x80 - 'A') * kOnes;
+    const std::uint64_t past_z = word + (0x80 - 'Z' - 1) * kOnes;
+    const std::uint64_t upper = from_a & ~past_z & 0x8080808080808080ull;
+    return word | (upper >> 2);
+}
+
+// Words of eight bytes mixed in turn, then MurmurHash3's finaliser. `lower` makes ASCII
+// letters small first; bytes of other text are hashed as they are.
+std::size_t HashWords(std::string_view text, bool lower) {
+    std::uint64_t h = 14695981039346656037ull ^ text.size();
+    for (std::size_t i = 0; i < text.size(); i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + i, std::min<std::size_t>(8, text.size() - i));
+        h = (h ^ (lower ? LowerAsciiWord(word) : word)) * 0x100000001b3ull;
+        h ^= h >> 29;
+    }
+    h = (h ^ (h >> 33)) * 0xff51afd7ed558ccdull;
+    h = (h ^ (h >> 33)) * 0xc4ceb9fe1a85ec53ull;
+    return static_cast<std::size_t>(h ^ (h >> 33));
+}
+
+}  // namespace
+
+std::size_t HashIgnoreCase(std::string_view text) {
+    // For ASCII text, FoldCase only makes the letters small.
+    return IsAscii(text) ? HashWords(text, true) : HashWords(FoldCase(text), false);
 }
 
 bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {

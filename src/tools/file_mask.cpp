@@ -1,21 +1,12 @@
 #include "tools/file_mask.h"
 
 #include <algorithm>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "platform/text.h"
 
 namespace orvella {
 namespace {
-
-enum class Token { Character, AnyRun, RunToLastDot, QuestionMark, Dot };
-
-struct MaskToken {
-    Token kind;
-    std::string_view character;  // for Token::Character: one folded UTF-8 sequence
-};
 
 std::vector<std::string_view> Characters(std::string_view text) {
     std::vector<std::string_view> characters;
@@ -27,29 +18,73 @@ std::vector<std::string_view> Characters(std::string_view text) {
     return characters;
 }
 
-// The rewriting the Windows directory search applies to a mask before matching.
-std::vector<MaskToken> Tokens(const std::vector<std::string_view>& mask) {
-    std::vector<MaskToken> tokens;
-    for (std::size_t i = 0; i < mask.size(); ++i) {
-        const std::string_view c = mask[i];
-        const std::string_view next = i + 1 < mask.size() ? mask[i + 1] : std::string_view();
-        if (c == "?") {
-            tokens.push_back({Token::QuestionMark, {}});
-        } else if (c == "*") {
-            tokens.push_back({next == "." ? Token::RunToLastDot : Token::AnyRun, {}});
-        } else if (c == "." && (next.empty() || next == "*" || next == "?")) {
-            tokens.push_back({Token::Dot, {}});
-        } else {
-            tokens.push_back({Token::Character, c});
-        }
-    }
-    return tokens;
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
+}  // namespace
+
+FileMask::FileMask(std::string_view mask) {
+    if (mask == "*" || mask == "*.*") {
+        shape_ = Shape::Everything;
+        return;
+    }
+    const std::string folded = FoldCase(mask);
+    const std::vector<std::string_view> characters = Characters(folded);
+    // The rewriting the Windows directory search applies to a mask before matching.
+    for (std::size_t i = 0; i < characters.size(); ++i) {
+        const std::string_view c = characters[i];
+        const std::string_view next =
+            i + 1 < characters.size() ? characters[i + 1] : std::string_view();
+        if (c == "?") {
+            tokens_.push_back({Token::QuestionMark, {}});
+        } else if (c == "*") {
+            tokens_.push_back({next == "." ? Token::RunToLastDot : Token::AnyRun, {}});
+        } else if (c == "." && (next.empty() || next == "*" || next == "?")) {
+            tokens_.push_back({Token::Dot, {}});
+        } else {
+            tokens_.push_back({Token::Character, std::string(c)});
+        }
+    }
+    // A star and then plain characters: the name has to end with them. For a run to the
+    // last dot that holds too, since the characters begin with a "." at or before it.
+    const bool plain_tail =
+        std::all_of(tokens_.begin() + (tokens_.empty() ? 0 : 1), tokens_.end(),
+                    [](const MaskToken& token) { return token.kind == Token::Character; });
+    if (tokens_.size() > 1 && plain_tail &&
+        (tokens_[0].kind == Token::AnyRun || tokens_[0].kind == Token::RunToLastDot) &&
+        IsAscii(folded)) {
+        shape_ = Shape::Suffix;
+        suffix_ = folded.substr(1);
+    }
+}
+
+bool FileMask::MatchesFolded(std::string_view folded_name) const {
+    switch (shape_) {
+        case Shape::Everything:
+            return true;
+        case Shape::Suffix:
+            // A name with other than ASCII bytes may split into characters that a byte
+            // comparison would cut through: it takes the general way.
+            if (IsAscii(folded_name)) {
+                return folded_name.ends_with(suffix_);
+            }
+            return MatchesGeneral(folded_name);
+        case Shape::General:
+            return MatchesGeneral(folded_name);
+    }
+    return false;
+}
+
+namespace {
+
+// Memoised, so masks with many stars stay linear in the name per token.
+template <typename Tokens, typename TokenKind>
 class Matcher {
 public:
-    Matcher(std::vector<MaskToken> tokens, std::vector<std::string_view> name)
-        : tokens_(std::move(tokens)),
+    Matcher(const Tokens& tokens, std::vector<std::string_view> name)
+        : tokens_(tokens),
           name_(std::move(name)),
           tried_((tokens_.size() + 1) * (name_.size() + 1), false) {
         for (std::size_t i = 0; i < name_.size(); ++i) {
@@ -59,7 +94,6 @@ public:
         }
     }
 
-    // Memoised, so masks with many stars stay linear in the name per token.
     bool Match(std::size_t t, std::size_t n) {
         if (t == tokens_.size()) {
             return n == name_.size();
@@ -71,31 +105,20 @@ public:
         tried_[key] = true;
         const bool at_end = n == name_.size();
         switch (tokens_[t].kind) {
-            case Token::Character:
+            case TokenKind::Character:
                 return !at_end && name_[n] == tokens_[t].character && Match(t + 1, n + 1);
-            case Token::AnyRun:
-                for (std::size_t k = n; k <= name_.size(); ++k) {
-                    if (Match(t + 1, k)) {
-                        return true;
-                    }
-                }
-                return false;
-            case Token::RunToLastDot: {
+            case TokenKind::AnyRun:
+                return MatchRun(t, n, name_.size());
+            case TokenKind::RunToLastDot: {
                 const bool dot_ahead = last_dot_ != kNone && last_dot_ >= n;
-                const std::size_t limit = dot_ahead ? last_dot_ : name_.size();
-                for (std::size_t k = n; k <= limit; ++k) {
-                    if (Match(t + 1, k)) {
-                        return true;
-                    }
-                }
-                return false;
+                return MatchRun(t, n, dot_ahead ? last_dot_ : name_.size());
             }
-            case Token::QuestionMark:
+            case TokenKind::QuestionMark:
                 if (at_end || name_[n] == ".") {
                     return Match(t + 1, n);
                 }
                 return Match(t + 1, n + 1);
-            case Token::Dot:
+            case TokenKind::Dot:
                 return (!at_end && name_[n] == "." && Match(t + 1, n + 1)) ||
                        (at_end && Match(t + 1, n));
         }
@@ -103,8 +126,17 @@ public:
     }
 
 private:
+    bool MatchRun(std::size_t t, std::size_t n, std::size_t limit) {
+        for (std::size_t k = n; k <= limit; ++k) {
+            if (Match(t + 1, k)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-    std::vector<MaskToken> tokens_;
+    const Tokens& tokens_;
     std::vector<std::string_view> name_;
     std::vector<bool> tried_;
     std::size_t last_dot_ = kNone;
@@ -112,14 +144,13 @@ private:
 
 }  // namespace
 
-bool MaskMatches(std::string_view mask, std::string_view name) {
-    if (mask == "*" || mask == "*.*") {
-        return true;
-    }
-    const std::string folded_mask = FoldCase(mask);
-    const std::string folded_name = FoldCase(name);
-    Matcher matcher(Tokens(Characters(folded_mask)), Characters(folded_name));
+bool FileMask::MatchesGeneral(std::string_view folded_name) const {
+    Matcher<std::vector<MaskToken>, Token> matcher(tokens_, Characters(folded_name));
     return matcher.Match(0, 0);
+}
+
+bool MaskMatches(std::string_view mask, std::string_view name) {
+    return FileMask(mask).MatchesFolded(FoldCase(name));
 }
 
 }  // namespace orvella

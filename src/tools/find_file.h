@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
@@ -15,17 +16,23 @@
 namespace orvella {
 
 class OwnerThread;
-class SyncChannel;
+class DeliveryChannel;
+struct WalkEvents;
 
 // The file search engine: walks folders for files matching masks, in a worker thread or in
 // the calling one, and reports each folder and each accepted file to its owner. Every
 // member is called in the owner's thread, and every event runs there.
 //
-// Threaded, the worker hands each folder to OnNewFolder and each accepted file to OnFound
-// by a synchronous call into the owner's thread (see SyncChannel) and waits for it;
-// OnComplete runs in the owner's thread after the worker has ended. Abort returns only
-// after OnComplete has run, delivering the call the worker waits on meanwhile, without
-// running the owner's other events. Destroying the engine during a search stops the worker
+// Patterns with the same folder are searched in one walk, in the first one's turn, and
+// delivered one after the other all the same (see WalkPatterns).
+//
+// Threaded, the worker hands the accepted files to the owner's thread in batches, never
+// more than kMaxFindsAhead ahead of OnFound, and each folder to OnNewFolder by a
+// synchronous call that it waits for (see DeliveryChannel); the owner sees the events in the
+// order of a search in its own thread. OnComplete runs in the owner's thread after the
+// worker has ended. Abort returns only after the finds already handed over and OnComplete
+// have run, delivering them meanwhile without running the owner's other events; from inside
+// a handler it drops them instead. Destroying the engine during a search stops the worker
 // and delivers nothing more. The engine must not be destroyed by its own event handlers.
 class TFindFile {
 public:
@@ -34,6 +41,9 @@ public:
     using TNewFolderEvent =
         std::function<void(TFindFile& sender, const std::string& folder, bool& ignore_folder)>;
     using TNotifyEvent = std::function<void(TFindFile& sender)>;
+
+    // How far a threaded search's worker may run ahead of OnFound, in finds.
+    static const std::size_t kMaxFindsAhead;
 
     // `owner` is the thread the events run in; it outlives the engine.
     explicit TFindFile(OwnerThread& owner);
@@ -88,11 +98,15 @@ public:
 
 private:
     struct Search;
+    using Deliver = std::function<void(const std::string& folder, const TFileInfo& info)>;
 
     std::vector<std::string> WorkingPatterns() const;
     // `channel` is null for a search in the calling thread.
-    void Walk(Search& search, SyncChannel* channel);
-    void RunWorker(Search& search, const std::shared_ptr<SyncChannel>& channel);
+    void Walk(Search& search, DeliveryChannel* channel);
+    void WalkPatterns(const Search& search, const Deliver& deliver, WalkEvents& events);
+    std::function<bool(const std::string&)> NewFolderAsker(DeliveryChannel* channel);
+    void RunWorker(Search& search, const std::shared_ptr<DeliveryChannel>& channel);
+    void StartWorker();
     void Complete();
 
     OwnerThread& owner_;
@@ -114,8 +128,9 @@ private:
     std::atomic<bool> aborted_{false};
     std::atomic<bool> terminated_{false};
     std::unique_ptr<Search> search_;  // the working copies, while busy
-    std::shared_ptr<SyncChannel> channel_;
+    std::shared_ptr<DeliveryChannel> channel_;
     std::thread worker_;
+    Status handler_error_;  // of a handler of a threaded search, in the owner's thread
     Status last_error_;
     Status priority_status_;
 };

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "tools/exclude_list.h"
+
 namespace orvella {
 namespace {
 
@@ -98,6 +103,33 @@ TEST(RemoveTrailingBackslash, KeepsDriveRootsAndSingleCharacters) {
     for (const auto& [text, expected] : cases) {
         EXPECT_EQ(RemoveTrailingBackslash(text), expected) << text;
     }
+}
+
+// The list looks plain names up by name: it must exclude exactly what FileMatches does.
+TEST(ExcludeList, ExcludesWhatOneOfItsPatternsMatches) {
+    const std::vector<std::string> files = {"/home/me/Bilder/a.jpg",
+                                            "/home/me/bilder/A.JPG",
+                                            "/Bilder/a.jpg",
+                                            "/x/Bilder2/a.jpg",
+                                            "/x/b.jpg",
+                                            "/x/a.jpeg",
+                                            "C:\\Bilder\\a.jpg",
+                                            "/x/a.jpg.bak",
+                                            "/x/\xC3\xA4.jpg",
+                                            "/x/\xC3\x84.jpg"};
+    const std::vector<std::string> patterns = {
+        "/Bilder/a.jpg", "a.JPG", "C:\\Bilder\\a.jpg", "/x/*.jpeg",    "*.bak",
+        "/x/",           "b?jpg", "/x/\xC3\xA4.jpg",   "Bilder\\a.jpg"};
+    for (const std::string& file : files) {
+        bool any = false;
+        for (const std::string& pattern : patterns) {
+            EXPECT_EQ(ExcludeList({pattern}).Excludes(file), FileMatches(file, pattern))
+                << file << " / " << pattern;
+            any = any || FileMatches(file, pattern);
+        }
+        EXPECT_EQ(ExcludeList(patterns).Excludes(file), any) << file;
+    }
+    EXPECT_FALSE(ExcludeList().Excludes("/x/a.jpg"));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "platform/profile/profile_document.h"
 
+#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -37,63 +38,110 @@ std::string EntryText(std::string_view key, std::string_view value) {
 }  // namespace
 
 ProfileDocument ProfileDocument::Parse(std::string_view text) {
+    return ParseBuffer(std::string(text));
+}
+
+ProfileDocument ProfileDocument::ParseBuffer(std::string&& text) {
     ProfileDocument document;
+    document.text_ = std::move(text);
+    const std::string_view all(document.text_);
     std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
+    while (start < all.size()) {
+        std::size_t end = all.find('\n', start);
         if (end == std::string_view::npos)
-            end = text.size();
-        std::string_view line = text.substr(start, end - start);
+            end = all.size();
+        std::string_view line = all.substr(start, end - start);
         start = end + 1;
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-
-        const std::string_view trimmed = TrimBlanks(line);
-        if (!trimmed.empty() && trimmed.front() == '[') {
-            std::string_view name = trimmed.substr(1);
-            const std::size_t close = name.find(']');
-            if (close != std::string_view::npos)
-                name = name.substr(0, close);
-            Section section;
-            section.name = std::string(TrimBlanks(name));
-            section.header = std::string(line);
-            document.sections_.push_back(std::move(section));
-            continue;
-        }
-        Line parsed;
-        parsed.text = std::string(line);
-        if (!IsBlankLine(line) && !IsComment(line)) {
-            const std::size_t equals = line.find('=');
-            parsed.key = std::string(TrimBlanks(line.substr(0, equals)));
-            parsed.is_entry = true;
-        }
-        if (document.sections_.empty()) {
-            document.preamble_.push_back(std::move(parsed));
-        } else {
-            document.sections_.back().lines.push_back(std::move(parsed));
-        }
+        document.AddParsedLine(line);
     }
     document.RebuildSectionIndex();
     return document;
 }
 
+void ProfileDocument::AddParsedLine(std::string_view line) {
+    const std::string_view trimmed = TrimBlanks(line);
+    if (!trimmed.empty() && trimmed.front() == '[') {
+        std::string_view name = trimmed.substr(1);
+        const std::size_t close = name.find(']');
+        if (close != std::string_view::npos)
+            name = name.substr(0, close);
+        Section section;
+        section.name = std::string(TrimBlanks(name));
+        section.header = MakeLine(line);
+        section.header.is_entry = false;
+        sections_.push_back(std::move(section));
+        return;
+    }
+    (sections_.empty() ? preamble_ : sections_.back().lines).push_back(MakeLine(line));
+}
+
+ProfileDocument::Line ProfileDocument::MakeLine(std::string_view text) {
+    Line line;
+    line.at = static_cast<std::size_t>(text.data() - text_.data());
+    line.size = static_cast<std::uint32_t>(text.size());
+    if (!IsBlankLine(text) && !IsComment(text)) {
+        const std::string_view key = TrimBlanks(text.substr(0, text.find('=')));
+        line.key_from = static_cast<std::uint32_t>(key.data() - text.data());
+        line.key_size = static_cast<std::uint32_t>(key.size());
+        line.is_entry = true;
+    }
+    return line;
+}
+
+ProfileDocument::Line ProfileDocument::StoreLine(std::string_view text) {
+    const std::size_t at = text_.size();
+    // With its line end, so that lines written in file order serialize in place.
+    text_.append(text).append("\r\n");
+    return MakeLine(std::string_view(text_).substr(at, text.size()));
+}
+
+std::string_view ProfileDocument::SerializedInPlace() const {
+    const Line* first = !preamble_.empty()   ? &preamble_.front()
+                        : !sections_.empty() ? &sections_.front().header
+                                             : nullptr;
+    if (first == nullptr)
+        return {};
+    std::size_t next = first->at;
+    const auto follows = [&](const Line& line) {
+        if (line.at != next || std::string_view(text_).substr(line.at + line.size, 2) != "\r\n")
+            return false;
+        next = line.at + line.size + 2;
+        return true;
+    };
+    for (const Line& line : preamble_) {
+        if (!follows(line))
+            return {};
+    }
+    for (const Section& section : sections_) {
+        if (!follows(section.header))
+            return {};
+        for (const Line& line : section.lines) {
+            if (!follows(line))
+                return {};
+        }
+    }
+    return std::string_view(text_).substr(first->at, next - first->at);
+}
+
 std::string ProfileDocument::Serialize() const {
     std::size_t size = 0;
     for (const Line& line : preamble_)
-        size += line.text.size() + 2;
+        size += line.size + 2;
     for (const Section& section : sections_) {
-        size += section.header.size() + 2;
+        size += section.header.size + 2;
         for (const Line& line : section.lines)
-            size += line.text.size() + 2;
+            size += line.size + 2;
     }
     std::string out;
     out.reserve(size);
     for (const Line& line : preamble_)
-        out.append(line.text).append("\r\n");
+        out.append(Text(line)).append("\r\n");
     for (const Section& section : sections_) {
-        out.append(section.header).append("\r\n");
+        out.append(Text(section.header)).append("\r\n");
         for (const Line& line : section.lines)
-            out.append(line.text).append("\r\n");
+            out.append(Text(line)).append("\r\n");
     }
     return out;
 }
@@ -121,7 +169,7 @@ std::vector<std::string> ProfileDocument::KeyNames(std::string_view section) con
     keys.reserve(found->lines.size());
     for (const Line& line : found->lines) {
         if (line.is_entry)
-            keys.push_back(line.key);
+            keys.emplace_back(Key(line));
     }
     return keys;
 }
@@ -139,10 +187,11 @@ std::optional<std::string> ProfileDocument::Value(std::string_view section,
     const Line* line = FindLine(*found, key);
     if (line == nullptr)
         return std::nullopt;
-    const std::size_t equals = line->text.find('=');
-    if (equals == std::string::npos)
+    const std::string_view text = Text(*line);
+    const std::size_t equals = text.find('=');
+    if (equals == std::string_view::npos)
         return std::string();
-    return std::string(StripQuotes(TrimBlanks(std::string_view(line->text).substr(equals + 1))));
+    return std::string(StripQuotes(TrimBlanks(text.substr(equals + 1))));
 }
 
 Status ProfileDocument::Writable(std::string_view section, std::string_view key,
@@ -178,7 +227,8 @@ Status ProfileDocument::SetValue(std::string_view section, std::string_view key,
     if (target == nullptr) {
         Section created;
         created.name = std::string(TrimBlanks(section));
-        created.header = "[" + created.name + "]";
+        created.header = StoreLine("[" + created.name + "]");
+        created.header.is_entry = false;
         sections_.push_back(std::move(created));
         section_index_.emplace(FoldCase(sections_.back().name), sections_.size() - 1);
         target = &sections_.back();
@@ -188,8 +238,8 @@ Status ProfileDocument::SetValue(std::string_view section, std::string_view key,
     const bool quoted = TrimBlanks(value).size() != value.size() || StripQuotes(value) != value;
     const std::string stored = quoted ? "\"" + std::string(value) + "\"" : std::string(value);
     if (const Line* existing = FindLine(*target, trimmed_key)) {
-        Line& line = const_cast<Line&>(*existing);
-        line.text = EntryText(line.key, stored);
+        const std::string entry = EntryText(Key(*existing), stored);
+        const_cast<Line&>(*existing) = StoreLine(entry);
         return Status::Ok();
     }
     AppendLine(*target, trimmed_key, stored);
@@ -200,19 +250,15 @@ void ProfileDocument::AppendLine(Section& target, std::string_view key, std::str
     // New keys go after the section's last non-blank line, so the blank line that
     // separates it from the next section stays where it is.
     std::size_t position = target.lines.size();
-    while (position > 0 && IsBlankLine(target.lines[position - 1].text))
+    while (position > 0 && IsBlankLine(Text(target.lines[position - 1])))
         --position;
-    Line line;
-    line.key = std::string(key);
-    line.text = EntryText(line.key, value);
-    line.is_entry = true;
+    const Line line = StoreLine(EntryText(key, value));
     if (position == target.lines.size()) {
-        target.lines.push_back(std::move(line));
+        target.lines.push_back(line);
         if (target.index_valid)
-            target.key_index.emplace(FoldCase(key), target.lines.size() - 1);
+            IndexLine(target, static_cast<std::uint32_t>(target.lines.size() - 1));
     } else {
-        target.lines.insert(target.lines.begin() + static_cast<std::ptrdiff_t>(position),
-                            std::move(line));
+        target.lines.insert(target.lines.begin() + static_cast<std::ptrdiff_t>(position), line);
         target.index_valid = false;
     }
 }
@@ -230,9 +276,9 @@ bool ProfileDocument::DeleteKey(std::string_view section, std::string_view key) 
 }
 
 bool ProfileDocument::EraseSection(std::string_view section) {
-    const std::string folded = FoldCase(TrimBlanks(section));
+    const std::string_view trimmed = TrimBlanks(section);
     const std::size_t before = sections_.size();
-    std::erase_if(sections_, [&](const Section& s) { return FoldCase(s.name) == folded; });
+    std::erase_if(sections_, [&](const Section& s) { return EqualsIgnoreCase(s.name, trimmed); });
     if (sections_.size() == before)
         return false;
     RebuildSectionIndex();
@@ -244,30 +290,101 @@ ProfileDocument::Section* ProfileDocument::FindSection(std::string_view name) {
 }
 
 const ProfileDocument::Section* ProfileDocument::FindSection(std::string_view name) const {
-    const auto found = section_index_.find(FoldCase(TrimBlanks(name)));
-    return found == section_index_.end() ? nullptr : &sections_[found->second];
+    const std::string_view trimmed = TrimBlanks(name);
+    // A batch writes one section after the other: most lookups ask for the last one again.
+    if (last_section_ < sections_.size() &&
+        EqualsIgnoreCase(sections_[last_section_].name, trimmed)) {
+        return &sections_[last_section_];
+    }
+    const auto found = section_index_.find(FoldCase(trimmed));
+    if (found == section_index_.end())
+        return nullptr;
+    last_section_ = found->second;
+    return &sections_[found->second];
 }
 
+// A cell holds the key's hash in its upper half and the line number + 1 in its lower one.
 const ProfileDocument::Line* ProfileDocument::FindLine(const Section& section,
-                                                       std::string_view key) {
+                                                       std::string_view key) const {
     if (!section.index_valid)
         RebuildIndex(section);
-    const auto found = section.key_index.find(FoldCase(TrimBlanks(key)));
-    return found == section.key_index.end() ? nullptr : &section.lines[found->second];
+    const std::vector<std::uint64_t>& cells = section.index.cells;
+    const std::string_view wanted = TrimBlanks(key);
+    const std::uint64_t hash = HashIgnoreCase(wanted);
+    const std::size_t mask = cells.size() - 1;
+    for (std::size_t i = (hash >> 32) & mask;; i = (i + 1) & mask) {
+        const std::uint64_t cell = cells[i];
+        if (cell == 0)
+            return nullptr;
+        const Line& line = section.lines[(cell & 0xFFFFFFFFu) - 1];
+        if ((cell >> 32) == (hash >> 32) && EqualsIgnoreCase(Key(line), wanted))
+            return &line;
+    }
 }
 
-void ProfileDocument::RebuildIndex(const Section& section) {
-    section.key_index.clear();
-    section.key_index.reserve(section.lines.size());
+void ProfileDocument::Regrow(KeyIndex& index, std::size_t size) {
+    std::vector<std::uint64_t> old = std::exchange(index.cells, std::vector<std::uint64_t>(size));
+    const std::size_t mask = size - 1;
+    for (std::uint64_t cell : old) {
+        if (cell == 0)
+            continue;
+        std::size_t i = (cell >> 32) & mask;
+        while (index.cells[i] != 0)
+            i = (i + 1) & mask;
+        index.cells[i] = cell;
+    }
+}
+
+void ProfileDocument::ReserveKeys(std::string_view section, std::size_t keys) {
+    Section* target = FindSection(section);
+    if (target == nullptr)
+        return;
+    target->lines.reserve(target->lines.size() + keys);
+    if (!target->index_valid)
+        return;  // built at its full size when first asked
+    std::size_t size = 16;
+    while (size < (target->index.used + keys) * 2 + 2)
+        size *= 2;
+    if (size > target->index.cells.size())
+        Regrow(target->index, size);
+}
+
+bool ProfileDocument::IndexLine(const Section& section, std::uint32_t line) const {
+    KeyIndex& index = section.index;
+    if ((index.used + 1) * 2 > index.cells.size())
+        Regrow(index, std::max<std::size_t>(16, index.cells.size() * 4));
+    const std::string_view key = Key(section.lines[line]);
+    const std::uint64_t hash = HashIgnoreCase(key) & 0xFFFFFFFF00000000u;
+    const std::size_t mask = index.cells.size() - 1;
+    std::size_t i = (hash >> 32) & mask;
+    for (; index.cells[i] != 0; i = (i + 1) & mask) {
+        const std::uint64_t cell = index.cells[i];
+        if ((cell & 0xFFFFFFFF00000000u) == hash &&
+            EqualsIgnoreCase(Key(section.lines[(cell & 0xFFFFFFFFu) - 1]), key)) {
+            return false;  // the first line of a key answers for it
+        }
+    }
+    index.cells[i] = hash | (static_cast<std::uint64_t>(line) + 1);
+    ++index.used;
+    return true;
+}
+
+void ProfileDocument::RebuildIndex(const Section& section) const {
+    std::size_t size = 16;
+    while (size < section.lines.size() * 2 + 2)
+        size *= 2;
+    section.index.cells.assign(size, 0);
+    section.index.used = 0;
     for (std::size_t i = 0; i < section.lines.size(); ++i) {
         if (section.lines[i].is_entry)
-            section.key_index.emplace(FoldCase(section.lines[i].key), i);
+            IndexLine(section, static_cast<std::uint32_t>(i));
     }
     section.index_valid = true;
 }
 
 void ProfileDocument::RebuildSectionIndex() {
     section_index_.clear();
+    last_section_ = 0;
     for (std::size_t i = 0; i < sections_.size(); ++i) {
         section_index_.emplace(FoldCase(sections_[i].name), i);  // first one wins
     }

@@ -20,8 +20,18 @@ class ProfileDocument {
 public:
     // Never fails: every line is kept, lines it cannot give a meaning keep their text.
     static ProfileDocument Parse(std::string_view text);
+    // The same, taking over the buffer.
+    static ProfileDocument ParseBuffer(std::string&& text);
     // Lines end in CR LF, as Windows writes them.
     std::string Serialize() const;
+    // What Serialize returns, without a copy, when the document's lines stand in its buffer
+    // in file order already (a document built by writes alone, or read and left unchanged);
+    // empty otherwise.
+    std::string_view SerializedInPlace() const;
+    // Room for `bytes` of lines to be written, so a large batch grows the buffer once.
+    void Reserve(std::size_t bytes) { text_.reserve(text_.size() + bytes); }
+    // Room for `keys` more keys in an existing section, so its index grows once.
+    void ReserveKeys(std::string_view section, std::size_t keys);
 
     // Section names in file order; a name that stands twice is listed once.
     std::vector<std::string> SectionNames() const;
@@ -50,29 +60,51 @@ public:
     bool operator==(const ProfileDocument& other) const { return Serialize() == other.Serialize(); }
 
 private:
+    // The text of every line lies in text_, the file's text followed by the lines written
+    // since: a document of 100 000 lines is two buffers, not 200 000 strings.
     struct Line {
-        std::string text;  // the line as it stands in the file, without line end
-        std::string key;   // trimmed key; empty when the line holds none
+        std::size_t at = 0;          // in text_
+        std::uint32_t size = 0;      // without line end
+        std::uint32_t key_from = 0;  // the trimmed key, from the line's start
+        std::uint32_t key_size = 0;
         bool is_entry = false;
+    };
+    // Line numbers by folded key, open addressing; 0 marks a free cell.
+    struct KeyIndex {
+        std::vector<std::uint64_t> cells;
+        std::size_t used = 0;
     };
     struct Section {
         std::string name;
-        std::string header;  // the header line as written
+        Line header;
         std::vector<Line> lines;
-        mutable std::unordered_map<std::string, std::size_t> key_index;  // folded key -> line
+        mutable KeyIndex index;
         mutable bool index_valid = false;
     };
 
+    std::string_view Text(const Line& line) const { return {text_.data() + line.at, line.size}; }
+    std::string_view Key(const Line& line) const {
+        return Text(line).substr(line.key_from, line.key_size);
+    }
+    Line MakeLine(std::string_view text);
+    Line StoreLine(std::string_view text);
+    void AddParsedLine(std::string_view line);
+
     Section* FindSection(std::string_view name);
     const Section* FindSection(std::string_view name) const;
-    static const Line* FindLine(const Section& section, std::string_view key);
-    static void AppendLine(Section& target, std::string_view key, std::string_view value);
-    static void RebuildIndex(const Section& section);
+    const Line* FindLine(const Section& section, std::string_view key) const;
+    void AppendLine(Section& target, std::string_view key, std::string_view value);
+    void RebuildIndex(const Section& section) const;
+    static void Regrow(KeyIndex& index, std::size_t size);
+    // False when the key stands in the index already.
+    bool IndexLine(const Section& section, std::uint32_t line) const;
     void RebuildSectionIndex();
 
+    std::string text_;
     std::vector<Line> preamble_;  // lines before the first section header
     std::vector<Section> sections_;
     std::unordered_map<std::string, std::size_t> section_index_;  // folded name -> first
+    mutable std::size_t last_section_ = 0;  // the last section found, tried first
     Status refused_;
 };
 

@@ -13,7 +13,10 @@ Result<ProfileDocument> ProfileFile::Load() const {
         return content.status();
     if (!content->has_value())
         return ProfileDocument();
-    return ProfileDocument::Parse(DecodeProfileText(**content));
+    // A file that is not UTF-8 keeps the bytes of names that exist on disk, line by line.
+    std::string& bytes = **content;
+    return ProfileDocument::ParseBuffer(IsValidUtf8(bytes) ? DecodeSystemBuffer(std::move(bytes))
+                                                           : DecodeProfileText(bytes));
 }
 
 ProfileDocument ProfileFile::LoadOrEmpty() const {
@@ -77,7 +80,7 @@ Status ProfileFile::Replace(const ProfileDocument& document) {
     Result<FileLock> lock = FileLock::Acquire(path_);
     if (!lock)
         return lock.status();
-    return ReplaceFileAtomically(path_, document.Serialize());
+    return Write(document);
 }
 
 Status ProfileFile::Update(const std::function<void(ProfileDocument&)>& change) {
@@ -91,7 +94,14 @@ Status ProfileFile::Update(const std::function<void(ProfileDocument&)>& change) 
     change(*document);
     if (!document->refused())
         return document->refused();
-    return ReplaceFileAtomically(path_, document->Serialize());
+    return Write(*document);
+}
+
+Status ProfileFile::Write(const ProfileDocument& document) {
+    const std::string_view in_place = document.SerializedInPlace();
+    if (!in_place.empty())
+        return ReplaceFileAtomically(path_, in_place);
+    return ReplaceFileAtomically(path_, document.Serialize());
 }
 
 }  // namespace orvella

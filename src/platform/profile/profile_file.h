@@ -46,6 +46,8 @@ public:
 
 private:
     ProfileDocument LoadOrEmpty() const;
+    // Replaces the file with the document; the caller holds the lock.
+    Status Write(const ProfileDocument& document);
     std::string path_;
 };
 
