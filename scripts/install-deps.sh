@@ -24,7 +24,7 @@ packages=(
   # the codec benchmark's comparison (bench/codecs_bench)
   libvips-tools
   # the scripted wallpaper change's comparison (bench/wall_close_bench.sh)
-  xwallpaper
+  xwallpaper time
   # the GNOME backend and its tests in a private session, on the keyfile store and on dconf
   dbus libglib2.0-bin gsettings-desktop-schemas dconf-service
   # the desktops' real services the backends are tested against: a headless sway with
