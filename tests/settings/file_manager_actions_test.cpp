@@ -10,7 +10,6 @@
 #include "platform/files/file_uri.h"
 #include "platform/files/files.h"
 #include "settings/thunar_actions.h"
-#include "settings/thunar_actions.h"
 #include "settings/xml_outline.h"
 #include "support/run_program.h"
 #include "support/temp_dir.h"
@@ -207,6 +206,18 @@ TEST(ThunarActionTest, OnlyTheRootsOwnClosingTagTakesTheAction) {
     EXPECT_EQ(MergeThunarAction("<?pi </actions?>\n<actions/>\n", "o", action), std::nullopt);
     EXPECT_EQ(MergeThunarAction("<actions>\n</actions>\n<!-- </actions> -->\n", "o", action),
               "<actions>\n" + action + "\n</actions>\n<!-- </actions> -->\n");
+}
+
+// Found by the fuzzer: a file that holds our action twice keeps one after a merge, and a
+// removal takes every copy.
+TEST(ThunarActionTest, OurActionTwiceInTheFileEndsOnceOrGone) {
+    const std::string action = "<action><unique-id>o</unique-id></action>";
+    const std::string old = "<action><unique-id>o</unique-id><name>x</name></action>";
+    const std::string mine = "<action><unique-id>m</unique-id></action>";
+    const std::string twice = "<actions>\n" + old + "\n" + mine + "\n  " + old + "\n</actions>\n";
+    EXPECT_EQ(MergeThunarAction(twice, "o", action),
+              "<actions>\n" + action + "\n" + mine + "\n</actions>\n");
+    EXPECT_EQ(RemoveThunarAction(twice, "o"), "<actions>\n" + mine + "\n</actions>\n");
 }
 
 TEST(SelectedPicturesTest, TheSelectionComesFromNautilusOrTheArguments) {
