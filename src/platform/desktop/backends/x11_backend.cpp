@@ -152,14 +152,31 @@ void PublishRootPixmap(Display* d, Window root, Pixmap pixmap) {
     XSync(d, False);
 }
 
+// The display named `name`, or $DISPLAY's when it is empty.
+Result<DisplayPtr> OpenDisplay(const std::string& name) {
+    DisplayPtr display(XOpenDisplay(name.empty() ? nullptr : name.c_str()));
+    if (!display)
+        return Status::Error("cannot open the X11 display " +
+                             (name.empty() ? std::string("$DISPLAY") : name));
+    return display;
+}
+
+// `frame` as the monitor `area` shows it: itself when it fits, else centred on black.
+PicturePixels FittedToArea(const PicturePixels& frame, const MonitorArea& area) {
+    PicturePixels composed{
+        area.width, area.height,
+        std::vector<std::uint32_t>(static_cast<std::size_t>(area.width) * area.height, 0)};
+    DrawCentred(ViewOf(composed), MonitorArea{0, 0, area.width, area.height}, frame);
+    return composed;
+}
+
 }  // namespace
 
 Status X11WallpaperBackend::Show(const WallpaperChange& change) {
-    DisplayPtr display(XOpenDisplay(display_.empty() ? nullptr : display_.c_str()));
+    Result<DisplayPtr> display = OpenDisplay(display_);
     if (!display)
-        return Status::Error("cannot open the X11 display " +
-                             (display_.empty() ? std::string("$DISPLAY") : display_));
-    Display* d = display.get();
+        return display.status();
+    Display* d = display->get();
     // Read at every change: a monitor may have come or gone since the last one.
     const std::vector<MonitorArea> monitors = ReadX11Monitors(d);
     Result<Pixmap> pixmap = DrawRootPixmap(d, [&](const CanvasView& canvas) {
@@ -196,11 +213,11 @@ Status X11LiveWallpaper::ShowFrame(const PicturePixels& frame) {
     if (pixmap_ == 0)
         return Status::Error("no wallpaper of ours on the X11 root window");
     if (!connection_) {
-        DisplayPtr display(XOpenDisplay(display_name_.empty() ? nullptr : display_name_.c_str()));
+        Result<DisplayPtr> display = OpenDisplay(display_name_);
         if (!display)
-            return Status::Error("cannot open the X11 display " +
-                                 (display_name_.empty() ? std::string("$DISPLAY") : display_name_));
-        connection_ = std::make_unique<Connection>(Connection{std::move(display), nullptr, 0});
+            return display.status();
+        connection_ =
+            std::make_unique<Connection>(Connection{std::move(display).value(), nullptr, 0});
     }
     Connection& c = *connection_;
     Display* d = c.display.get();
@@ -212,14 +229,8 @@ Status X11LiveWallpaper::ShowFrame(const PicturePixels& frame) {
 
     const MonitorArea& area = area_;
     Visual* visual = DefaultVisual(d, screen_number);
-    PicturePixels composed;
     const bool fits = frame.width == area.width && frame.height == area.height;
-    if (!fits) {
-        composed = PicturePixels{
-            area.width, area.height,
-            std::vector<std::uint32_t>(static_cast<std::size_t>(area.width) * area.height, 0)};
-        DrawCentred(ViewOf(composed), MonitorArea{0, 0, area.width, area.height}, frame);
-    }
+    const PicturePixels composed = fits ? PicturePixels{} : FittedToArea(frame, area);
     const PicturePixels& screen = fits ? frame : composed;
 
     std::vector<XRectangle> changed;
