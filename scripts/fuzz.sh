@@ -6,10 +6,8 @@ seconds="${1:-30}"
 
 cmake --preset fuzz
 cmake --build --preset fuzz -j "$(nproc)"
-# language_module_fuzzer is built but not run here yet: a damaged module still crashes Qt's
-# translator at its first lookup, until the module is checked before Qt reads it.
 for target in profile_fuzzer registry_fuzzer window_message_fuzzer file_mask_fuzzer \
-    screensaver_settings_fuzzer thunar_actions_fuzzer \
+    screensaver_settings_fuzzer thunar_actions_fuzzer language_module_fuzzer \
     bmp_fuzzer jpeg_fuzzer png_fuzzer gif_fuzzer ico_fuzzer; do
     corpus="build/fuzz/corpus/$target"
     mkdir -p "$corpus"

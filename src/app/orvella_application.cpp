@@ -21,6 +21,15 @@
 namespace orvella {
 namespace {
 
+std::unique_ptr<TerminationSignals> WatchTerminationSignals() {
+    Result<std::unique_ptr<TerminationSignals>> termination = TerminationSignals::Install();
+    if (!termination) {
+        std::cerr << "orvella: " << termination.message() << '\n';
+        return nullptr;
+    }
+    return std::move(*termination);
+}
+
 std::optional<ScreenSize> PrimaryScreenSize() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr)
@@ -39,7 +48,9 @@ void ShowInfoBox(bool as_splash) {
 }  // namespace
 
 OrvellaApplication::OrvellaApplication(int& argc, char** argv)
-    : application_(argc, argv), arguments_(argv + 1, argv + argc) {
+    : termination_(WatchTerminationSignals()),
+      application_(argc, argv),
+      arguments_(argv + 1, argv + argc) {
     QApplication::setApplicationName("Orvella");
     QApplication::setApplicationDisplayName("Orvella");
     InitGuiResources();
@@ -66,7 +77,7 @@ int OrvellaApplication::Run() {
             break;
     }
     StartRunning();
-    InstallTerminationHandler();
+    DeliverTerminationSignals();
     return QApplication::exec();
 }
 
@@ -217,14 +228,11 @@ void OrvellaApplication::StartRunning() {
                          [this, tell] { tell(desktop_control_.RedrawCalendar()); });
 }
 
-void OrvellaApplication::InstallTerminationHandler() {
-    // The categories and the window state are saved as when the window closes.
-    Result<std::unique_ptr<TerminationSignals>> termination = TerminationSignals::Install();
-    if (!termination) {
-        std::cerr << "orvella: " << termination.message() << '\n';
+void OrvellaApplication::DeliverTerminationSignals() {
+    if (!termination_)
         return;
-    }
-    termination_ = std::move(*termination);
+    // The categories and the window state are saved as when the window closes. A signal
+    // that came before is readable already, so the notifier fires at the loop's first turn.
     signal_notifier_ = std::make_unique<QSocketNotifier>(termination_->fd(), QSocketNotifier::Read);
     QObject::connect(signal_notifier_.get(), &QSocketNotifier::activated, [this] {
         termination_->Take();

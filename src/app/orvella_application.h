@@ -61,9 +61,13 @@ private:
     void StartRunning();
     // Runs `close`, which closes the windows at the program's end.
     void CloseWindows(const std::function<void()>& close);
-    // A log-out or a kill ends the program the way closing its window does.
-    void InstallTerminationHandler();
+    // A log-out or a kill ends the program the way closing its window does, once the window
+    // can save: one that arrived during the start-up is waiting in `termination_`.
+    void DeliverTerminationSignals();
 
+    // Watched before anything else, so that no signal of the start-up ends the program
+    // without its closing save.
+    std::unique_ptr<TerminationSignals> termination_;
     QApplication application_;
     std::vector<std::string> arguments_;
     const ProcessEnvironment environment_;
@@ -99,7 +103,6 @@ private:
     std::unique_ptr<TAddKatForm> category_dialog_;
     std::unique_ptr<TPreviewForm> preview_;
 
-    std::unique_ptr<TerminationSignals> termination_;
     std::unique_ptr<QSocketNotifier> signal_notifier_;
 };
 

@@ -1,6 +1,8 @@
 #include "gui/category_bar.h"
 
 #include <QBoxLayout>
+#include <QBuffer>
+#include <QFile>
 #include <QImageReader>
 #include <QItemSelectionModel>
 #include <QMenu>
@@ -22,8 +24,8 @@ QString FromStd(const std::string& text) {
 }
 
 // A category icon: any picture Qt reads, drawn stretched onto 32 x 32.
-std::optional<QPixmap> ReadIconPicture(const QString& path, QString& error) {
-    QImageReader reader(path);
+std::optional<QPixmap> ReadIconPicture(QIODevice& picture_file, QString& error) {
+    QImageReader reader(&picture_file);
     QImage picture = reader.read();
     if (picture.isNull()) {
         error = reader.errorString();
@@ -178,8 +180,8 @@ int CategoryBar::LoadCategoryIcon(const std::string& icon_path, bool add, int in
     };
     const auto default_image = [&] {
         QString error;
-        if (std::optional<QPixmap> image =
-                ReadIconPicture(QString::fromLatin1(kDefaultImage), error))
+        QFile resource(QString::fromLatin1(kDefaultImage));
+        if (std::optional<QPixmap> image = ReadIconPicture(resource, error))
             place(std::move(*image));
         else
             ShowError(error.toStdString());
@@ -188,11 +190,17 @@ int CategoryBar::LoadCategoryIcon(const std::string& icon_path, bool add, int in
     const std::string name =
         index >= 0 && index < store_->count() ? store_->category(index).name : std::string();
     if (FileExists(icon_path)) {
+        // Read by its bytes: a Latin-1 name reaches no file through a QString.
+        const Result<std::optional<std::string>> content = ReadWholeFile(icon_path);
+        QByteArray bytes = content.ok() && content->has_value()
+                               ? QByteArray::fromStdString(**content)
+                               : QByteArray();
+        QBuffer picture_file(&bytes);
         QString error;
-        if (std::optional<QPixmap> image = ReadIconPicture(FromStd(icon_path), error)) {
+        if (std::optional<QPixmap> image = ReadIconPicture(picture_file, error)) {
             place(std::move(*image));
         } else {
-            ShowError(error.toStdString());
+            ShowError(content.ok() ? error.toStdString() : content.message());
             if (add)
                 default_image();
         }

@@ -3,12 +3,14 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <cerrno>
+#include <limits>
 #include <ostream>
 
 #include "platform/files/files.h"
 #include "platform/system/environment.h"
 #include "settings/language_entry.h"
 #include "settings/language_lookup.h"
+#include "settings/language_module_layout.h"
 
 namespace orvella {
 namespace {
@@ -18,6 +20,10 @@ constexpr const char* kCatalogueContext = "MessageCatalogue";
 
 std::string FileName(const std::string& path) {
     return path.substr(path.find_last_of('/') + 1);
+}
+
+Status DamagedModule(const std::string& path) {
+    return Status::Error(path + ": damaged, or no language module");
 }
 
 std::unique_ptr<QTranslator> InstallQtTexts(const std::string& code) {
@@ -38,11 +44,15 @@ Result<std::unique_ptr<LanguageModuleTranslator>> LanguageModuleTranslator::Load
         return bytes.status();
     if (!bytes->has_value())
         return Status::Error(path + ": " + SystemErrorText(ENOENT));
+    // Qt's translator trusts the positions inside a module at each lookup: a damaged one
+    // is refused here, like a missing one, before Qt reads it.
+    if ((*bytes)->size() > std::numeric_limits<int>::max() || !LanguageModuleLayoutIsSound(**bytes))
+        return DamagedModule(path);
     std::unique_ptr<LanguageModuleTranslator> module(new LanguageModuleTranslator);
     module->bytes_ = QByteArray::fromStdString(**bytes);
     const auto* data = reinterpret_cast<const uchar*>(module->bytes_.constData());
     if (!module->load(data, static_cast<int>(module->bytes_.size())) || module->isEmpty())
-        return Status::Error(path + ": damaged, or no language module");
+        return DamagedModule(path);
     bool is_number = false;
     const int format = module->translate(kModuleContext, "format").toInt(&is_number);
     if (!is_number)

@@ -7,6 +7,8 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "gui/file_path_text.h"
+
 namespace orvella {
 
 PictureListModel::PictureListModel(const TCategoryStore& store, int category, FileTypeIcons& icons,
@@ -25,7 +27,7 @@ int PictureListModel::rowCount(const QModelIndex& parent) const {
 QVariant PictureListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
-    const QString path = QString::fromStdString(Pictures()[index.row()]);
+    const QString path = PathDisplayText(Pictures()[index.row()]);
     switch (role) {
         case Qt::DisplayRole:
         case Qt::ToolTipRole:
@@ -110,9 +112,11 @@ std::optional<std::vector<std::string>> TPictureList::DraggedFiles(const QMimeDa
         return std::nullopt;
     std::vector<std::string> files;
     for (const QUrl& url : data->urls()) {
-        if (!url.isLocalFile())
-            return std::nullopt;  // a web address or a remote share is no file to keep
-        files.push_back(url.toLocalFile().toStdString());
+        // A web address or a remote share is no file to keep.
+        std::optional<std::string> file = PathOfUrl(url);
+        if (!file)
+            return std::nullopt;
+        files.push_back(std::move(*file));
     }
     return files;
 }

@@ -1,7 +1,7 @@
 #include "gui/picture_status.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <sys/stat.h>
+
 #include <QRegularExpression>
 
 #include "shell/message_catalogue.h"
@@ -41,15 +41,15 @@ QString PictureCountText(const MessageCatalogue& catalogue, int count) {
     return QString::number(count) + QLatin1Char(' ') + Text(catalogue, kSPicsInCat);
 }
 
-QString PictureFileText(const MessageCatalogue& catalogue, const QString& path,
+QString PictureFileText(const MessageCatalogue& catalogue, const std::string& path,
                         const QLocale& locale) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // The path's own bytes: a Latin-1 name reaches no file through a QString.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return Text(catalogue, kSPicDate) + QStringLiteral("    ") + Text(catalogue, kSPicSize);
 
-    const QFileInfo info(file);
-    const QDateTime modified = info.lastModified();
-    const qint64 kilobytes = file.size() / 1024;
+    const QDateTime modified = QDateTime::fromSecsSinceEpoch(info.st_mtim.tv_sec);
+    const qint64 kilobytes = info.st_size / 1024;
     return Text(catalogue, kSPicDate) + QLatin1Char(' ') + FileDateText(modified, locale) +
            QStringLiteral(" - ") + Text(catalogue, kSPicSize) + QLatin1Char(' ') +
            locale.toString(kilobytes) + QLatin1Char(' ') + Text(catalogue, kSKb);

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QString>
+#include <string>
 
 namespace orvella {
 
@@ -22,7 +23,7 @@ QString FileDateText(const QDateTime& when, const QLocale& locale);
 // Panel 1 for one picture: its date (FileDateText) and its size in whole KB with thousands
 // separators, or the bare labels when the file cannot be read. `locale` is the interface
 // language's.
-QString PictureFileText(const MessageCatalogue& catalogue, const QString& path,
+QString PictureFileText(const MessageCatalogue& catalogue, const std::string& path,
                         const QLocale& locale = InterfaceLocale(true));
 
 }  // namespace orvella

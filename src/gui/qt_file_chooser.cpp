@@ -6,6 +6,8 @@
 #include <QLayout>
 #include <QStringList>
 
+#include "gui/file_path_text.h"
+
 namespace orvella {
 namespace {
 
@@ -33,6 +35,17 @@ void AddPreview(QFileDialog& dialog) {
 
 }  // namespace
 
+std::vector<std::string> QtFileChooser::SelectedPaths(const QFileDialog& dialog) {
+    last_folder_ = dialog.directoryUrl();
+    // As URLs: the desktop's dialogs answer with every byte of a name in them.
+    std::vector<std::string> paths;
+    for (const QUrl& url : dialog.selectedUrls()) {
+        if (std::optional<std::string> path = PathOfUrl(url))
+            paths.push_back(std::move(*path));
+    }
+    return paths;
+}
+
 QString QtNameFilters(const std::string& windows_filter) {
     QStringList filters;
     for (const FileFilter& filter : ParseWindowsFilter(windows_filter)) {
@@ -50,10 +63,9 @@ std::vector<std::string> QtFileChooser::OpenFiles(const OpenFileRequest& request
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(request.multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     dialog.setNameFilter(QtNameFilters(request.filter));
-    const QString folder =
-        request.folder.empty() ? last_folder_ : QString::fromStdString(request.folder);
+    const QUrl folder = request.folder.empty() ? last_folder_ : UrlOfPath(request.folder);
     if (!folder.isEmpty())
-        dialog.setDirectory(folder);
+        dialog.setDirectoryUrl(folder);
     if (request.preview) {
         // Qt's own dialog, since a native one takes no extra widget.
         dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -61,11 +73,7 @@ std::vector<std::string> QtFileChooser::OpenFiles(const OpenFileRequest& request
     }
     if (dialog.exec() != QDialog::Accepted)
         return {};
-    last_folder_ = dialog.directory().absolutePath();
-    std::vector<std::string> files;
-    for (const QString& file : dialog.selectedFiles())
-        files.push_back(file.toStdString());
-    return files;
+    return SelectedPaths(dialog);
 }
 
 std::string QtFileChooser::SaveFile(const SaveFileRequest& request) {
@@ -76,15 +84,15 @@ std::string QtFileChooser::SaveFile(const SaveFileRequest& request) {
     if (!request.overwrite_prompt)
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!request.file.empty())
-        dialog.selectFile(QString::fromStdString(request.file));
+        dialog.selectUrl(UrlOfPath(request.file));
     if (request.preview) {
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         AddPreview(dialog);
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted)
         return {};
-    last_folder_ = dialog.directory().absolutePath();
-    return dialog.selectedFiles().front().toStdString();
+    const std::vector<std::string> chosen = SelectedPaths(dialog);
+    return chosen.empty() ? std::string() : chosen.front();
 }
 
 }  // namespace orvella

@@ -1,9 +1,14 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
 #include <QWidget>
+#include <string>
+#include <vector>
 
 #include "shell/file_chooser.h"
+
+class QFileDialog;
 
 namespace orvella {
 
@@ -16,8 +21,11 @@ public:
     std::string SaveFile(const SaveFileRequest& request) override;
 
 private:
+    // The chosen files' paths; remembers the dialog's folder for the next one.
+    std::vector<std::string> SelectedPaths(const QFileDialog& dialog);
+
     QWidget* owner_;
-    QString last_folder_;
+    QUrl last_folder_;
 };
 
 // "Text (*.a *.b);;Text 2 (*.c)": the Qt form of a Windows filter. The patterns go last in

@@ -1,13 +1,13 @@
 #include "gui/qt_page_renderer.h"
 
 #include <QBuffer>
-#include <QFile>
-#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QTextDocument>
 #include <QUrl>
+#include <cerrno>
 
+#include "gui/file_path_text.h"
 #include "platform/files/files.h"
 
 namespace orvella {
@@ -30,16 +30,18 @@ QtPageRenderer::QtPageRenderer(std::string output, std::function<QSize()> screen
     : output_(std::move(output)), screen_(std::move(screen)) {}
 
 Result<QImage> RenderPagePicture(const std::string& page, QSize size) {
-    QFile file(QString::fromStdString(page));
-    if (!file.open(QIODevice::ReadOnly))
-        return Status::Error(page + ": " + file.errorString().toStdString());
-    const QByteArray html = file.readAll();
+    // Read by its bytes: a Latin-1 name reaches no file through a QString.
+    const Result<std::optional<std::string>> html = ReadWholeFile(page);
+    if (!html.ok())
+        return html.status();
+    if (!html->has_value())
+        return Status::Error(page + ": " + SystemErrorText(ENOENT));
 
     if (!size.isValid() || size.isEmpty())
         size = QSize(1024, 768);
     LocalDocument document;
-    document.setBaseUrl(QUrl::fromLocalFile(QFileInfo(file).absolutePath() + QLatin1Char('/')));
-    document.setHtml(QString::fromUtf8(html));
+    document.setBaseUrl(UrlOfPath(ParentFolder(page)));
+    document.setHtml(QString::fromStdString(**html));
     document.setPageSize(size);
     document.setTextWidth(size.width());
 

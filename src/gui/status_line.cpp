@@ -29,7 +29,7 @@ void StatusLine::ShowCount(int count) {
 }
 
 void StatusLine::ShowFile(const std::string& path) {
-    file_->setText(PictureFileText(catalogue_, QString::fromStdString(path), locale_));
+    file_->setText(PictureFileText(catalogue_, path, locale_));
 }
 
 void StatusLine::ClearFile() {

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QShortcut>
 
+#include "gui/file_path_text.h"
 #include "gui/framed_button_style.h"
 #include "platform/files/files.h"
 #include "shell/message_catalogue.h"
@@ -54,7 +55,7 @@ QPushButton* TAddKatForm::BtnCancel() const {
 void TAddKatForm::PrepareNew(const std::string& icon) {
     mode_ = 0;
     ui_->EdtKatName->clear();
-    ui_->EdtKatIcon->setText(QString::fromStdString(icon));
+    ui_->EdtKatIcon->setText(PathToQString(icon));
     ui_->EdtKatIcon->setModified(false);
     ui_->EdtKatName->setFocus();
 }
@@ -63,7 +64,7 @@ void TAddKatForm::PrepareEdit(int index, const std::string& name, const std::str
     mode_ = 1;
     ui_->EdtKatName->setText(QString::fromStdString(name));
     ui_->EdtKatName->setProperty("Tag", index);
-    ui_->EdtKatIcon->setText(QString::fromStdString(icon));
+    ui_->EdtKatIcon->setText(PathToQString(icon));
     ui_->EdtKatIcon->setModified(false);
     open_kat_icon_.folder = ParentFolder(icon);
     ui_->EdtKatName->setFocus();
@@ -73,13 +74,13 @@ void TAddKatForm::SelectKatIconBtnClick() {
     const std::vector<std::string> chosen = files_.OpenFiles(open_kat_icon_);
     if (chosen.empty())
         return;
-    ui_->EdtKatIcon->setText(QString::fromStdString(chosen.front()));
+    ui_->EdtKatIcon->setText(PathToQString(chosen.front()));
     ui_->EdtKatIcon->setModified(true);
 }
 
 void TAddKatForm::BtnOkClick() {
     const std::string name = ui_->EdtKatName->text().toStdString();
-    const std::string icon = ui_->EdtKatIcon->text().toStdString();
+    const std::string icon = PathFromQString(ui_->EdtKatIcon->text());
     if (name.empty()) {
         ShowCatalogueMessage(prompter_, catalogue_, kMsgEnterKatName);
         return;

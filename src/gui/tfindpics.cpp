@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gui/file_path_text.h"
 #include "gui/found_pictures.h"
 #include "gui/framed_button_style.h"
 #include "library/category_store.h"
@@ -181,11 +182,11 @@ void TFindPics::FormShow() {
         if (drive.type != DriveType::Fixed && drive.type != DriveType::Remote)
             continue;
         // The root as the system spells it: on this host case tells folders apart.
-        auto* item = new QListWidgetItem(
-            QString::fromStdString(drive.label + " (" + drive.root + ")"), ui_->LogicalDrives);
+        auto* item = new QListWidgetItem(PathDisplayText(drive.label + " (" + drive.root + ")"),
+                                         ui_->LogicalDrives);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
-        item->setData(kRootRole, QString::fromStdString(drive.root));
+        item->setData(kRootRole, PathToQString(drive.root));
         roots.push_back(drive.root);
     }
     trash_ = TrashFolders::ForUser(roots, services_.environment);
@@ -220,7 +221,7 @@ std::vector<std::string> TFindPics::CheckedRoots() const {
     for (int i = 0; i < ui_->LogicalDrives->count(); ++i) {
         const QListWidgetItem* item = ui_->LogicalDrives->item(i);
         if (item->checkState() == Qt::Checked)
-            roots.push_back(item->data(kRootRole).toString().toStdString());
+            roots.push_back(PathFromQString(item->data(kRootRole).toString()));
     }
     return roots;
 }
@@ -265,7 +266,7 @@ void TFindPics::FindFileFound(const std::string& folder, const TFileInfo& info) 
     if (path.empty() || path.back() != '/')
         path.push_back('/');
     path += info.name;
-    found_->Add(QString::fromStdString(path));
+    found_->Add(PathToQString(path));
     ++found_count_;
 }
 
@@ -331,7 +332,7 @@ void TFindPics::ShowFocusedInPreview() {
     const QModelIndex focus = ui_->LBPicsFound->currentIndex();
     if (found_->rowCount() == 0 || !focus.isValid() || !services_.show_in_preview)
         return;
-    services_.show_in_preview(found_->Path(focus.row()).toStdString());
+    services_.show_in_preview(PathFromQString(found_->Path(focus.row())));
 }
 
 void TFindPics::AddToCategoryClick(QAction* item) {
@@ -345,7 +346,7 @@ void TFindPics::AddToCategoryClick(QAction* item) {
     std::vector<std::string> paths;
     paths.reserve(rows.size());
     for (int row : rows)
-        paths.push_back(found_->Path(row).toStdString());
+        paths.push_back(PathFromQString(found_->Path(row)));
     found_->RemoveRowsAt(rows);
     found_count_ -= static_cast<int>(rows.size());
     ShowFoundCount();

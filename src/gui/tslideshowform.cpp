@@ -4,6 +4,7 @@
 #include <QScreen>
 
 #include "gui/colours.h"
+#include "gui/file_path_text.h"
 #include "gui/slideshow_engine.h"
 #include "tools/slide_list.h"
 #include "ui_tslideshowform.h"
@@ -80,7 +81,7 @@ void TSlideShowForm::FormKeyDown(int key) {
 
 void TSlideShowForm::ShowPicture(const Slide& slide) {
     ui_->Image->SetSlide(slide.image, slide.rect);
-    ui_->LabelPicFilename->setText(QString::fromStdString(slide.path));
+    ui_->LabelPicFilename->setText(PathDisplayText(slide.path));
     PlaceLabels();
 }
 

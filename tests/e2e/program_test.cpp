@@ -1,5 +1,7 @@
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -30,6 +32,20 @@ using ::testing::ElementsAre;
 using testing::LoggedRun;
 using testing::RunProgram;
 using testing::TempDir;
+
+// Whether the process `pid` comes to wait for a file lock (within 20 s).
+bool WaitsForALock(int pid) {
+    const std::string waiter = " " + std::to_string(pid) + " ";
+    for (int i = 0; i < 2000; ++i) {
+        std::ifstream locks("/proc/locks");
+        for (std::string line; std::getline(locks, line);) {
+            if (line.find("->") != std::string::npos && line.find(waiter) != std::string::npos)
+                return true;
+        }
+        ::usleep(10'000);
+    }
+    return false;
+}
 
 // The real program with its own program folder, Windows folder and hive, headless.
 class ProgramTest : public ::testing::Test {
@@ -191,6 +207,20 @@ TEST_F(ProgramTest, ALogOutSignalEndsTheProgramAsAClose) {
     EXPECT_EQ(ProfileDocument::Parse(dir_.Read("prog/ovl.dat")).Value("Wallpaper", "FormVersion"),
               "3");
     EXPECT_TRUE(FileExists(dir_.File("prog/ovlimg.dat")));
+
+    // One early in the start-up, while the program waits for the hive's lock to write it,
+    // is answered once the window can save.
+    std::filesystem::remove(dir_.File("prog/ovl.dat"));
+    const int lock = ::open(dir_.File("hive.reg.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+    const int early = testing::StartProgram({ORVELLA_PROGRAM}, Environment());
+    const bool waits = WaitsForALock(early);
+    EXPECT_EQ(::kill(early, SIGTERM), 0);
+    ::close(lock);
+    ASSERT_TRUE(waits);
+    EXPECT_EQ(testing::WaitForProgram(early), 0);
+    EXPECT_EQ(ProfileDocument::Parse(dir_.Read("prog/ovl.dat")).Value("Wallpaper", "FormVersion"),
+              "3");
 }
 
 TEST_F(ProgramTest, WallSwitchesReachTheWallpaperOperationOnlyWhenSpelledExactly) {

@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include "gui/colours.h"
+#include "gui/file_path_text.h"
 #include "gui/long_timer.h"
 #include "gui/menu_rules.h"
 #include "gui/picture_status.h"
@@ -90,6 +91,18 @@ void SetModified(const std::string& path, const QDateTime& when) {
     ASSERT_EQ(::utime(path.c_str(), &times), 0);
 }
 
+// Every byte of a path survives Qt: as a QString kept in a widget and as a file URL.
+TEST(FilePathTextTest, PathsCrossQtWithEveryByteAndReadAsWindows1252) {
+    const std::string paths[] = {"/a/café.png", "/a/caf\xe9.png", "/\xff\xfe/x\x80",
+                                 "/a/\xf0\x9f\x98\x80\xed\xa0\x80 #%.jpg"};
+    for (const std::string& path : paths) {
+        EXPECT_EQ(PathFromQString(PathToQString(path)), path);
+        EXPECT_EQ(PathOfUrl(UrlOfPath(path)), path);
+    }
+    EXPECT_EQ(PathDisplayText("/a/caf\xe9 \x80.png"), QString("/a/café €.png"));
+    EXPECT_EQ(PathOfUrl(QUrl("https://example.org/a.png")), std::nullopt);
+}
+
 TEST(PictureStatusTest, CountDateAndSizeInWholeKilobytes) {
     const MessageCatalogue catalogue;
     EXPECT_EQ(PictureCountText(catalogue, 7), QString("7 Bilder in dieser Kategorie"));
@@ -102,21 +115,20 @@ TEST(PictureStatusTest, CountDateAndSizeInWholeKilobytes) {
     SetModified(dir.File("large.jpg"), when);
 
     const QLocale german = InterfaceLocale(true);
-    const QString small =
-        PictureFileText(catalogue, QString::fromStdString(dir.File("small.jpg")), german);
+    const QString small = PictureFileText(catalogue, dir.File("small.jpg"), german);
     EXPECT_TRUE(small.endsWith(QString(" - Dateigröße: 0 KB"))) << small.toStdString();
     // The interface language's date with all four digits of the year, whatever the
     // system's locale says, then the time without a zone.
     const QLocale system;
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-    EXPECT_EQ(PictureFileText(catalogue, QString::fromStdString(dir.File("large.jpg")), german),
+    EXPECT_EQ(PictureFileText(catalogue, dir.File("large.jpg"), german),
               QString("Dateidatum: 25.01.2003 14:38:42 - Dateigröße: 1.234 KB"));
-    EXPECT_EQ(PictureFileText(catalogue, QString::fromStdString(dir.File("large.jpg"))),
+    EXPECT_EQ(PictureFileText(catalogue, dir.File("large.jpg")),
               QString("Dateidatum: 25.01.2003 14:38:42 - Dateigröße: 1.234 KB"));
     EXPECT_EQ(FileDateText(when, InterfaceLocale(false)), QString("1/25/2003 2:38:42 PM"));
     QLocale::setDefault(system);
 
-    EXPECT_EQ(PictureFileText(catalogue, QString::fromStdString(dir.File("gone.jpg")), german),
+    EXPECT_EQ(PictureFileText(catalogue, dir.File("gone.jpg"), german),
               QString("Dateidatum:    Dateigröße:"));
 }
 

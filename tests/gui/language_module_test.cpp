@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "gui/interface_language.h"
+#include "platform/files/files.h"
 #include "platform/registry/registry_file.h"
 #include "platform/system/environment.h"
 #include "platform/system/process.h"
@@ -151,6 +152,46 @@ TEST(EnglishModuleTest, DamagedEmptyForeignAndNewerModulesAreRefused) {
         ASSERT_FALSE(module.ok()) << path;
         EXPECT_NE(module.message().find(path), std::string::npos) << module.message();
     }
+}
+
+// Where the data of the module's block `tag` begins (after its tag and 32-bit length).
+std::size_t BlockData(const std::string& module, unsigned char tag) {
+    std::size_t at = 16;
+    while (static_cast<unsigned char>(module.at(at)) != tag) {
+        std::size_t length = 0;
+        for (std::size_t i = 1; i <= 4; ++i)
+            length = length << 8 | static_cast<unsigned char>(module.at(at + i));
+        at += 5 + length;
+    }
+    return at + 5;
+}
+
+// Damaged positions inside a module crash Qt's translator at a lookup unless refused first.
+TEST(EnglishModuleTest, ModulesWhosePositionsLeaveTheFileAreRefused) {
+    using namespace std::string_literals;
+    using namespace std::string_view_literals;
+    const std::string english = ReadWholeFile(ORVELLA_ENGLISH_MODULE)->value();
+    const std::size_t hashes = BlockData(english, 0x42);
+    const std::size_t messages = BlockData(english, 0x69);
+    auto damaged = [&](std::size_t at, std::string_view bytes) {
+        std::string module = english;
+        module.replace(at, bytes.size(), bytes);
+        return module;
+    };
+    const std::string cases[] = {
+        english + "\x2f\0\0\0\x02\0\0"s,                    // a context table of no buckets
+        english + "\x2f\0\0\0\x09\0\x01\0\x01\0\0\x05zz"s,  // a context name past its end
+        english + "\x96\0\0\0\x02\0\0"s,                    // names another module to load
+        damaged(hashes + 4, "\x7f\0\0\0"sv),                // a message past the block
+        damaged(messages + 1, "\x7f\xff\xff\xfe"sv),        // a translation past the block
+    };
+    TempDir dir;
+    for (const std::string& module : cases) {
+        dir.Write("orvella.en", module);
+        EXPECT_FALSE(LanguageModuleTranslator::Load(dir.File("orvella.en")).ok());
+    }
+    dir.Write("orvella.en", english);
+    EXPECT_TRUE(LanguageModuleTranslator::Load(dir.File("orvella.en")).ok());
 }
 
 TEST(EnglishModuleTest, TheFirstModuleThatLoadsTranslatesWindowsAndCatalogue) {

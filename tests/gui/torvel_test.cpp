@@ -3,6 +3,7 @@
 #include <QAction>
 
 #include "main_window_fixture.h"
+#include "platform/files/file_uri.h"
 #include "platform/files/files.h"
 #include "platform/system/environment.h"
 #include "settings/language_entry.h"
@@ -592,6 +593,39 @@ TEST_F(PictureEditingTest, AddingThroughTheDialogAsksForTheActiveDesktopOnceAndS
     EXPECT_TRUE(Saved().HasKey("Cat_1.Wallpapers", dir_.File("d.htm")));
     EXPECT_FALSE(Saved().HasKey("Cat_1.Wallpapers", dir_.File("a.jpg")));
     EXPECT_EQ(Inside(window).PictureList(0)->model()->rowCount(), 4);
+}
+
+// Names from Windows-era disks are Latin-1 bytes: the picture kept is the file's own name,
+// and only the list's text reads it as Windows-1252.
+TEST_F(PictureEditingTest, LatinOneNamesFromTheDialogOrADropKeepTheirBytes) {
+    WriteCategories({"Natur"}, 1);
+    active_desktop_.xp = true;
+    const std::string cafe = dir_.File("caf\xe9.png");
+    const std::string gruesse = dir_.File(
+        "Gr\xfc\xdf"
+        "e.jpg");
+    dir_.Write("caf\xe9.png", "png");
+    dir_.Write(
+        "Gr\xfc\xdf"
+        "e.jpg",
+        "jpg");
+    TOrvel& window = Start();
+    window.show();
+
+    files_.answers.push_back({cafe});
+    window.SBAddClick();
+    // A file manager's drag names the file as a URI whose escapes hold the bytes.
+    QMimeData drag;
+    drag.setData("text/uri-list", QByteArray::fromStdString(FileUri(gruesse) + "\r\n"));
+    EXPECT_TRUE(DragAndDrop(Inside(window).PictureList(1), drag));
+
+    EXPECT_THAT(window.store().category(1).pictures,
+                ElementsAre(dir_.File("Natur.jpg"), cafe, gruesse));
+    EXPECT_THAT(Saved().KeyNames("Cat_1.Wallpapers"),
+                ElementsAre(dir_.File("Natur.jpg"), cafe, gruesse));
+    const QAbstractItemModel* list = Inside(window).PictureList(1)->model();
+    EXPECT_EQ(list->index(1, 0).data().toString(), QString::fromStdString(dir_.File("café.png")));
+    EXPECT_EQ(list->index(2, 0).data().toString(), QString::fromStdString(dir_.File("Grüße.jpg")));
 }
 
 TEST_F(PictureEditingTest, RemovingTheSelectionAsksThenKeepsTheSummaryInStep) {

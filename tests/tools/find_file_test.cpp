@@ -18,6 +18,7 @@ namespace orvella {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::UnorderedElementsAre;
 
 // A search in the calling thread, with what it reported.
 class FindFileTest : public ::testing::Test {
@@ -94,6 +95,24 @@ TEST_F(FindFileTest, ExcludePatternsSuppressFilesAtTheEndOfAnyFolder) {
     engine_.ExcludeFiles() = {"/Bilder/a.jpg", dir_.path() + "c.jpg"};
     EXPECT_THAT(Search({dir_.path() + "*.jpg"}),
                 ElementsAre(r + "/Bilder|b.jpg", r + "/Bilder2|a.jpg", r + "/x|c.jpg"));
+}
+
+// Latin-1 names from old disks: found by the masks and delivered as the bytes that open them.
+TEST_F(FindFileTest, NamesThatAreNotUtf8AreFoundAsTheirBytes) {
+    const std::string gruesse = std::string("Gr\xfc\xdf") + "e.jpg";
+    testing::MakeTree(dir_.path(), {"caf\xe9.png", "\xff.png", "alt\xe4/" + gruesse, "b.gif"});
+    const std::string r = Root();
+    EXPECT_THAT(
+        Search({dir_.path() + "*.png", dir_.path() + "*.jpg"}),
+        UnorderedElementsAre(r + "|caf\xe9.png", r + "|\xff.png", r + "/alt\xe4|" + gruesse));
+    EXPECT_THAT(Search({dir_.path() + "caf?.png"}), ElementsAre(r + "|caf\xe9.png"));
+    const std::vector<std::string> all = Search({dir_.path() + "*.*"});
+    ASSERT_EQ(all.size(), 4u);
+    for (const std::string& found : all) {
+        const std::string path =
+            found.substr(0, found.find('|')) + "/" + found.substr(found.find('|') + 1);
+        EXPECT_EQ(::access(path.c_str(), F_OK), 0) << path;
+    }
 }
 
 TEST_F(FindFileTest, AttributeRuleDotEntriesAndSpecialFiles) {
