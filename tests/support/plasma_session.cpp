@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -33,7 +34,8 @@ std::vector<pid_t> ProcessesOnBus(const std::string& address) {
 
 }  // namespace
 
-PlasmaSession::PlasmaSession() {
+PlasmaSession::PlasmaSession(const std::vector<TestMonitor>& monitors, std::size_t primary)
+    : screens_(std::max<std::size_t>(monitors.size(), 1)) {
     if (!RunProcess({"plasmashell", "--version"}).ok()) {
         error_ =
             "plasmashell is not installed: Debian's plasma-workspace and plasma-desktop "
@@ -49,7 +51,11 @@ PlasmaSession::PlasmaSession() {
         error_ = "Xvfb did not start";
         return;
     }
-    Start();
+    // Before the shell starts: it does not take monitors that come later.
+    if (!monitors.empty())
+        error_ = SetMonitors(display(), monitors, primary);
+    if (error_.empty())
+        Start();
 }
 
 void PlasmaSession::Start() {
@@ -75,7 +81,7 @@ void PlasmaSession::Start() {
     }
     shell_.emplace(user_.As({"plasmashell"}), environment, false);
     for (int attempt = 0; attempt < 300 && shell_->Running(); ++attempt) {
-        if (Evaluate("print(desktops().length)") == "1")
+        if (Evaluate("print(desktops().length)") == std::to_string(screens_))
             return;
         ::usleep(100'000);
     }

@@ -59,8 +59,7 @@ TEST_F(FakeToolTest, KdeSendsOneScriptWithTheFileAsAQuotedLiteral) {
     EXPECT_EQ(Log(), LoggedRun({"--session", "--print-reply", "--dest=org.kde.plasmashell",
                                 "--type=method_call", "/PlasmaShell",
                                 "org.kde.PlasmaShell.evaluateScript", "string:" + script}));
-    EXPECT_NE(script.find("d.writeConfig(\"Image\", "
-                          "\"file:///home/u/my%20%22best%22%20picture%27s.jpg\");"),
+    EXPECT_NE(script.find("var images = [\"file:///home/u/my%20%22best%22%20picture%27s.jpg\"];"),
               std::string::npos)
         << script;
     EXPECT_NE(script.find("d.writeConfig(\"FillMode\", 3);"), std::string::npos);
