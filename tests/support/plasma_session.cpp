@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -34,8 +33,7 @@ std::vector<pid_t> ProcessesOnBus(const std::string& address) {
 
 }  // namespace
 
-PlasmaSession::PlasmaSession(const std::vector<TestMonitor>& monitors, std::size_t primary)
-    : screens_(std::max<std::size_t>(monitors.size(), 1)) {
+PlasmaSession::PlasmaSession() {
     if (!RunProcess({"plasmashell", "--version"}).ok()) {
         error_ =
             "plasmashell is not installed: Debian's plasma-workspace and plasma-desktop "
@@ -51,11 +49,7 @@ PlasmaSession::PlasmaSession(const std::vector<TestMonitor>& monitors, std::size
         error_ = "Xvfb did not start";
         return;
     }
-    // Before the shell starts: it does not take monitors that come later.
-    if (!monitors.empty())
-        error_ = SetMonitors(display(), monitors, primary);
-    if (error_.empty())
-        Start();
+    Start();
 }
 
 void PlasmaSession::Start() {
@@ -81,7 +75,7 @@ void PlasmaSession::Start() {
     }
     shell_.emplace(user_.As({"plasmashell"}), environment, false);
     for (int attempt = 0; attempt < 300 && shell_->Running(); ++attempt) {
-        if (Evaluate("print(desktops().length)") == std::to_string(screens_))
+        if (Evaluate("print(desktops().length)") == "1")
             return;
         ::usleep(100'000);
     }

@@ -11,13 +11,12 @@
 
 namespace orvella::testing {
 
-// A real plasmashell of the test's own on a 1024 x 768 Xvfb, with `monitors` when there
-// are any (`primary` the primary one's index). Its session bus is started with
+// A real plasmashell of the test's own on a 1024 x 768 Xvfb. Its session bus is started with
 // DISPLAY already set, or the services the shell starts through it fail and no desktop
 // loads. Bus and shell run as a ServiceUser; at the end everything started on that bus goes.
 class PlasmaSession {
 public:
-    explicit PlasmaSession(const std::vector<TestMonitor>& monitors = {}, std::size_t primary = 0);
+    PlasmaSession();
     ~PlasmaSession();
     PlasmaSession(const PlasmaSession&) = delete;
     PlasmaSession& operator=(const PlasmaSession&) = delete;
@@ -39,7 +38,6 @@ private:
     TempDir dir_;
     ServiceUser user_;
     Xvfb xvfb_{1024, 768};
-    std::size_t screens_ = 1;  // the desktops the shell makes, one per monitor
     std::string address_;
     std::optional<Service> bus_;
     std::optional<Service> shell_;

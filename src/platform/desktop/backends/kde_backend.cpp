@@ -1,7 +1,5 @@
 #include "platform/desktop/backends/kde_backend.h"
 
-#include <algorithm>
-
 #include "platform/desktop/backends/json_text.h"
 #include "platform/desktop/backends/shown_picture.h"
 #include "platform/desktop/backends/x11_monitors.h"
@@ -69,11 +67,7 @@ Status KdeWallpaperBackend::Show(const WallpaperChange& change) {
 Status KdeWallpaperBackend::Apply(const WallpaperChange& change) {
     std::vector<std::string> pictures;
     if (!change.monitor_pictures.empty()) {
-        const std::vector<DesktopMonitor> monitors = Monitors();
-        const auto primary = std::find_if(monitors.begin(), monitors.end(),
-                                          [](const DesktopMonitor& m) { return m.area.primary; });
-        pictures = PicturesOfMonitors(change, static_cast<int>(monitors.size()),
-                                      static_cast<int>(primary - monitors.begin()));
+        pictures = PicturesOfMonitors(change, Monitors());
     }
     // --print-reply makes dbus-send wait for plasmashell's answer, so a script error or a
     // missing plasmashell comes back as a failure.

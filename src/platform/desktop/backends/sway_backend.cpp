@@ -57,10 +57,7 @@ std::vector<std::string> OutputGroups(const WallpaperChange& change,
     const std::string colour = HashColour(change.background);
     if (change.monitor_pictures.empty() || outputs.empty())
         return {"-o", "*", "-i", change.picture, "-m", mode, "-c", colour};
-    const auto primary = std::find_if(outputs.begin(), outputs.end(),
-                                      [](const DesktopMonitor& m) { return m.area.primary; });
-    const std::vector<std::string> pictures = PicturesOfMonitors(
-        change, static_cast<int>(outputs.size()), static_cast<int>(primary - outputs.begin()));
+    const std::vector<std::string> pictures = PicturesOfMonitors(change, outputs);
     std::vector<std::string> groups;
     for (std::size_t i = 0; i < outputs.size(); ++i) {
         for (const std::string& argument :

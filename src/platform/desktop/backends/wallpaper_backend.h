@@ -46,6 +46,9 @@ struct DesktopMonitor {
 
 // What each of `count` monitors shows, `primary` being the primary one's index.
 std::vector<std::string> PicturesOfMonitors(const WallpaperChange& change, int count, int primary);
+// The same for the host desktop's `monitors`.
+std::vector<std::string> PicturesOfMonitors(const WallpaperChange& change,
+                                            const std::vector<DesktopMonitor>& monitors);
 
 // The running Linux desktop's own way of setting the wallpaper.
 class WallpaperBackend {

@@ -91,10 +91,7 @@ Status XfceWallpaperBackend::Apply(const WallpaperChange& change) {
             properties.push_back("/backdrop/screen0/monitor" + monitor.name +
                                  "/workspace0/last-image");
     }
-    const auto primary = std::find_if(monitors.begin(), monitors.end(),
-                                      [](const DesktopMonitor& m) { return m.area.primary; });
-    const std::vector<std::string> pictures = PicturesOfMonitors(
-        change, static_cast<int>(monitors.size()), static_cast<int>(primary - monitors.begin()));
+    const std::vector<std::string> pictures = PicturesOfMonitors(change, monitors);
     const std::string style = std::to_string(ImageStyle(change.style));
     for (const std::string& image : properties) {
         const std::string style_property =
