@@ -1,5 +1,7 @@
 #include "platform/desktop/backends/gnome_backend.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 
 #include "platform/desktop/backends/shown_picture.h"
@@ -26,6 +28,11 @@ bool ListsKey(const std::string& keys, std::string_view key) {
         start = end + 1;
     }
     return false;
+}
+
+// Where the picture of all monitors is composed: beside the change's picture.
+std::string ComposedPath(const WallpaperChange& change) {
+    return ParentFolder(change.picture) + "OrvellaMonitors.jpg";
 }
 
 }  // namespace
@@ -62,7 +69,7 @@ Result<std::optional<std::string>> GnomeWallpaperBackend::Compose(
     all.rgb.resize(static_cast<std::size_t>(all.width) * all.height);
     if (Status drawn = DrawMonitors(*loader_, change, areas, ViewOf(all)); !drawn)
         return drawn;
-    const std::string composed = ParentFolder(change.picture) + "OrvellaMonitors.jpg";
+    const std::string composed = ComposedPath(change);
     if (Status saved = loader_->SaveJpeg(all, composed); !saved)
         return saved;
     return std::optional<std::string>(composed);
@@ -76,8 +83,12 @@ Status GnomeWallpaperBackend::Show(const WallpaperChange& change) {
     if (composed->has_value())
         shown.picture = **composed;
     const bool spanned = composed->has_value();
-    return ShowUnderNewName(
+    Status done = ShowUnderNewName(
         shown, [this, spanned](const WallpaperChange& handed) { return Apply(handed, spanned); });
+    // One picture on all monitors again: the composed one of an earlier change goes.
+    if (done && !spanned)
+        ::unlink(ComposedPath(change).c_str());
+    return done;
 }
 
 Status GnomeWallpaperBackend::Apply(const WallpaperChange& change, bool spanned) {

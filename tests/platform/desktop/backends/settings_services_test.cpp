@@ -198,6 +198,11 @@ TEST_F(GnomeDconfTest, EachChangeReadsBackUnderANewName) {
     EXPECT_GT(both->At(40, 50) >> 16, 0xE0u);
     EXPECT_GT(both->At(160, 50) & 0xFF, 0xE0u);
     EXPECT_LT(both->At(160, 50) >> 16, 0x20u);
+    // Back to one picture on all monitors: the composed one goes.
+    ASSERT_TRUE(GnomeWallpaperBackend({"gsettings"}, loader, server.display())
+                    .Show(ChangeOf(Copy("four"), WallpaperStyle::Stretch)));
+    EXPECT_EQ(Get("picture-options"), "'stretched'\n");
+    EXPECT_FALSE(FileExists(dir.File("OrvellaMonitors.jpg")));
 }
 
 TEST_F(GnomeDconfTest, ASchemaWithoutTheDarkKeyTakesTheRest) {
