@@ -330,6 +330,14 @@
         <source>Wave-Dateien (*.wav)|*.wav</source>
         <translation>Wave files (*.wav)|*.wav</translation>
     </message>
+    <message>
+        <source>Auf jedem Bildschirm ein eigenes Bild</source>
+        <translation>A different picture on each screen</translation>
+    </message>
+    <message>
+        <source>Für X11, GNOME, KDE Plasma, XFCE und sway mit mehreren Bildschirmen; andere Desktops zeigen auf allen Bildschirmen das erste Bild.</source>
+        <translation>For X11, GNOME, KDE Plasma, XFCE and sway with several screens; other desktops show the first picture on every screen.</translation>
+    </message>
 </context>
 <context>
     <name>TOrvel</name>

@@ -4,6 +4,7 @@
 
 #include "codecs/compose.h"
 #include "codecs/image_loader.h"
+#include "codecs/jpeg_encoder.h"
 
 namespace orvella {
 namespace {
@@ -69,6 +70,22 @@ Status CodecPictureLoader::DrawStretched(const std::string& path,
         bitmap = Bitmap();  // each size's picture goes once it is drawn
     }
     return Status::Ok();
+}
+
+Status CodecPictureLoader::SaveJpeg(const PicturePixels& picture, const std::string& path) const {
+    Result<Bitmap> bitmap = Bitmap::Create(picture.width, picture.height, PixelFormat::Rgb);
+    if (!bitmap)
+        return bitmap.status();
+    for (int y = 0; y < picture.height; ++y) {
+        std::uint8_t* out = bitmap->row(y);
+        for (int x = 0; x < picture.width; ++x, out += 3) {
+            const std::uint32_t rgb = picture.At(x, y);
+            out[0] = static_cast<std::uint8_t>(rgb >> 16);
+            out[1] = static_cast<std::uint8_t>(rgb >> 8);
+            out[2] = static_cast<std::uint8_t>(rgb);
+        }
+    }
+    return orvella::SaveJpeg(*bitmap, path);
 }
 
 }  // namespace orvella

@@ -12,6 +12,7 @@ public:
                                PicturePart part) const override;
     Status DrawStretched(const std::string& path,
                          const std::vector<CanvasView>& targets) const override;
+    Status SaveJpeg(const PicturePixels& picture, const std::string& path) const override;
 };
 
 }  // namespace orvella

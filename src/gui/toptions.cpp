@@ -103,10 +103,14 @@ void TOptions::SetUpControls() {
 
     // Each check box's label toggles it.
     const std::pair<QLabel*, QCheckBox*> labelled[] = {
-        {ui_->LabelAutostart, ui_->CkbAutostart},    {ui_->LabelChangeWP, ui_->CbkChangeWP},
-        {ui_->LabelTransCheck, ui_->TransCheckB},    {ui_->LabelSortImages, ui_->CkbSortImages},
-        {ui_->LabelCalendar, ui_->CkbCalendar},      {ui_->LabelAutoChange, ui_->CkbAutoChange},
-        {ui_->LabelScreenSaver, ui_->CkbScreenSaver}};
+        {ui_->LabelAutostart, ui_->CkbAutostart},
+        {ui_->LabelChangeWP, ui_->CbkChangeWP},
+        {ui_->LabelTransCheck, ui_->TransCheckB},
+        {ui_->LabelSortImages, ui_->CkbSortImages},
+        {ui_->LabelCalendar, ui_->CkbCalendar},
+        {ui_->LabelAutoChange, ui_->CkbAutoChange},
+        {ui_->LabelScreenSaver, ui_->CkbScreenSaver},
+        {ui_->LabelPicturePerScreen, ui_->CkbPicturePerScreen}};
     for (const auto& [label, box] : labelled) {
         label_boxes_[label] = box;
         label->installEventFilter(this);
@@ -141,6 +145,7 @@ void TOptions::ShowOptions() {
     ui_->CbWallProps->setCurrentIndex(static_cast<int>(o.wall_props));
     ui_->WPSound->setText(QString::fromStdString(o.change_sound));
     ui_->CkbCalendar->setChecked(o.calendar);
+    ui_->CkbPicturePerScreen->setChecked(o.picture_per_screen);
     ui_->LabelFontMonth->setText(QString::fromStdString(o.font_description));
     ShowCalendarFont();
     for (const auto& [button, colours] : OptionButtons(*ui_))
@@ -180,6 +185,7 @@ Options TOptions::EditedOptions() const {
     o.wall_props = static_cast<WallProps>(ui_->CbWallProps->currentIndex());
     o.change_sound = ui_->WPSound->text().toStdString();
     o.calendar = ui_->CkbCalendar->isChecked();
+    o.picture_per_screen = ui_->CkbPicturePerScreen->isChecked();
     o.font_description = ui_->LabelFontMonth->text().toStdString();
     const QFont font = ui_->LabelFontMonthTemp->font();
     o.font.name = font.family().toStdString();
@@ -256,6 +262,20 @@ void TOptions::FormShow() {
     }
     CkbCalendarClick();
     ui_->MonthCalendar->setSelectedDate(QDate::currentDate());
+    ShowPicturePerScreen();
+}
+
+void TOptions::ShowPicturePerScreen() {
+    // Asked of the desktop at each opening: a monitor may have come or gone.
+    const bool several = services_.platform.desktop->MonitorCount() > 1;
+    ui_->CkbPicturePerScreen->setEnabled(several);
+    ui_->LabelPicturePerScreen->setEnabled(several);
+    const QString hint = QCoreApplication::translate(
+        "TOptions",
+        "Für X11, GNOME, KDE Plasma, XFCE und sway mit mehreren Bildschirmen; andere Desktops "
+        "zeigen auf allen Bildschirmen das erste Bild.");
+    ui_->CkbPicturePerScreen->setToolTip(hint);
+    ui_->LabelPicturePerScreen->setToolTip(hint);
 }
 
 void TOptions::CkbCalendarClick() {

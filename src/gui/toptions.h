@@ -92,6 +92,8 @@ private:
     void ConnectControls();
     void FormShow();
     void CkbCalendarClick();
+    // The picture-per-screen box, usable while the desktop has several monitors.
+    void ShowPicturePerScreen();
     void ApplyCalendarColours();
     // The staged options shown by the controls, and the controls read back into them.
     void ShowOptions();

@@ -35,6 +35,7 @@
 #include "shell/message_catalogue.h"
 #include "shell/prompter.h"
 #include "ui_torvel.h"
+#include "wallpaper/wallpaper_settings.h"
 
 namespace orvella {
 namespace {
@@ -204,6 +205,13 @@ void TOrvel::RestoreFormState() {
     if (!restored)
         ShowError(restored.message());
     ApplyPictureSort(values_.sort_pictures);
+    // Wanted by "-wall" before the options dialog, which keeps it, exists.
+    Result<Options> options =
+        ReadStoredOptions(SettingsFilePath(services_.platform.paths.program_dir));
+    if (!options)
+        ShowError(options.message());
+    else
+        values_.picture_per_screen = options->picture_per_screen;
 }
 
 void TOrvel::SetRandomWallpaper() {
@@ -277,7 +285,8 @@ void TOrvel::ShowCurrentCount() {
 }
 
 WallpaperSettings TOrvel::WallpaperSettingsNow() const {
-    return WallpaperSettings{values_.wall_props, values_.calendar, values_.change_sound};
+    return WallpaperSettings{values_.wall_props, values_.calendar, values_.change_sound,
+                             values_.picture_per_screen};
 }
 
 Status TOrvel::SetValues(const MainWindowValues& values) {

@@ -80,6 +80,7 @@ struct Options {
     WallProps wall_props = WallProps::Centre;
     std::string change_sound;  // the WAVE file played at each change, as typed
     bool calendar = false;
+    bool picture_per_screen = false;  // a random change gives each monitor its own picture
     // The built-in text has two blanks where a chosen font's description has one.
     std::string font_description =
         CalendarFont{}.name + ",  " + std::to_string(CalendarFont{}.size);
@@ -115,6 +116,8 @@ struct MainWindowValues {
     WallProps wall_props = WallProps::Centre;
     std::string old_scr_saver;  // the screen saver before the program installed its own
     std::string change_sound;   // the file played at each change; empty: none
+    // In force for the random change; "[Options]" keeps it, not "[Wallpaper]".
+    bool picture_per_screen = false;
     bool operator==(const MainWindowValues&) const = default;
 };
 

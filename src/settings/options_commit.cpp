@@ -101,6 +101,7 @@ Status CommitOptions(const Options& before, Options& after,
     values.sort_pictures = after.sort_pictures;
     values.calendar = after.calendar;
     values.wall_props = after.wall_props;
+    values.picture_per_screen = after.picture_per_screen;
     if (after.desktop_colour != before.desktop_colour)
         problems.Add(services.desktop_colours.SetBackground(after.desktop_colour));
     const std::string& sound = after.change_sound;

@@ -180,6 +180,7 @@ void BindOptions(TFormStorage& store, Options& options) {
         {"CkbScreenSaver", "Tag"}, [&options] { return options.screen_saver_installed ? 1 : 0; },
         [&options](std::int32_t tag) { options.screen_saver_installed = tag == 1; });
     Bind(store, {"SpinBS", "Value"}, options.screen_saver_seconds);
+    Bind(store, {"CkbPicturePerScreen", "Checked"}, options.picture_per_screen);
 }
 
 void BindCalendarKey(TFormStorage& store, Options& options) {

@@ -10,7 +10,7 @@
 #include "shell/prompter.h"
 #include "wallpaper/calendar_preparation.h"
 #include "wallpaper/change_sound.h"
-#include "wallpaper/runtime_random.h"
+#include "wallpaper/monitor_picks.h"
 #include "wallpaper/starfield_state.h"
 #include "wallpaper/wallpaper_settings.h"
 
@@ -68,39 +68,46 @@ TWallpaperEngine::TWallpaperEngine(Platform& platform, const MessageCatalogue& c
       warn_(std::move(warn)) {}
 
 Status TWallpaperEngine::ApplyWallpaper(const std::string& path) {
+    return ApplyPictures({path});
+}
+
+Status TWallpaperEngine::ApplyPictures(const std::vector<std::string>& pictures) {
     if (IsScreenSaverRunning())
         return Status::Ok();
     // The starfield state and the desktop's values reach the hive in one replacement, which
     // the desktop makes before it shows the change.
     DeferredRegistryWrites writes(*platform_.registry);
-    const Status applied = ApplySteps(path);
+    const Status applied = ApplySteps(pictures);
     warn_(writes.Finish());  // a hive problem, as the other registry writes of a change
     return applied;
 }
 
-Status TWallpaperEngine::ApplySteps(const std::string& path) {
+Status TWallpaperEngine::ApplySteps(const std::vector<std::string>& pictures) {
     const WallpaperSettings settings = settings_.Current();
+    const std::string& path = pictures.front();
 
     // The starfield commands apply exactly the page path and so keep the state they wrote.
     if (path != CalendarPagePath())
         warn_(StoreStarfieldState(*platform_.registry, "", "false"));
 
-    const std::string lowered = LoweredExtension(path);
     std::string file = path;
-    // The calendar page is drawn for the primary monitor; the others show the picture itself.
+    // The calendar page is drawn for the primary monitor; the others show the picture itself,
+    // or the pictures picked for them.
     std::vector<std::string> plain;
-    if (lowered != ".htm" && lowered != ".html") {
+    if (!IsPagePath(path)) {
         std::optional<std::string> copy = CopyBesideProgram(path);
         if (!copy)
             return Status::Ok();
         file = *copy;
-        if (settings.calendar && lowered != ".gif") {
+        if (settings.calendar && LoweredExtension(path) != ".gif") {
             if (Status prepared = PrepareCalendar(file, settings.wall_props); !prepared)
                 return prepared;
             file = CalendarPagePath();
             plain.push_back(path);
         }
     }
+    if (pictures.size() > 1)
+        plain = pictures;
     platform_.desktop->SetMonitorPictures(std::move(plain));
 
     ChooseRoute(file, settings.wall_props);
@@ -185,10 +192,12 @@ Status TWallpaperEngine::SetRandomWallpaper(const TCategoryStore& store) {
     if (current < 0 || current >= store.count())
         return Status::Ok();
     const std::vector<std::string>& pictures = store.category(current).pictures;
-    const int n = static_cast<int>(pictures.size());
-    if (n <= 0)
+    if (pictures.empty())
         return Status::Ok();
-    return ApplyWallpaper(pictures[PickIndex(platform_.clock->Now(), n)]);
+    // Asked at every change: a monitor may have come or gone since the last one.
+    const int monitors =
+        settings_.Current().picture_per_screen ? platform_.desktop->MonitorCount() : 1;
+    return ApplyPictures(PickMonitorPictures(pictures, platform_.clock->Now(), monitors));
 }
 
 Status TWallpaperEngine::SetSelectedWallpaper(const std::optional<std::string>& selected) {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/status.h"
 #include "settings/options.h"
@@ -45,7 +46,8 @@ public:
     // error and the wallpaper stays as it was.
     Status SetStarfieldWallpaper(std::string_view type);
 
-    // A random picture of the current category, seeded from the clock's second.
+    // A random picture of the current category, seeded from the clock's second; with a
+    // picture per screen, one for each monitor the desktop has (see PickMonitorPictures).
     Status SetRandomWallpaper(const TCategoryStore& store);
     // The first selected picture of the current list; nothing when none is selected.
     Status SetSelectedWallpaper(const std::optional<std::string>& selected);
@@ -61,7 +63,9 @@ public:
     void SetActiveDesktopWallpaper(const std::string& file);
 
 private:
-    Status ApplySteps(const std::string& path);
+    // The first picture as ApplyWallpaper takes it; those after it for the other monitors.
+    Status ApplyPictures(const std::vector<std::string>& pictures);
+    Status ApplySteps(const std::vector<std::string>& pictures);
     // The copy beside the program; nullopt when it failed and the user was told.
     std::optional<std::string> CopyBesideProgram(const std::string& path);
     Status PrepareCalendar(const std::string& copy, WallProps wall_props);

@@ -4,14 +4,21 @@
 
 namespace orvella {
 
-Result<TimerOptions> ReadTimerOptions(const std::string& settings_file) {
+Result<Options> ReadStoredOptions(const std::string& settings_file) {
     Options options;
     TFormStorage store = OptionsStore(settings_file);
     BindOptions(store, options);
     Result<RestoreOutcome> restored = store.Restore();
     if (!restored)
         return restored.status();
-    return options.timers;
+    return options;
+}
+
+Result<TimerOptions> ReadTimerOptions(const std::string& settings_file) {
+    Result<Options> options = ReadStoredOptions(settings_file);
+    if (!options)
+        return options.status();
+    return options->timers;
 }
 
 }  // namespace orvella

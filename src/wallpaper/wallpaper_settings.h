@@ -11,8 +11,9 @@ namespace orvella {
 // dialog changes them at OK.
 struct WallpaperSettings {
     WallProps wall_props = WallProps::Centre;
-    bool calendar = false;     // the calendar wallpaper is on
-    std::string change_sound;  // the media player's file name; empty: no sound
+    bool calendar = false;            // the calendar wallpaper is on
+    std::string change_sound;         // the media player's file name; empty: no sound
+    bool picture_per_screen = false;  // a random change picks a picture for each monitor
 };
 
 // Read anew at every change, so what OK set is what the next change uses.
@@ -36,6 +37,10 @@ public:
 private:
     WallpaperSettings settings_;
 };
+
+// The options as the options dialog's store restores them from "[Options]" of the settings
+// file (see ReadTimerOptions), for those who need them before the dialog exists.
+Result<Options> ReadStoredOptions(const std::string& settings_file);
 
 // The timers as the options dialog's store restores them from "[Options]" of the settings
 // file: nothing when the section's "FormVersion" is missing or below its version, a

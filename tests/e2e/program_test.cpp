@@ -268,6 +268,36 @@ TEST_F(ProgramTest, WallCloseChangesTheX11RootWindowInEachDisplayMode) {
     }
 }
 
+TEST_F(ProgramTest, WallCloseGivesEachMonitorItsOwnPictureWhenTheOptionIsOn) {
+    testing::Xvfb server(320, 120);
+    if (server.display().empty())
+        GTEST_SKIP() << "Xvfb could not be started";
+    ASSERT_EQ(
+        testing::SetMonitors(server.display(), {{"L", 0, 0, 160, 120}, {"R", 160, 0, 160, 120}}, 0),
+        "");
+    WriteColourStore(40, 30);
+    std::vector<std::string> environment = Environment();
+    environment.push_back("ORVELLA_DESKTOP=x11");
+    environment.push_back("DISPLAY=" + server.display());
+    environment.push_back("ORVELLA_TIME=1700000000");  // both runs draw from the same second
+    const auto monitors = [&](const char* on) {
+        dir_.Write("prog/ovl.dat", std::string("[Wallpaper]\r\nFormVersion=3\r\nWallProps=2\r\n"
+                                               "[Options]\r\nFormVersion=1\r\n"
+                                               "CkbPicturePerScreen_Checked=") +
+                                       on + "\r\n");
+        EXPECT_EQ(RunProgram({ORVELLA_PROGRAM, "-wall", "-close"}, environment), 0);
+        return std::pair{testing::RootPixel(server.display(), 80, 60),
+                         testing::RootPixel(server.display(), 240, 60)};
+    };
+    const auto [left_off, right_off] = monitors("False");
+    EXPECT_EQ(left_off, right_off);
+    const auto [left, right] = monitors("True");
+    EXPECT_NE(left, right);
+    // The first monitor shows what one screen would have shown.
+    EXPECT_EQ(left, left_off);
+    EXPECT_TRUE(right == 0xFF0000 || right == 0x00FF00 || right == 0x0000FF) << std::hex << right;
+}
+
 // A scripted change on a bare X server (no session bus, no sound server) ends by itself,
 // quietly, and never tries to start a bus of its own.
 TEST_F(ProgramTest, WallCloseWithoutBusOrSoundSaysNothingAndStartsNoBus) {

@@ -116,6 +116,7 @@ TEST_F(OptionsTest, AFirstRunHasTheBuiltInDefaultsAndStartsNoTimer) {
     EXPECT_FALSE(timers_.applied[0].trans_timer_enabled);
     EXPECT_FALSE(ui.CkbAutostart->isChecked());
     EXPECT_FALSE(ui.CkbCalendar->isChecked());
+    EXPECT_FALSE(ui.CkbPicturePerScreen->isChecked());
     EXPECT_EQ(ui.CbWallProps->currentIndex(), 0);
     EXPECT_EQ(ui.CbWallProps->currentText(), QString("Hintergrundbild zentrieren"));
     EXPECT_EQ(ui.SpinEdit->value(), 60);
@@ -158,6 +159,9 @@ TEST_F(OptionsTest, OkKeepsEverySettingWhereAFreshDialogFindsItAndTheEngineUsesI
         ui.CkbSortImages->setChecked(true);
         ui.CbWallProps->setCurrentIndex(2);
         ui.CkbCalendar->setChecked(true);
+        // A desktop of one monitor: there is nothing to choose, though it is kept.
+        EXPECT_FALSE(ui.CkbPicturePerScreen->isEnabled());
+        ui.CkbPicturePerScreen->setChecked(true);
         ui.CkbAutoChange->setChecked(true);
         ui.SpinEdit->setValue(90);
         ui.SpinDiaIntervall->setValue(7);
@@ -174,6 +178,7 @@ TEST_F(OptionsTest, OkKeepsEverySettingWhereAFreshDialogFindsItAndTheEngineUsesI
     EXPECT_EQ(settings.Value("Options", "TransTimer_Enabled"), "True");
     EXPECT_EQ(settings.Value("Options", "DiaBackColor_Color"), "33023");
     EXPECT_EQ(settings.Value("Options", "CbWallProps_ItemIndex"), "2");
+    EXPECT_EQ(settings.Value("Options", "CkbPicturePerScreen_Checked"), "True");
     EXPECT_EQ(timers_.applied.back().wall_timer_interval_ms, 90000);
     EXPECT_TRUE(timers_.applied.back().trans_timer_enabled);
     EXPECT_EQ(Calendar("CenterImg_Checked"), "false");
@@ -190,6 +195,7 @@ TEST_F(OptionsTest, OkKeepsEverySettingWhereAFreshDialogFindsItAndTheEngineUsesI
     EXPECT_EQ(engine.wall_props, WallProps::Stretch);
     EXPECT_TRUE(engine.calendar);
     EXPECT_EQ(engine.change_sound, dir_.File("klang.wav"));
+    EXPECT_TRUE(engine.picture_per_screen);
 
     std::optional<RegistryKey> run =
         RegistryKey::Open(*platform_->registry, RegistryRoot::CurrentUser,
@@ -203,6 +209,7 @@ TEST_F(OptionsTest, OkKeepsEverySettingWhereAFreshDialogFindsItAndTheEngineUsesI
     Ui::TOptions& again = Open().ui();
     EXPECT_TRUE(again.CkbAutostart->isChecked());
     EXPECT_TRUE(again.CkbCalendar->isChecked());
+    EXPECT_TRUE(again.CkbPicturePerScreen->isChecked());
     EXPECT_EQ(again.SpinEdit->value(), 90);
     EXPECT_EQ(again.SpinDiaIntervall->value(), 7);
     EXPECT_EQ(again.DiaBackColor->Color(), QColor(255, 128, 0));

@@ -15,12 +15,13 @@ constexpr const char* kConfig =
     "output HEADLESS-1 mode 640x480 position 0 0\n"
     "output HEADLESS-2 mode 320x240 position 640 0\n";
 
-// The Wayland socket's name sway made in `runtime`, empty while there is none.
-std::string WaylandSocketIn(const std::string& runtime) {
+// The name of the socket sway made in `runtime` that starts with `prefix` (its Wayland
+// display, its IPC socket), empty while there is none.
+std::string SocketIn(const std::string& runtime, std::string_view prefix) {
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(runtime, error)) {
         const std::string name = entry.path().filename().string();
-        if (name.starts_with("wayland-") && !name.ends_with(".lock"))
+        if (name.starts_with(prefix) && !name.ends_with(".lock"))
             return name;
     }
     return {};
@@ -54,10 +55,13 @@ void HeadlessSway::Start() {
                                    "WLR_RENDERER=pixman", "WLR_LIBINPUT_NO_DEVICES=1"}),
                   false);
     for (int attempt = 0; attempt < 200 && sway_->Running(); ++attempt) {
-        if (const std::string socket = WaylandSocketIn(runtime); !socket.empty()) {
+        const std::string ipc = SocketIn(runtime, "sway-ipc.");
+        if (const std::string socket = SocketIn(runtime, "wayland-");
+            !socket.empty() && !ipc.empty()) {
             if (!runtime_) {
                 runtime_.emplace("XDG_RUNTIME_DIR", runtime);
                 display_.emplace("WAYLAND_DISPLAY", socket);
+                ipc_.emplace("SWAYSOCK", runtime + "/" + ipc);
             }
             // Ready once the second output has its own size.
             if (Shoot("HEADLESS-2").width == 320)

@@ -11,8 +11,8 @@ namespace orvella::testing {
 
 // A headless sway of the test's own with two outputs of different sizes side by side:
 // HEADLESS-1 640 x 480 at the origin and HEADLESS-2 320 x 240 right of it. It runs as a
-// ServiceUser; XDG_RUNTIME_DIR and WAYLAND_DISPLAY name it while it lives, so the swaybg
-// a backend starts draws on it.
+// ServiceUser; XDG_RUNTIME_DIR, WAYLAND_DISPLAY and SWAYSOCK name it while it lives, so the
+// swaybg a backend starts draws on it and swaymsg asks it.
 class HeadlessSway {
 public:
     HeadlessSway();
@@ -29,6 +29,7 @@ private:
     std::optional<Service> sway_;
     std::optional<ScopedEnv> runtime_;
     std::optional<ScopedEnv> display_;
+    std::optional<ScopedEnv> ipc_;
     std::string error_;
 };
 

@@ -4,6 +4,7 @@
 #include "platform/files/files.h"
 #include "platform/profile/profile_file.h"
 #include "wallpaper/icon_transparency.h"
+#include "wallpaper/monitor_picks.h"
 #include "wallpaper/runtime_random.h"
 #include "wallpaper/timed_change.h"
 
@@ -101,6 +102,94 @@ TEST_F(RandomPickTest, AnEmptyListOrNoSelectionChangesNothing) {
 
     ASSERT_TRUE(engine->SetSelectedWallpaper(Picture("chosen.png", "chosen")).ok());
     EXPECT_EQ(dir.Read("prog/Orvella.png"), "chosen");
+}
+
+TEST(MonitorPicksTest, OneDrawPerMonitorTheFirstAsASingleScreenGetsIt) {
+    const std::vector<std::string> pictures = {"a.jpg", "b.jpg", "page.htm", "b.jpg", "c.jpg"};
+    for (const std::int64_t second : {0, 1, 1700000000}) {
+        const std::vector<std::string> picked = PickMonitorPictures(pictures, second, 3);
+        ASSERT_EQ(picked.size(), 3u);
+        EXPECT_EQ(picked[0], pictures[static_cast<std::size_t>(PickIndex(second, 5))]);
+        // The others: plain pictures, each once while there are enough.
+        for (std::size_t i = 1; i < picked.size(); ++i) {
+            EXPECT_NE(picked[i], "page.htm");
+            for (std::size_t j = 0; j < i; ++j)
+                EXPECT_NE(picked[i], picked[j]) << "second " << second;
+        }
+    }
+    // Second 0 draws 346 first (346 mod 5 = 1, "b.jpg"); the next draw, mod 2, chooses
+    // between the plain pictures left, "a.jpg" and "c.jpg".
+    RuntimeRandom random;
+    random.Seed(0);
+    random.Next();
+    const std::string second_pick = random.Next() % 2 == 0 ? "a.jpg" : "c.jpg";
+    EXPECT_EQ(PickMonitorPictures(pictures, 0, 2),
+              (std::vector<std::string>{"b.jpg", second_pick}));
+
+    // Fewer pictures than monitors: they come round again, no monitor left out.
+    const std::vector<std::string> two = PickMonitorPictures({"a.jpg", "b.jpg"}, 7, 5);
+    ASSERT_EQ(two.size(), 5u);
+    EXPECT_NE(two[0], two[1]);
+    EXPECT_NE(std::count(two.begin(), two.end(), "a.jpg"), 0);
+    EXPECT_NE(std::count(two.begin(), two.end(), "b.jpg"), 0);
+    // Only pages: the first pick alone; nothing to pick from: nothing.
+    EXPECT_EQ(PickMonitorPictures({"x.htm", "y.html"}, 0, 3).size(), 1u);
+    EXPECT_TRUE(PickMonitorPictures({}, 0, 3).empty());
+}
+
+// Records each change with the pictures of its monitors, on a desktop of `count` monitors.
+class MonitorsBackend : public WallpaperBackend {
+public:
+    explicit MonitorsBackend(int count) : count_(count) {}
+    Status Show(const WallpaperChange& change) override {
+        changes.push_back(change);
+        return Status::Ok();
+    }
+    std::vector<DesktopMonitor> Monitors() const override {
+        std::vector<DesktopMonitor> monitors;
+        for (int i = 0; i < count_; ++i)
+            monitors.push_back(
+                {"M" + std::to_string(i), MonitorArea{i * 100, 0, 100, 100, i == 0}});
+        return monitors;
+    }
+    std::vector<WallpaperChange> changes;
+
+private:
+    int count_;
+};
+
+TEST_F(RandomPickTest, APicturePerScreenKeepsTheFirstMonitorsPickAsTheWallpaper) {
+    Start("xp", "stopped", {{"ORVELLA_TIME", "1700000000"}});
+    auto owned = std::make_unique<MonitorsBackend>(3);
+    MonitorsBackend& backend = *owned;
+    platform->desktop =
+        std::make_unique<HostDesktop>(*platform->registry, *platform->desktop_colours,
+                                      HostDesktop::Parts{std::move(owned), nullptr, nullptr});
+    std::unique_ptr<TCategoryStore> store = StoreWith(5);
+    const std::string single = "picture " + std::to_string(PickIndex(1700000000, 5));
+
+    // Off: one picture everywhere, as ever.
+    ASSERT_TRUE(engine->SetRandomWallpaper(*store).ok());
+    ASSERT_EQ(backend.changes.size(), 1u);
+    EXPECT_TRUE(backend.changes[0].monitor_pictures.empty());
+    EXPECT_EQ(dir.Read("prog/Orvella.jpg"), single);
+
+    // On: the copy and the registry's wallpaper are the first monitor's pick, the same one.
+    WallpaperSettings on = settings.Current();
+    on.picture_per_screen = true;
+    settings.Set(on);
+    ASSERT_TRUE(engine->SetRandomWallpaper(*store).ok());
+    ASSERT_EQ(backend.changes.size(), 2u);
+    const std::vector<std::string>& shown = backend.changes[1].monitor_pictures;
+    EXPECT_EQ(shown, PickMonitorPictures(store->category(1).pictures, 1700000000, 3));
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(dir.Read("prog/Orvella.jpg"), single);
+    EXPECT_EQ(backend.changes[1].picture, Prog("Orvella.jpg"));
+    EXPECT_EQ(ReadString(kDesktopKey, "Wallpaper"), Prog("Orvella.jpg"));
+
+    // A picture chosen by hand goes everywhere.
+    ASSERT_TRUE(engine->SetSelectedWallpaper(store->category(1).pictures[0]).ok());
+    EXPECT_TRUE(backend.changes.back().monitor_pictures.empty());
 }
 
 // Runs delayed tasks when the test says so.

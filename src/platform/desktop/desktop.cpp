@@ -1,15 +1,12 @@
 #include "platform/desktop/desktop.h"
 
+#include <algorithm>
+
 #include "platform/files/file_extension.h"
 #include "platform/text.h"
 
 namespace orvella {
 namespace {
-
-bool IsPage(const std::string& file) {
-    const std::string extension = LoweredExtension(file);
-    return extension == ".htm" || extension == ".html";
-}
 
 std::optional<WallpaperStyle> StyleFromNumber(std::string_view text) {
     text = TrimBlanks(text);
@@ -41,6 +38,10 @@ HostDesktop::HostDesktop(Registry& registry, const DesktopColours& colours, Part
         parts_.screen_saver = std::make_unique<FixedScreenSaverProbe>(false);
     if (!parts_.pages)
         parts_.pages = std::make_unique<PassThroughPageRenderer>();
+}
+
+int HostDesktop::MonitorCount() const {
+    return std::max(static_cast<int>(parts_.backend->Monitors().size()), 1);
 }
 
 bool HostDesktop::IsScreenSaverRunning() const {
@@ -112,7 +113,7 @@ Status HostDesktop::Hand(WallpaperRoute route, const std::string& file, Wallpape
     change.background = colours_.Background();
     change.picture = file;
     change.monitor_pictures = monitor_pictures_;
-    if (IsPage(file)) {
+    if (IsPagePath(file)) {
         change.page_drawing = true;
         Result<std::string> picture = parts_.pages->PictureForPage(file);
         if (!picture)

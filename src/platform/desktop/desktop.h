@@ -42,6 +42,9 @@ public:
     // WallpaperChange::monitor_pictures); empty: each change shows what it sets everywhere.
     // A desktop of one screen, as Windows had, has no use for them.
     virtual void SetMonitorPictures(std::vector<std::string> /*pictures*/) {}
+    // How many monitors could show a picture of their own now: 1 where there is one, or
+    // where the host desktop cannot give each its own.
+    virtual int MonitorCount() const { return 1; }
 };
 
 // Registry places of the desktop state, where Windows keeps them.
@@ -82,6 +85,7 @@ public:
     void SetMonitorPictures(std::vector<std::string> pictures) override {
         monitor_pictures_ = std::move(pictures);
     }
+    int MonitorCount() const override;
 
 private:
     Status Hand(WallpaperRoute route, const std::string& file, WallpaperStyle style);

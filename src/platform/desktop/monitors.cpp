@@ -6,11 +6,6 @@
 namespace orvella {
 namespace {
 
-bool Overlap(const MonitorArea& a, const MonitorArea& b) {
-    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height &&
-           b.y < a.y + a.height;
-}
-
 MonitorArea Join(const MonitorArea& a, const MonitorArea& b) {
     const int left = std::min(a.x, b.x);
     const int top = std::min(a.y, b.y);
@@ -25,7 +20,7 @@ void JoinOverlapping(std::vector<MonitorArea>& monitors) {
         joined = false;
         for (std::size_t i = 0; i < monitors.size() && !joined; ++i) {
             for (std::size_t j = i + 1; j < monitors.size() && !joined; ++j) {
-                if (Overlap(monitors[i], monitors[j])) {
+                if (MonitorsOverlap(monitors[i], monitors[j])) {
                     monitors[i] = Join(monitors[i], monitors[j]);
                     monitors.erase(monitors.begin() + static_cast<std::ptrdiff_t>(j));
                     joined = true;
@@ -36,6 +31,11 @@ void JoinOverlapping(std::vector<MonitorArea>& monitors) {
 }
 
 }  // namespace
+
+bool MonitorsOverlap(const MonitorArea& a, const MonitorArea& b) {
+    return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height &&
+           b.y < a.y + a.height;
+}
 
 std::vector<MonitorArea> ArrangeMonitors(std::vector<MonitorArea> found, int width, int height) {
     std::vector<MonitorArea> monitors;

@@ -14,6 +14,9 @@ struct MonitorArea {
     bool operator==(const MonitorArea&) const = default;
 };
 
+// Whether two monitors share any pixel.
+bool MonitorsOverlap(const MonitorArea& a, const MonitorArea& b);
+
 // The monitors a wallpaper is drawn on, from what the windowing system reports: each cut to
 // the desktop of width x height, those of no size or wholly outside it left out, those that
 // overlap (mirrored) joined into one covering both, ordered left to right then top to

@@ -47,6 +47,9 @@ public:
     // from one reading of the file and one resampling for each size.
     virtual Status DrawStretched(const std::string& path,
                                  const std::vector<CanvasView>& targets) const = 0;
+    // And back: a picture composed for a desktop that takes only files, saved as a JPEG
+    // that replaces `path` at once.
+    virtual Status SaveJpeg(const PicturePixels& picture, const std::string& path) const = 0;
 };
 
 }  // namespace orvella

@@ -16,4 +16,9 @@ std::string LoweredExtension(std::string_view path) {
     return FoldCase(ExtensionOf(path));
 }
 
+bool IsPagePath(std::string_view path) {
+    const std::string extension = LoweredExtension(path);
+    return extension == ".htm" || extension == ".html";
+}
+
 }  // namespace orvella

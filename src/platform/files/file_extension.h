@@ -12,4 +12,7 @@ std::string_view ExtensionOf(std::string_view path);
 // The extension in lower case, as the ANSI lower case makes it.
 std::string LoweredExtension(std::string_view path);
 
+// Whether the path names an HTML page (".htm", ".html", in any case).
+bool IsPagePath(std::string_view path);
+
 }  // namespace orvella

@@ -54,7 +54,8 @@ Result<std::unique_ptr<WallpaperBackend>> CreateWallpaperBackend(std::string_vie
     const std::string chosen =
         EqualsIgnoreCase(name, "auto") ? DesktopOfSession(environment) : FoldCase(name);
     if (chosen == "gnome")
-        return std::unique_ptr<WallpaperBackend>(std::make_unique<GnomeWallpaperBackend>());
+        return std::unique_ptr<WallpaperBackend>(std::make_unique<GnomeWallpaperBackend>(
+            std::vector<std::string>{"gsettings"}, setup.picture_loader));
     if (chosen == "kde")
         return std::unique_ptr<WallpaperBackend>(std::make_unique<KdeWallpaperBackend>());
     if (chosen == "xfce")

@@ -4,9 +4,12 @@
 #include <sys/wait.h>
 #include <time.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <optional>
+#include <tuple>
 
+#include "platform/desktop/backends/json_value.h"
 #include "platform/files/files.h"
 #include "platform/system/clock.h"
 #include "platform/system/process.h"
@@ -46,7 +49,69 @@ void Reap(pid_t pid) {
     }
 }
 
+// The swaybg arguments after the program: one group per output with its own picture, or
+// one for all of them.
+std::vector<std::string> OutputGroups(const WallpaperChange& change,
+                                      const std::vector<DesktopMonitor>& outputs,
+                                      const std::string& mode) {
+    const std::string colour = HashColour(change.background);
+    if (change.monitor_pictures.empty() || outputs.empty())
+        return {"-o", "*", "-i", change.picture, "-m", mode, "-c", colour};
+    const std::vector<std::string> pictures = PicturesOfMonitors(change, outputs);
+    std::vector<std::string> groups;
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        for (const std::string& argument :
+             {std::string("-o"), outputs[i].name, std::string("-i"), pictures[i], std::string("-m"),
+              mode, std::string("-c"), colour})
+            groups.push_back(argument);
+    }
+    return groups;
+}
+
+DesktopMonitor OutputOf(const JsonValue& output) {
+    DesktopMonitor monitor;
+    if (const JsonValue* name = output.Member("name"))
+        monitor.name = name->text;
+    const JsonValue* focused = output.Member("focused");
+    monitor.area.primary = focused != nullptr && focused->boolean;
+    if (const JsonValue* rect = output.Member("rect")) {
+        for (auto [key, field] :
+             {std::pair{"x", &monitor.area.x}, std::pair{"y", &monitor.area.y},
+              std::pair{"width", &monitor.area.width}, std::pair{"height", &monitor.area.height}}) {
+            if (const JsonValue* value = rect->Member(key))
+                *field = static_cast<int>(value->number);
+        }
+    }
+    return monitor;
+}
+
 }  // namespace
+
+std::vector<DesktopMonitor> SwayWallpaperBackend::OutputsOf(const std::string& answer) {
+    const std::optional<JsonValue> list = ParseJson(answer);
+    if (!list || list->kind != JsonValue::Kind::Array)
+        return {};
+    std::vector<DesktopMonitor> outputs;
+    for (const JsonValue& output : list->items) {
+        const JsonValue* active = output.Member("active");
+        DesktopMonitor monitor = OutputOf(output);
+        if (active != nullptr && active->boolean && !monitor.name.empty() &&
+            monitor.area.width > 0 && monitor.area.height > 0)
+            outputs.push_back(std::move(monitor));
+    }
+    std::sort(outputs.begin(), outputs.end(), [](const DesktopMonitor& a, const DesktopMonitor& b) {
+        return std::tie(a.area.x, a.area.y) < std::tie(b.area.x, b.area.y);
+    });
+    if (!outputs.empty() && std::none_of(outputs.begin(), outputs.end(),
+                                         [](const DesktopMonitor& m) { return m.area.primary; }))
+        outputs.front().area.primary = true;
+    return outputs;
+}
+
+std::vector<DesktopMonitor> SwayWallpaperBackend::Monitors() const {
+    Result<std::string> answer = RunChecked({swaymsg_, "-t", "get_outputs", "-r"});
+    return answer ? OutputsOf(*answer) : std::vector<DesktopMonitor>{};
+}
 
 std::string SwayWallpaperBackend::Mode(WallpaperStyle style) {
     // swaybg's mode names are the ones the recording backend writes.
@@ -69,9 +134,12 @@ void SwayWallpaperBackend::EndEarlier(const std::string& pid_text) const {
 
 Status SwayWallpaperBackend::Show(const WallpaperChange& change) {
     Result<std::optional<std::string>> earlier = ReadWholeFile(pid_file_);
-    Result<pid_t> started =
-        StartDetached({program_, "-o", "*", "-i", change.picture, "-m", Mode(change.style), "-c",
-                       HashColour(change.background)});
+    std::vector<std::string> argv = {program_};
+    const std::vector<DesktopMonitor> outputs =
+        change.monitor_pictures.empty() ? std::vector<DesktopMonitor>{} : Monitors();
+    for (std::string& argument : OutputGroups(change, outputs, Mode(change.style)))
+        argv.push_back(std::move(argument));
+    Result<pid_t> started = StartDetached(argv);
     if (!started)
         return started.status();
     if (Status kept = ReplaceFileAtomically(pid_file_, std::to_string(*started) + "\n"); !kept)

@@ -39,4 +39,12 @@ std::vector<std::string> PicturesOfMonitors(const WallpaperChange& change, int c
     return shown;
 }
 
+std::vector<std::string> PicturesOfMonitors(const WallpaperChange& change,
+                                            const std::vector<DesktopMonitor>& monitors) {
+    const auto primary = std::find_if(monitors.begin(), monitors.end(),
+                                      [](const DesktopMonitor& m) { return m.area.primary; });
+    return PicturesOfMonitors(change, static_cast<int>(monitors.size()),
+                              static_cast<int>(primary - monitors.begin()));
+}
+
 }  // namespace orvella

@@ -6,6 +6,7 @@
 
 #include "platform/desktop/desktop_colour.h"
 #include "platform/desktop/live_wallpaper.h"
+#include "platform/desktop/monitors.h"
 #include "platform/status.h"
 
 namespace orvella {
@@ -35,14 +36,28 @@ struct WallpaperChange {
     bool page_drawing = false;
 };
 
+// A monitor as the host desktop knows it: its part of the desktop and the name the desktop
+// gives it (an output's name; empty where it has none).
+struct DesktopMonitor {
+    std::string name;
+    MonitorArea area;
+    bool operator==(const DesktopMonitor&) const = default;
+};
+
 // What each of `count` monitors shows, `primary` being the primary one's index.
 std::vector<std::string> PicturesOfMonitors(const WallpaperChange& change, int count, int primary);
+// The same for the host desktop's `monitors`.
+std::vector<std::string> PicturesOfMonitors(const WallpaperChange& change,
+                                            const std::vector<DesktopMonitor>& monitors);
 
 // The running Linux desktop's own way of setting the wallpaper.
 class WallpaperBackend {
 public:
     virtual ~WallpaperBackend() = default;
     virtual Status Show(const WallpaperChange& change) = 0;
+    // The monitors the next change will find, in their order (left to right, then top to
+    // bottom), where this desktop can give each its own picture; empty where it cannot.
+    virtual std::vector<DesktopMonitor> Monitors() const { return {}; }
     // Frames straight from memory, for a desktop that can take them; null for the others.
     virtual LiveWallpaper* Live() { return nullptr; }
 };

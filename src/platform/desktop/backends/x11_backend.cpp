@@ -8,6 +8,7 @@
 
 #include "platform/desktop/backends/x11_image.h"
 #include "platform/desktop/backends/x11_monitors.h"
+#include "platform/desktop/monitor_drawing.h"
 #include "platform/desktop/wallpaper_canvas.h"
 
 namespace orvella {
@@ -46,72 +47,6 @@ void FreeEarlierPixmap(Display* display, Window root, Atom xroot, Atom esetroot)
     XKillClient(display, *set_by_esetroot);
     XSync(display, False);
     XSetErrorHandler(previous);
-}
-
-// The monitors showing the same picture as monitor `i`, unless an earlier one does.
-std::vector<MonitorArea> ShowingSame(const std::vector<MonitorArea>& monitors,
-                                     const std::vector<std::string>& paths, std::size_t i) {
-    std::vector<MonitorArea> showing;
-    for (std::size_t j = 0; j < monitors.size(); ++j) {
-        if (paths[j] != paths[i])
-            continue;
-        if (j < i)
-            return {};
-        showing.push_back(monitors[j]);
-    }
-    return showing;
-}
-
-// One picture on the monitors that show it, each file read once: for a stretch resampled
-// straight into the monitors' parts of the canvas, else cut to what they can show.
-Status DrawPicture(const PictureLoader& loader, const std::string& path, WallpaperStyle style,
-                   const std::vector<MonitorArea>& showing, const CanvasView& canvas) {
-    if (style == WallpaperStyle::Stretch) {
-        std::vector<CanvasView> parts;
-        for (const MonitorArea& area : showing)
-            parts.push_back(PartOf(canvas, area));
-        return loader.DrawStretched(path, parts);
-    }
-    // A tiled picture runs on over the whole desktop; a centred one shows at most its centre
-    // on the largest of the monitors.
-    ScreenSize most{canvas.width, canvas.height};
-    if (style == WallpaperStyle::Centre) {
-        most = ScreenSize{};
-        for (const MonitorArea& area : showing)
-            most = ScreenSize{std::max(most.width, area.width), std::max(most.height, area.height)};
-    }
-    Result<PicturePixels> picture = loader.Load(
-        path, most, style == WallpaperStyle::Tile ? PicturePart::TopLeft : PicturePart::Centre);
-    if (!picture)
-        return picture.status();
-    for (const MonitorArea& area : showing) {
-        if (style == WallpaperStyle::Tile)
-            DrawTiled(canvas, area, *picture);
-        else
-            DrawCentred(canvas, area, *picture);
-    }
-    return Status::Ok();
-}
-
-// The desktop as Windows painted the screen, per monitor: the desktop colour wherever no
-// monitor is and around a centred picture, each monitor's picture centred (cut at its
-// edges when larger), tiled from the desktop's corner, or stretched over it.
-Status DrawMonitors(const PictureLoader& loader, const WallpaperChange& change,
-                    const std::vector<MonitorArea>& monitors, const CanvasView& canvas) {
-    FillArea(canvas, MonitorArea{0, 0, canvas.width, canvas.height},
-             CanvasPixel(change.background));
-    const auto primary = std::find_if(monitors.begin(), monitors.end(),
-                                      [](const MonitorArea& m) { return m.primary; });
-    const std::vector<std::string> paths = PicturesOfMonitors(
-        change, static_cast<int>(monitors.size()), static_cast<int>(primary - monitors.begin()));
-    for (std::size_t i = 0; i < monitors.size(); ++i) {
-        const std::vector<MonitorArea> showing = ShowingSame(monitors, paths, i);
-        if (showing.empty())
-            continue;
-        if (Status drawn = DrawPicture(loader, paths[i], change.style, showing, canvas); !drawn)
-            return drawn;
-    }
-    return Status::Ok();
 }
 
 // A pixmap of the root's size that `draw` paints.
@@ -188,6 +123,10 @@ Status X11WallpaperBackend::Show(const WallpaperChange& change) {
     live_.Follow(*pixmap, *std::find_if(monitors.begin(), monitors.end(),
                                         [](const MonitorArea& m) { return m.primary; }));
     return Status::Ok();
+}
+
+std::vector<DesktopMonitor> X11WallpaperBackend::Monitors() const {
+    return DisplayMonitors(display_);
 }
 
 // Protocol errors of the frame connection (the pixmap freed by another setter between two

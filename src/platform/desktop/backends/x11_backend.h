@@ -47,6 +47,7 @@ public:
     X11WallpaperBackend(std::shared_ptr<const PictureLoader> loader, std::string display = {})
         : loader_(std::move(loader)), display_(display), live_(std::move(display)) {}
     Status Show(const WallpaperChange& change) override;
+    std::vector<DesktopMonitor> Monitors() const override;
     LiveWallpaper* Live() override { return &live_; }
 
 private:

@@ -59,8 +59,7 @@ TEST_F(FakeToolTest, KdeSendsOneScriptWithTheFileAsAQuotedLiteral) {
     EXPECT_EQ(Log(), LoggedRun({"--session", "--print-reply", "--dest=org.kde.plasmashell",
                                 "--type=method_call", "/PlasmaShell",
                                 "org.kde.PlasmaShell.evaluateScript", "string:" + script}));
-    EXPECT_NE(script.find("d.writeConfig(\"Image\", "
-                          "\"file:///home/u/my%20%22best%22%20picture%27s.jpg\");"),
+    EXPECT_NE(script.find("var images = [\"file:///home/u/my%20%22best%22%20picture%27s.jpg\"];"),
               std::string::npos)
         << script;
     EXPECT_NE(script.find("d.writeConfig(\"FillMode\", 3);"), std::string::npos);
@@ -220,6 +219,25 @@ TEST_F(GnomeBackendTest, EachDisplayModeReadsBackFromGSettings) {
         EXPECT_EQ(Get("primary-color"), "'#3A6EA5'\n");
     }
     EXPECT_NE(uri.find("my%20picture.jpg"), std::string::npos);
+}
+
+TEST(SwayOutputsTest, TheActiveOutputsInTheirOrderTheFocusedOnePrimary) {
+    const std::string answer = R"([
+      {"name": "DP-2", "active": true, "focused": false,
+       "rect": {"x": 1920, "y": 0, "width": 1280, "height": 1024},
+       "modes": [{"width": 640, "height": 480, "refresh": 60000}]},
+      {"name": "HDMI-A-1", "active": false, "rect": {"x": 0, "y": 0, "width": 0, "height": 0}},
+      {"name": "eDP-1", "active": true, "focused": true, "scale": 1.5e0,
+       "make": "A \"quoted\" \u00e9 maker", "current_mode": null,
+       "rect": {"x": 0, "y": 0, "width": 1920, "height": 1080}}
+    ])";
+    EXPECT_EQ(SwayWallpaperBackend::OutputsOf(answer),
+              (std::vector<DesktopMonitor>{{"eDP-1", {0, 0, 1920, 1080, true}},
+                                           {"DP-2", {1920, 0, 1280, 1024, false}}}));
+    // No answer to go by: one picture for all outputs.
+    EXPECT_TRUE(SwayWallpaperBackend::OutputsOf(R"([{"name": "eDP-1", "rect": )").empty());
+    EXPECT_TRUE(SwayWallpaperBackend::OutputsOf(R"({"error": "no socket"})").empty());
+    EXPECT_TRUE(SwayWallpaperBackend::OutputsOf("").empty());
 }
 
 }  // namespace

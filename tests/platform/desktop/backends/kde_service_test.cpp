@@ -60,6 +60,11 @@ TEST(KdeServiceTest, ModesReadBackAndARepeatedCopyNameShowsTheNewPicture) {
     EXPECT_EQ(Settled(plasma.display(), 512, 384, 0xFF0000), 0xFF0000u);
     EXPECT_EQ(Settled(plasma.display(), 5, 5, 0x3A6EA5), 0x3A6EA5u);
 
+    // The script ranks screens by what screenGeometry gives, as the shell gives it.
+    EXPECT_EQ(plasma.Evaluate("var g = screenGeometry(desktops()[0].screen);"
+                              "print(g.x + ' ' + g.y + ' ' + g.width);"),
+              "0 0 1024");
+
     // The same copy name again with another picture in it: the shell shows the new one.
     write(0x0000FF);
     ASSERT_TRUE(kde.Show(ChangeOf(copy, WallpaperStyle::Centre)));

@@ -2,15 +2,18 @@
 
 #include <optional>
 
+#include "codecs/codec_picture_loader.h"
 #include "platform/desktop/backends/gnome_backend.h"
 #include "platform/desktop/backends/xfce_backend.h"
 #include "platform/files/file_uri.h"
 #include "platform/files/files.h"
 #include "platform/system/process.h"
+#include "support/bitmap_file.h"
 #include "support/desktop_services.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 #include "support/wallpaper_change.h"
+#include "support/x11_server.h"
 
 namespace orvella {
 namespace {
@@ -117,6 +120,21 @@ TEST_F(XfceServiceTest, EveryNamedMonitorAndWorkspaceIsSet) {
     EXPECT_EQ(Get("/backdrop/screen0/monitorHDMI-1/workspace0/color-style"), "0\n");
     EXPECT_EQ(Run({"xfconf-query", "-c", "xfce4-desktop", "-l"}).find("monitor0"),
               std::string::npos);
+
+    // A picture per monitor, the monitors in their order on the screen: eDP-1 on the left.
+    testing::Xvfb server(1024, 480);
+    if (server.display().empty())
+        GTEST_SKIP() << "Xvfb did not start";
+    ASSERT_EQ(testing::SetMonitors(server.display(),
+                                   {{"eDP-1", 0, 0, 512, 480}, {"HDMI-1", 512, 0, 512, 480}}, 0),
+              "");
+    XfceWallpaperBackend xfce({"xfconf-query"}, server.display());
+    WallpaperChange change = ChangeOf(Copy("two"), WallpaperStyle::Centre);
+    change.monitor_pictures = {"/left.jpg", "/right.jpg"};
+    ASSERT_TRUE(xfce.Show(change));
+    EXPECT_EQ(Get("/backdrop/screen0/monitoreDP-1/workspace0/last-image"), "/left.jpg\n");
+    EXPECT_EQ(Get("/backdrop/screen0/monitorHDMI-1/workspace0/last-image"), "/right.jpg\n");
+    EXPECT_EQ(Get("/backdrop/screen0/monitorHDMI-1/workspace1/last-image"), "/right.jpg\n");
 }
 
 class GnomeDconfTest : public SettingsServiceTest {
@@ -154,6 +172,37 @@ TEST_F(GnomeDconfTest, EachChangeReadsBackUnderANewName) {
     EXPECT_EQ(Get("picture-uri"), "'" + FileUri(dir.File("OrvellaShown2.jpg")) + "'\n");
     EXPECT_EQ(dir.Read("OrvellaShown2.jpg"), "two");
     EXPECT_FALSE(FileExists(dir.File("OrvellaShown1.jpg")));
+
+    // A picture per monitor: one picture of both monitors as they lie, spanned over them.
+    testing::Xvfb server(200, 100);
+    if (server.display().empty())
+        GTEST_SKIP() << "Xvfb did not start";
+    ASSERT_EQ(
+        testing::SetMonitors(server.display(), {{"L", 0, 0, 100, 100}, {"R", 100, 0, 100, 100}}, 0),
+        "");
+    const auto plain = [&](const char* name, std::uint32_t colour) {
+        dir.Write(name, testing::MakeBitmap24(16, 16, [&](int, int) { return colour; }));
+        return dir.File(name);
+    };
+    WallpaperChange change = ChangeOf(Copy("three"), WallpaperStyle::Stretch);
+    change.monitor_pictures = {plain("red.bmp", 0xFF0000), plain("blue.bmp", 0x0000FF)};
+    const auto loader = std::make_shared<CodecPictureLoader>();
+    ASSERT_TRUE(GnomeWallpaperBackend({"gsettings"}, loader, server.display()).Show(change));
+    EXPECT_EQ(Get("picture-options"), "'spanned'\n");
+    EXPECT_EQ(Get("picture-uri"), "'" + FileUri(dir.File("OrvellaShown1.jpg")) + "'\n");
+    Result<PicturePixels> both =
+        loader->Load(dir.File("OrvellaShown1.jpg"), {}, PicturePart::Centre);
+    ASSERT_TRUE(both.ok()) << both.message();
+    ASSERT_EQ(both->width, 200);
+    // JPEG keeps the colours near enough: the strongest channel tells them apart.
+    EXPECT_GT(both->At(40, 50) >> 16, 0xE0u);
+    EXPECT_GT(both->At(160, 50) & 0xFF, 0xE0u);
+    EXPECT_LT(both->At(160, 50) >> 16, 0x20u);
+    // Back to one picture on all monitors: the composed one goes.
+    ASSERT_TRUE(GnomeWallpaperBackend({"gsettings"}, loader, server.display())
+                    .Show(ChangeOf(Copy("four"), WallpaperStyle::Stretch)));
+    EXPECT_EQ(Get("picture-options"), "'stretched'\n");
+    EXPECT_FALSE(FileExists(dir.File("OrvellaMonitors.jpg")));
 }
 
 TEST_F(GnomeDconfTest, ASchemaWithoutTheDarkKeyTakesTheRest) {

@@ -108,5 +108,21 @@ TEST_F(SwayServiceTest, EachModeOnBothOutputsAndARepeatedNameShowsTheNewPicture)
               (std::vector{kGreen, kGreen}));
 }
 
+TEST_F(SwayServiceTest, EachOutputShowsItsOwnPictureInOrder) {
+    const std::vector<DesktopMonitor> outputs = backend.Monitors();
+    ASSERT_EQ(outputs.size(), 2u);
+    EXPECT_EQ(outputs[0].name, "HEADLESS-1");
+    EXPECT_EQ(outputs[1].name, "HEADLESS-2");
+    EXPECT_EQ(outputs[1].area, (MonitorArea{640, 0, 320, 240, false}));
+
+    dir.Write("red.bmp", MakeBitmap24(64, 32, [](int, int) { return kRed; }));
+    dir.Write("blue.bmp", MakeBitmap24(64, 32, [](int, int) { return kBlue; }));
+    WallpaperChange change = ChangeOf(dir.File("red.bmp"), WallpaperStyle::Stretch);
+    change.monitor_pictures = {dir.File("red.bmp"), dir.File("blue.bmp")};
+    ASSERT_TRUE(backend.Show(change));
+    EXPECT_EQ(Settled("HEADLESS-1", {{5, 5}}, {kRed}), std::vector{kRed});
+    EXPECT_EQ(Settled("HEADLESS-2", {{5, 5}}, {kBlue}), std::vector{kBlue});
+}
+
 }  // namespace
 }  // namespace orvella

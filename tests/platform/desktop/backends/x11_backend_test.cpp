@@ -202,6 +202,19 @@ TEST(X11BackendTest, EachMonitorShowsThePictureInEachDisplayMode) {
     change.style = WallpaperStyle::Stretch;
     ASSERT_TRUE(backend.Show(change).ok());
     ExpectProbes(d, "page", {{100, 360, 0xFF0000}, {1200, 700, 0x00FF00}, {1300, 5, 0xFFFF00}});
+
+    // A picture of its own on each monitor, in their order, which the backend reports.
+    const std::vector<DesktopMonitor> monitors = backend.Monitors();
+    ASSERT_EQ(monitors.size(), 2u);
+    EXPECT_EQ(monitors[0], (DesktopMonitor{"L", {0, 0, 1280, 720, false}}));
+    EXPECT_EQ(monitors[1].name, "R");
+    change.page_drawing = false;
+    change.picture = dir.File("Orvella.bmp");
+    change.monitor_pictures = {dir.File("page.bmp"), dir.File("Orvella.bmp")};
+    ASSERT_TRUE(backend.Show(change).ok());
+    ExpectProbes(
+        d, "own pictures",
+        {{100, 360, 0xFFFF00}, {1200, 700, 0xFFFF00}, {1300, 5, 0xFF0000}, {2290, 10, 0x00FF00}});
 }
 
 }  // namespace
