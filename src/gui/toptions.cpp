@@ -9,6 +9,7 @@
 #include <array>
 
 #include "gui/color_button.h"
+#include "gui/file_path_text.h"
 #include "gui/framed_button_style.h"
 #include "gui/picker_dialogs.h"
 #include "gui/spin_edit.h"
@@ -143,7 +144,7 @@ void TOptions::ShowOptions() {
     ui_->TransCheckB->setChecked(o.trans_check);
     ui_->CkbSortImages->setChecked(o.sort_pictures);
     ui_->CbWallProps->setCurrentIndex(static_cast<int>(o.wall_props));
-    ui_->WPSound->setText(QString::fromStdString(o.change_sound));
+    ui_->WPSound->setText(PathToQString(o.change_sound));
     ui_->CkbCalendar->setChecked(o.calendar);
     ui_->CkbPicturePerScreen->setChecked(o.picture_per_screen);
     ui_->LabelFontMonth->setText(QString::fromStdString(o.font_description));
@@ -183,7 +184,7 @@ Options TOptions::EditedOptions() const {
     o.trans_check = ui_->TransCheckB->isChecked();
     o.sort_pictures = ui_->CkbSortImages->isChecked();
     o.wall_props = static_cast<WallProps>(ui_->CbWallProps->currentIndex());
-    o.change_sound = ui_->WPSound->text().toStdString();
+    o.change_sound = PathFromQString(ui_->WPSound->text());
     o.calendar = ui_->CkbCalendar->isChecked();
     o.picture_per_screen = ui_->CkbPicturePerScreen->isChecked();
     o.font_description = ui_->LabelFontMonth->text().toStdString();
@@ -337,16 +338,16 @@ void TOptions::OpenSoundBtnClick() {
     request.title = QCoreApplication::translate("TOptions", "Klangdateien suchen...").toStdString();
     request.filter =
         QCoreApplication::translate("TOptions", "Wave-Dateien (*.wav)|*.wav").toStdString();
-    request.folder = ParentFolder(ui_->WPSound->text().toStdString());
+    request.folder = ParentFolder(PathFromQString(ui_->WPSound->text()));
     const std::vector<std::string> chosen = services_.files.OpenFiles(request);
     if (chosen.empty())
         return;
     services_.main_window.SetChangeSound(chosen.front());
-    ui_->WPSound->setText(QString::fromStdString(chosen.front()));
+    ui_->WPSound->setText(PathToQString(chosen.front()));
 }
 
 void TOptions::TestWPSoundClick() {
-    const std::string file = ui_->WPSound->text().toStdString();
+    const std::string file = PathFromQString(ui_->WPSound->text());
     services_.main_window.SetChangeSound(file);
     const Status played = services_.sound.Play(file);
     if (!played)
