@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 preset="${1:-default}"
 
-scripts/install-deps.sh
+scripts/install-deps.sh --tests
 cmake --preset "$preset"
 cmake --build --preset "$preset" -j "$(nproc)"
 export QT_QPA_PLATFORM=offscreen

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package Orvella needs to build, run and test.
+#   scripts/install-deps.sh           what building, running and most tests need
+#   scripts/install-deps.sh --tests   also a real KDE Plasma shell for the Plasma backend's test
 # Safe to run again: apt-get skips what is already there.
 set -euo pipefail
 
@@ -35,6 +37,11 @@ packages=(
   # (dpkg-shlibdeps computes its dependencies)
   librsvg2-bin desktop-file-utils appstream dpkg-dev gzip
 )
+if [ "${1:-}" = "--tests" ]; then
+  # a real plasmashell (with the desktop containment and the image wallpaper) that the Plasma
+  # backend's script is tested against; several minutes to install, so only for the tests
+  packages+=(plasma-workspace plasma-desktop)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
