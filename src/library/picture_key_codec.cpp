@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <map>
 
+#include "library/written_keys.h"
+
 namespace orvella {
 
 bool FitsPictureKey(std::string_view path) {
@@ -13,7 +15,9 @@ bool FitsPictureKey(std::string_view path) {
         return false;
     if (path.front() == ';' || path.front() == '[')
         return false;
-    return path.find_first_of("=\r\n") == std::string_view::npos;
+    // A plain loop: find_first_of looks each character up in the set with a call of its own.
+    return std::none_of(path.begin(), path.end(),
+                        [](char c) { return c == '=' || c == '\r' || c == '\n'; });
 }
 
 std::string EscapePictureValue(std::string_view path) {
@@ -94,6 +98,38 @@ void WritePicture(ProfileDocument& document, const PictureSections& sections, st
         document.SetValue(sections.wallpapers, path, "");
     } else {
         document.SetValue(sections.encoded, std::to_string(position), EscapePictureValue(path));
+    }
+}
+
+void WritePictures(ProfileWriter& out, const PictureSections& sections,
+                   const std::vector<std::string>& pictures, WrittenKeys& keys) {
+    const auto first_key = std::find_if(pictures.begin(), pictures.end(),
+                                        [](const std::string& p) { return FitsPictureKey(p); });
+    const auto first_encoded = std::find_if_not(
+        pictures.begin(), pictures.end(), [](const std::string& p) { return FitsPictureKey(p); });
+    const auto write_keys = [&] {
+        out.Section(sections.wallpapers);
+        keys.Reset(pictures.size());
+        for (auto it = first_key; it != pictures.end(); ++it) {
+            if (FitsPictureKey(*it) && keys.Add(*it))
+                out.Entry(*it, "");
+        }
+    };
+    const auto write_encoded = [&] {
+        out.Section(sections.encoded);
+        for (auto it = first_encoded; it != pictures.end(); ++it) {
+            if (!FitsPictureKey(*it))
+                out.Entry(std::to_string(it - pictures.begin()), EscapePictureValue(*it));
+        }
+    };
+    if (first_key < first_encoded) {
+        write_keys();
+        if (first_encoded != pictures.end())
+            write_encoded();
+    } else if (first_encoded != pictures.end()) {
+        write_encoded();
+        if (first_key != pictures.end())
+            write_keys();
     }
 }
 

@@ -4,12 +4,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <sstream>
+#include <vector>
 
 #include "platform/files/sys_io.h"
 
@@ -21,6 +24,10 @@ std::string TemporaryNameBeside(const std::string& path) {
     std::ostringstream name;
     name << path << ".tmp-" << ::getpid() << '-' << std::hex << generator();
     return name.str();
+}
+
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
 }
 
 Status WriteError(const std::string& path, int error_number) {
@@ -136,6 +143,13 @@ Result<std::optional<std::string>> ReadWholeFile(const std::string& path) {
 }
 
 Status ReplaceFileAtomically(const std::string& path, std::string_view content) {
+    return ReplaceFileAtomically(path, [&](const std::function<void(std::string_view)>& write) {
+        write(content);
+        return Status::Ok();
+    });
+}
+
+Status ReplaceFileAtomically(const std::string& path, const ContentProducer& produce) {
     const SysIo& io = CurrentSysIo();
     // A link (into a synced folder, say) stays a link: its target is what we replace.
     const std::string target = FollowLinks(path);
@@ -148,16 +162,61 @@ Status ReplaceFileAtomically(const std::string& path, std::string_view content) 
     if (::stat(target.c_str(), &existing) == 0)
         ::fchmod(fd, existing.st_mode & 07777);
 
-    int error = WriteAll(io, fd, content);
-    if (error == 0 && io.fsync(fd) != 0)
+    int error = 0;
+    const Status produced = produce([&](std::string_view piece) {
+        if (error == 0)
+            error = WriteAll(io, fd, piece);
+    });
+    if (produced && error == 0 && io.fsync(fd) != 0)
         error = errno;
     if (io.close(fd) != 0 && error == 0)
         error = errno;
-    if (error == 0)
+    if (produced && error == 0)
         error = PutInPlace(io, temporary, target);
     // Now the failed file, or after a swap the earlier one; after a plain rename, nothing.
     ::unlink(temporary.c_str());
+    if (!produced)
+        return produced;
     return error == 0 ? Status::Ok() : WriteError(path, error);
+}
+
+Result<bool> FileMentions(const std::string& path, std::string_view word) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return false;
+        return Status::Error(path + ": " + SystemErrorText(errno));
+    }
+    std::string wanted(word);
+    std::transform(wanted.begin(), wanted.end(), wanted.begin(), LowerAscii);
+    const std::boyer_moore_horspool_searcher searcher(wanted.begin(), wanted.end());
+    // Each piece starts with the end of the one before, so a word across the seam is found.
+    constexpr std::size_t kPiece = 65536;
+    std::vector<char> buffer(wanted.size() + kPiece);
+    std::size_t kept = 0;
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer.data() + kept, kPiece);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            const int error_number = errno;
+            ::close(fd);
+            return Status::Error(path + ": " + SystemErrorText(error_number));
+        }
+        if (n == 0)
+            break;
+        const auto begin = buffer.begin() + static_cast<std::ptrdiff_t>(kept);
+        const auto end = begin + n;
+        std::transform(begin, end, begin, LowerAscii);
+        if (std::search(buffer.begin(), end, searcher) != end) {
+            ::close(fd);
+            return true;
+        }
+        kept = std::min<std::size_t>(wanted.size(), static_cast<std::size_t>(end - buffer.begin()));
+        std::copy(end - static_cast<std::ptrdiff_t>(kept), end, buffer.begin());
+    }
+    ::close(fd);
+    return false;
 }
 
 Status EnsureDirectory(const std::string& path) {

@@ -18,6 +18,11 @@ std::string_view StripQuotes(std::string_view value) {
     return value;
 }
 
+// A plain loop: find_first_of looks each character up in the set with a call of its own.
+bool HasLineBreak(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; });
+}
+
 bool IsBlankLine(std::string_view line) {
     return TrimBlanks(line).empty();
 }
@@ -200,10 +205,7 @@ Status ProfileDocument::Writable(std::string_view section, std::string_view key,
         return Status::Error("[" + std::string(section) + "] " + std::string(key) + ": " +
                              std::string(why));
     };
-    constexpr std::string_view kLineBreaks = "\r\n";
-    if (section.find_first_of(kLineBreaks) != std::string_view::npos ||
-        key.find_first_of(kLineBreaks) != std::string_view::npos ||
-        value.find_first_of(kLineBreaks) != std::string_view::npos) {
+    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) {
         return refuse("a line break cannot be stored in a profile file");
     }
     if (section.find(']') != std::string_view::npos)
@@ -234,9 +236,7 @@ Status ProfileDocument::SetValue(std::string_view section, std::string_view key,
         target = &sections_.back();
     }
     const std::string_view trimmed_key = TrimBlanks(key);
-    // A reader trims the value and strips one pair of quotes: keep such a value in quotes.
-    const bool quoted = TrimBlanks(value).size() != value.size() || StripQuotes(value) != value;
-    const std::string stored = quoted ? "\"" + std::string(value) + "\"" : std::string(value);
+    const std::string stored = StoredProfileValue(value);
     if (const Line* existing = FindLine(*target, trimmed_key)) {
         const std::string entry = EntryText(Key(*existing), stored);
         const_cast<Line&>(*existing) = StoreLine(entry);
@@ -388,6 +388,11 @@ void ProfileDocument::RebuildSectionIndex() {
     for (std::size_t i = 0; i < sections_.size(); ++i) {
         section_index_.emplace(FoldCase(sections_[i].name), i);  // first one wins
     }
+}
+
+std::string StoredProfileValue(std::string_view value) {
+    const bool quoted = TrimBlanks(value).size() != value.size() || StripQuotes(value) != value;
+    return quoted ? "\"" + std::string(value) + "\"" : std::string(value);
 }
 
 std::optional<std::int32_t> ParseProfileInteger(std::string_view text) {

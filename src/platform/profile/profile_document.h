@@ -108,6 +108,10 @@ private:
     Status refused_;
 };
 
+// A value as it is written after "=": one with blanks at its ends or in quotes goes in
+// quotes, since a reader trims the value and strips one pair of them.
+std::string StoredProfileValue(std::string_view value);
+
 // The integer of a profile value: "0x"/"0X" introduces hexadecimal, otherwise an optional
 // sign and decimal digits; reading stops at the first other character. nullopt when no
 // digit stands at the start.

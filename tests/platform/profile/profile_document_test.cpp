@@ -5,6 +5,7 @@
 #include <map>
 #include <random>
 
+#include "platform/profile/profile_writer.h"
 #include "platform/text.h"
 
 namespace orvella {
@@ -112,6 +113,27 @@ TEST(ProfileDocumentTest, WhatIsWrittenReadsBackTheSameOrIsRefused) {
     EXPECT_TRUE(read.Serialize().starts_with("; kept\r\n[Fixed]\r\nkeep=me\r\n"));
     EXPECT_GT(refused, 1000);
     EXPECT_GT(written.size(), 200u);
+}
+
+TEST(ProfileDocumentTest, AWriterWritesTheLinesOfTheSameSetValueCalls) {
+    const std::vector<std::pair<std::string, std::string>> entries = {
+        {" Key ", "plain"}, {"Blank", " both "}, {"Quote", "\"q\""},    {"Single", "'s'"},
+        {"Empty", ""},      {"Tab", "a\t"},      {"Inner", "a \"b\" c"}};
+    ProfileDocument document;
+    ProfileWriter writer;
+    for (const char* section : {" First ", "Second"}) {
+        writer.Section(section);
+        for (const auto& [key, value] : entries) {
+            ASSERT_TRUE(document.SetValue(section, key, value).ok());
+            writer.Entry(key, value);
+        }
+    }
+    EXPECT_EQ(writer.Text(), document.Serialize());
+    ASSERT_TRUE(writer.refused().ok());
+
+    writer.Entry("Broken", "a\nb");
+    EXPECT_EQ(writer.Text(), document.Serialize());
+    EXPECT_EQ(writer.refused().message(), document.SetValue("Second", "Broken", "a\nb").message());
 }
 
 TEST(ProfileDocumentTest, SerializedTextParsesToTheSameDocument) {
