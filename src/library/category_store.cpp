@@ -98,7 +98,7 @@ void TCategoryStore::WriteCategories(ProfileWriter& out, std::optional<int> left
         // refusal fails the save.
         out.Entry("Name", OneLine(categories_[i].name));
         out.Entry("Icon", categories_[i].icon);
-        WritePictures(out, PictureSections(key), categories_[i].pictures, written_keys_);
+        WritePictures(out, PictureSections(key), categories_[i].pictures, spellings_);
     }
     out.Section(kCustom);
     out.Entry(kActiveCat, left_out ? "0" : std::to_string(current_));

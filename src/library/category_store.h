@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "library/written_keys.h"
+#include "library/first_spellings.h"
 #include "platform/profile/profile_document.h"
 #include "platform/profile/profile_file.h"
 #include "platform/status.h"
@@ -99,7 +99,7 @@ private:
     int current_ = 0;
     bool active_restored_ = false;
     bool sorted_ = false;
-    WrittenKeys written_keys_;  // scratch of the saves
+    FirstSpellings spellings_;  // scratch of the saves
 };
 
 }  // namespace orvella

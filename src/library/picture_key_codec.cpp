@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <map>
 
-#include "library/written_keys.h"
+#include "library/first_spellings.h"
 
 namespace orvella {
 
@@ -15,9 +15,9 @@ bool FitsPictureKey(std::string_view path) {
         return false;
     if (path.front() == ';' || path.front() == '[')
         return false;
-    // A plain loop: find_first_of looks each character up in the set with a call of its own.
-    return std::none_of(path.begin(), path.end(),
-                        [](char c) { return c == '=' || c == '\r' || c == '\n'; });
+    // find_first_of would look each character up in the set with a call of its own.
+    return path.find('=') == std::string_view::npos && path.find('\n') == std::string_view::npos &&
+           path.find('\r') == std::string_view::npos;
 }
 
 std::string EscapePictureValue(std::string_view path) {
@@ -102,33 +102,35 @@ void WritePicture(ProfileDocument& document, const PictureSections& sections, st
 }
 
 void WritePictures(ProfileWriter& out, const PictureSections& sections,
-                   const std::vector<std::string>& pictures, WrittenKeys& keys) {
-    const auto first_key = std::find_if(pictures.begin(), pictures.end(),
-                                        [](const std::string& p) { return FitsPictureKey(p); });
-    const auto first_encoded = std::find_if_not(
-        pictures.begin(), pictures.end(), [](const std::string& p) { return FitsPictureKey(p); });
+                   const std::vector<std::string>& pictures, FirstSpellings& spellings) {
+    if (pictures.empty())
+        return;
+    std::vector<char> fits(pictures.size());
+    std::transform(pictures.begin(), pictures.end(), fits.begin(),
+                   [](const std::string& p) { return FitsPictureKey(p) ? 1 : 0; });
+    const std::vector<char>& first = spellings.Find(pictures, fits);
     const auto write_keys = [&] {
         out.Section(sections.wallpapers);
-        keys.Reset(pictures.size());
-        for (auto it = first_key; it != pictures.end(); ++it) {
-            if (FitsPictureKey(*it) && keys.Add(*it))
-                out.Entry(*it, "");
+        for (std::size_t i = 0; i < pictures.size(); ++i) {
+            if (first[i])
+                out.Entry(pictures[i], "");
         }
     };
+    const bool any_encoded = std::find(fits.begin(), fits.end(), 0) != fits.end();
     const auto write_encoded = [&] {
         out.Section(sections.encoded);
-        for (auto it = first_encoded; it != pictures.end(); ++it) {
-            if (!FitsPictureKey(*it))
-                out.Entry(std::to_string(it - pictures.begin()), EscapePictureValue(*it));
+        for (std::size_t i = 0; i < pictures.size(); ++i) {
+            if (!fits[i])
+                out.Entry(std::to_string(i), EscapePictureValue(pictures[i]));
         }
     };
-    if (first_key < first_encoded) {
+    if (fits.front()) {
         write_keys();
-        if (first_encoded != pictures.end())
+        if (any_encoded)
             write_encoded();
-    } else if (first_encoded != pictures.end()) {
+    } else {
         write_encoded();
-        if (first_key != pictures.end())
+        if (std::find(fits.begin(), fits.end(), 1) != fits.end())
             write_keys();
     }
 }

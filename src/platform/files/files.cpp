@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -26,9 +27,42 @@ std::string TemporaryNameBeside(const std::string& path) {
     return name.str();
 }
 
+constexpr off_t kEarlyWriteback = off_t{1} << 20;
+
 char LowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
 }
+
+// Horspool's search for an ASCII word without regard to case: most steps look at one byte
+// and skip the word's length, so a large file is searched at about the speed it is read.
+class CaselessSearch {
+public:
+    explicit CaselessSearch(std::string_view word) : word_(word) {
+        shift_.fill(word_.size());
+        for (std::size_t k = 0; k + 1 < word_.size(); ++k) {
+            const std::size_t skip = word_.size() - 1 - k;
+            shift_[static_cast<unsigned char>(LowerAscii(word_[k]))] = skip;
+            shift_[static_cast<unsigned char>(UpperAscii(word_[k]))] = skip;
+        }
+    }
+    bool In(std::string_view text) const {
+        const std::size_t m = word_.size();
+        for (std::size_t i = 0; i + m <= text.size();
+             i += shift_[static_cast<unsigned char>(text[i + m - 1])]) {
+            std::size_t k = m;
+            while (k > 0 && LowerAscii(text[i + k - 1]) == LowerAscii(word_[k - 1]))
+                --k;
+            if (k == 0)
+                return true;
+        }
+        return false;
+    }
+
+private:
+    static char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+    std::string_view word_;
+    std::array<std::size_t, 256> shift_{};
+};
 
 Status WriteError(const std::string& path, int error_number) {
     return Status::Error(path + ": " + SystemErrorText(error_number));
@@ -163,9 +197,19 @@ Status ReplaceFileAtomically(const std::string& path, const ContentProducer& pro
         ::fchmod(fd, existing.st_mode & 07777);
 
     int error = 0;
+    off_t written = 0;
+    off_t flushing = 0;
     const Status produced = produce([&](std::string_view piece) {
-        if (error == 0)
-            error = WriteAll(io, fd, piece);
+        if (error != 0)
+            return;
+        error = WriteAll(io, fd, piece);
+        written += static_cast<off_t>(piece.size());
+        // The disk starts on what is written while the rest is made, so the fsync below
+        // waits for little more than the last stretch. Advice only: a failure changes nothing.
+        if (written - flushing >= kEarlyWriteback) {
+            (void)::sync_file_range(fd, flushing, written - flushing, SYNC_FILE_RANGE_WRITE);
+            flushing = written;
+        }
     });
     if (produced && error == 0 && io.fsync(fd) != 0)
         error = errno;
@@ -181,42 +225,36 @@ Status ReplaceFileAtomically(const std::string& path, const ContentProducer& pro
 }
 
 Result<bool> FileMentions(const std::string& path, std::string_view word) {
+    if (word.empty())
+        return true;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return false;
         return Status::Error(path + ": " + SystemErrorText(errno));
     }
-    std::string wanted(word);
-    std::transform(wanted.begin(), wanted.end(), wanted.begin(), LowerAscii);
-    const std::boyer_moore_horspool_searcher searcher(wanted.begin(), wanted.end());
+    const CaselessSearch search(word);
     // Each piece starts with the end of the one before, so a word across the seam is found.
     constexpr std::size_t kPiece = 65536;
-    std::vector<char> buffer(wanted.size() + kPiece);
+    std::vector<char> buffer(word.size() + kPiece);
     std::size_t kept = 0;
     for (;;) {
         const ssize_t n = ::read(fd, buffer.data() + kept, kPiece);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0) {
-            const int error_number = errno;
+        if (n <= 0 ||
+            search.In(std::string_view(buffer.data(), kept + static_cast<std::size_t>(n)))) {
+            const int error_number = n < 0 ? errno : 0;
             ::close(fd);
-            return Status::Error(path + ": " + SystemErrorText(error_number));
+            if (n < 0)
+                return Status::Error(path + ": " + SystemErrorText(error_number));
+            return n > 0;
         }
-        if (n == 0)
-            break;
-        const auto begin = buffer.begin() + static_cast<std::ptrdiff_t>(kept);
-        const auto end = begin + n;
-        std::transform(begin, end, begin, LowerAscii);
-        if (std::search(buffer.begin(), end, searcher) != end) {
-            ::close(fd);
-            return true;
-        }
-        kept = std::min<std::size_t>(wanted.size(), static_cast<std::size_t>(end - buffer.begin()));
-        std::copy(end - static_cast<std::ptrdiff_t>(kept), end, buffer.begin());
+        const std::size_t filled = kept + static_cast<std::size_t>(n);
+        kept = std::min(word.size() - 1, filled);
+        std::copy(buffer.begin() + static_cast<std::ptrdiff_t>(filled - kept),
+                  buffer.begin() + static_cast<std::ptrdiff_t>(filled), buffer.begin());
     }
-    ::close(fd);
-    return false;
 }
 
 Status EnsureDirectory(const std::string& path) {

@@ -18,9 +18,9 @@ std::string_view StripQuotes(std::string_view value) {
     return value;
 }
 
-// A plain loop: find_first_of looks each character up in the set with a call of its own.
+// find_first_of would look each character up in the set with a call of its own.
 bool HasLineBreak(std::string_view text) {
-    return std::any_of(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; });
+    return text.find('\n') != std::string_view::npos || text.find('\r') != std::string_view::npos;
 }
 
 bool IsBlankLine(std::string_view line) {
