@@ -1,8 +1,9 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <vector>
+
+#include "platform/profile/key_table.h"
 
 namespace orvella {
 
@@ -18,10 +19,7 @@ public:
                                   const std::vector<char>& counted);
 
 private:
-    void Reset(std::size_t keys);
-    bool Add(const std::vector<std::string>& keys, std::uint32_t i, std::uint64_t tag);
-
-    std::vector<std::uint64_t> cells_;  // the hash's upper half, and the key's number + 1
+    KeyTable table_;
     std::vector<char> first_;
 };
 

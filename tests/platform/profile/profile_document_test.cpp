@@ -42,6 +42,11 @@ TEST(ProfileDocumentTest, DuplicatesAnswerWithTheFirstAndListAsTheyStand) {
         ProfileDocument::Parse("[A]\nk=1\nK=2\n[b]\nx=1\n[a]\nk=3\nother=4\n");
     EXPECT_EQ(document.Value("A", "k"), "1");
     EXPECT_EQ(document.KeyNames("a"), (std::vector<std::string>{"k", "K"}));
+    // Also when the keys are asked for in their order, and after the first one went.
+    EXPECT_EQ(document.Value("A", "K"), "1");
+    ProfileDocument without_first = document;
+    EXPECT_TRUE(without_first.DeleteKey("a", "k"));
+    EXPECT_EQ(without_first.Value("A", "k"), "2");
     EXPECT_EQ(document.SectionNames(), (std::vector<std::string>{"A", "b"}));
     EXPECT_FALSE(document.HasKey("A", "other"));  // the second [a] is not looked at
     EXPECT_TRUE(document.EraseSection("A"));      // erases both
