@@ -194,11 +194,13 @@ std::string FoldCase(std::string_view text) {
 }
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-    if (a.size() == b.size() && a == b)
+    // Folding keeps every character's length, so texts of two lengths never fold alike: a
+    // search through a long list rejects most entries here.
+    if (a.size() != b.size())
+        return false;
+    if (a == b)
         return true;
     if (IsAscii(a) && IsAscii(b)) {
-        if (a.size() != b.size())
-            return false;
         for (std::size_t i = 0; i < a.size(); ++i) {
             if (LowerAscii(a[i]) != LowerAscii(b[i]))
                 return false;
