@@ -1,9 +1,14 @@
 // Times the main window's start with large stores: creating the window, the whole
-// start-up (load, lists, form state) and the first paint, offscreen.
+// start-up (load, lists, form state) and the first paint, offscreen. Then the longest
+// stall of the window's event loop while one picture is dropped on the current list,
+// filed from the search and removed again, each with the save that follows it.
 #include <unistd.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QItemSelectionModel>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -11,6 +16,7 @@
 #include <string>
 
 #include "codecs/codec_picture_loader.h"
+#include "gui/picture_list.h"
 #include "gui/shipped_files.h"
 #include "gui/torvel.h"
 #include "gui/wallpaper_commands.h"
@@ -21,6 +27,7 @@
 #include "shell/file_chooser.h"
 #include "shell/message_catalogue.h"
 #include "shell/non_interactive_prompter.h"
+#include "stall_watch.h"
 
 namespace {
 
@@ -61,6 +68,53 @@ void WriteStore(const std::string& path, int pictures, int categories) {
     std::fclose(file);
 }
 
+// The longest stall of the event loop while `change` runs in it, once things are quiet.
+double LongestStall(const std::function<void()>& change) {
+    orvella::bench::StallWatch watch;
+    QEventLoop loop;
+    watch.Start();
+    QTimer::singleShot(20, [&] {
+        change();
+        QTimer::singleShot(50, &loop, &QEventLoop::quit);
+    });
+    loop.exec();
+    watch.Stop();
+    return watch.LongestMs();
+}
+
+orvella::TPictureList* ShownList(orvella::TOrvel& window) {
+    for (orvella::TPictureList* list : window.findChildren<orvella::TPictureList*>()) {
+        if (list->isVisible())
+            return list;
+    }
+    return nullptr;
+}
+
+struct ChangeStalls {
+    double add = 0;
+    double file = 0;
+    double remove = 0;
+};
+
+// One picture dropped on the current list, one filed into it from the search, and the
+// last one removed again.
+ChangeStalls MeasureChanges(orvella::TOrvel& window) {
+    ChangeStalls stalls;
+    stalls.add = LongestStall([&] { window.DropFileTargetDrop({"/home/user/Bilder/neu.jpg"}); });
+    stalls.file = LongestStall([&] {
+        window.FilePictures(window.store().CurrentCategory(), {"/home/user/Bilder/gesucht.jpg"});
+    });
+    stalls.remove = LongestStall([&] {
+        orvella::TPictureList* list = ShownList(window);
+        if (list == nullptr)
+            return;
+        const QModelIndex last = list->model()->index(list->model()->rowCount() - 1, 0);
+        list->selectionModel()->setCurrentIndex(last, QItemSelectionModel::ClearAndSelect);
+        window.SBDelClick();
+    });
+    return stalls;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -70,7 +124,8 @@ int main(int argc, char* argv[]) {
 
     const std::filesystem::path root =
         std::filesystem::temp_directory_path() / ("orvella-bench-" + std::to_string(::getpid()));
-    std::printf("%10s %12s %12s %12s\n", "pictures", "start-up", "first paint", "close");
+    std::printf("%10s %12s %12s %12s %12s %12s %12s\n", "pictures", "start-up", "first paint",
+                "add stall", "file stall", "remove stall", "close");
     for (int pictures : {1000, 10000, 100000}) {
         const std::filesystem::path program = root / std::to_string(pictures);
         std::filesystem::create_directories(program);
@@ -118,10 +173,12 @@ int main(int argc, char* argv[]) {
         QApplication::processEvents();
         window->grab();
         const double paint = timer.nsecsElapsed() / 1e6;
+        const ChangeStalls stalls = MeasureChanges(*window);
         timer.restart();
         window->EndProgram();
         const double close = timer.nsecsElapsed() / 1e6;
-        std::printf("%10d %9.1f ms %9.1f ms %9.1f ms\n", pictures, startup, paint, close);
+        std::printf("%10d %9.1f ms %9.1f ms %9.1f ms %9.1f ms %9.1f ms %9.1f ms\n", pictures,
+                    startup, paint, stalls.add, stalls.file, stalls.remove, close);
         window.reset();
     }
     std::filesystem::remove_all(root);

@@ -27,6 +27,10 @@ bool LessByText(const std::string& a, const std::string& b) {
     return fa != fb ? fa < fb : a < b;
 }
 
+std::string CategoryKey(int index) {
+    return "Cat_" + std::to_string(index);
+}
+
 bool ContainsIgnoreCase(const std::vector<std::string>& list, const std::string& path) {
     return std::any_of(list.begin(), list.end(),
                        [&](const std::string& p) { return EqualsIgnoreCase(p, path); });
@@ -77,58 +81,64 @@ void TCategoryStore::AddSectionPictures(int index, const ProfileDocument& docume
         AddPicture(index, std::move(path), true);
 }
 
-ProfileDocument TCategoryStore::BuildDocument(std::optional<int> left_out) const {
-    ProfileDocument document;
-    std::size_t bytes = 0;
-    for (const auto& category : categories_) {
-        bytes += 128 + category.name.size() + category.icon.size();
-        for (const std::string& picture : category.pictures)
-            bytes += picture.size() + 3;  // "=" and the line end
-    }
-    document.Reserve(bytes);
+void TCategoryStore::WriteCategories(ProfileWriter& out, std::optional<int> left_out) {
+    std::vector<int> written;
     for (int i = 0; i < count(); ++i) {
-        if (left_out && *left_out == i)
-            continue;
-        const std::string key = "Cat_" + std::to_string(i);
-        document.SetValue(kCategories, key, "");
-        const std::string details = DetailsSection(key);
+        if (!(left_out && *left_out == i))
+            written.push_back(i);
+    }
+    if (!written.empty())
+        out.Section(kCategories);
+    for (int i : written)
+        out.Entry(CategoryKey(i), "");
+    for (int i : written) {
+        const std::string key = CategoryKey(i);
+        out.Section(DetailsSection(key));
         // A name is one line of text; an icon path with a line break is refused, and the
         // refusal fails the save.
-        document.SetValue(details, "Name", OneLine(categories_[i].name));
-        document.SetValue(details, "Icon", categories_[i].icon);
-        const std::vector<std::string>& pictures = categories_[i].pictures;
-        const PictureSections sections(key);
-        for (std::size_t position = 0; position < pictures.size(); ++position) {
-            WritePicture(document, sections, position, pictures[position]);
-            if (position == 0)  // the section exists now, unless its first path was encoded
-                document.ReserveKeys(sections.wallpapers, pictures.size());
-        }
+        out.Entry("Name", OneLine(categories_[i].name));
+        out.Entry("Icon", categories_[i].icon);
+        WritePictures(out, PictureSections(key), categories_[i].pictures, spellings_);
     }
-    document.SetValue(kCustom, kActiveCat, left_out ? "0" : std::to_string(current_));
-    return document;
+    out.Section(kCustom);
+    out.Entry(kActiveCat, left_out ? "0" : std::to_string(current_));
+}
+
+// An outside program may have added pictures and set "RefreshCategorie" but not yet sent
+// its message: keep both, so the message still finds them.
+Status TCategoryStore::WriteKeepingRefresh(const ProfileDocument& on_disk, ProfileWriter& out,
+                                           std::optional<int> left_out) {
+    const std::optional<std::string> refresh = on_disk.Value(kCustom, kRefresh);
+    if (!refresh) {
+        WriteCategories(out, left_out);
+        return Status::Ok();
+    }
+    ProfileWriter built;
+    WriteCategories(built, left_out);
+    if (!built.refused())
+        return built.refused();
+    ProfileDocument document = ProfileDocument::Parse(built.Text());
+    document.SetValue(kCustom, kRefresh, *refresh);
+    const int r = ParseProfileInteger(*refresh).value_or(1);
+    const std::vector<std::string> disk_keys = on_disk.KeyNames(kCategories);
+    const bool in_memory = r >= 1 && r < count() && !(left_out && *left_out == r);
+    if (in_memory && r < static_cast<int>(disk_keys.size())) {
+        std::vector<std::string> added;
+        for (std::string& path : ReadPictures(on_disk, disk_keys[r])) {
+            if (!ContainsIgnoreCase(categories_[r].pictures, path))
+                added.push_back(std::move(path));
+        }
+        AppendPictures(document, CategoryKey(r), added);
+    }
+    out.Lines(document);
+    return Status::Ok();
 }
 
 Status TCategoryStore::SaveCategories(std::optional<int> left_out) {
-    ProfileDocument built = BuildDocument(left_out);
-    const Status status = file_.Update([&](ProfileDocument& on_disk) {
-        // An outside program may have added pictures and set "RefreshCategorie" but not yet
-        // sent its message: keep both, so the message still finds them.
-        if (const std::optional<std::string> refresh = on_disk.Value(kCustom, kRefresh)) {
-            built.SetValue(kCustom, kRefresh, *refresh);
-            const int r = ParseProfileInteger(*refresh).value_or(1);
-            const std::vector<std::string> disk_keys = on_disk.KeyNames(kCategories);
-            const bool in_memory = r >= 1 && r < count() && !(left_out && *left_out == r);
-            if (in_memory && r < static_cast<int>(disk_keys.size())) {
-                std::vector<std::string> added;
-                for (std::string& path : ReadPictures(on_disk, disk_keys[r])) {
-                    if (!ContainsIgnoreCase(categories_[r].pictures, path))
-                        added.push_back(std::move(path));
-                }
-                AppendPictures(built, "Cat_" + std::to_string(r), added);
-            }
-        }
-        on_disk = std::move(built);
-    });
+    const Status status = file_.ReplaceCarryingOver(
+        kRefresh, [&](const ProfileDocument& on_disk, ProfileWriter& out) {
+            return WriteKeepingRefresh(on_disk, out, left_out);
+        });
     if (status)
         return status;
     return Status::Error(FillPlaceholder(catalogue_.Text(kSMsgWriteError), file_.path()) + " (" +

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "library/first_spellings.h"
 #include "platform/profile/profile_document.h"
 #include "platform/profile/profile_file.h"
 #include "platform/status.h"
@@ -85,7 +86,9 @@ public:
 
 private:
     void AddSectionPictures(int index, const ProfileDocument& document, const std::string& key);
-    ProfileDocument BuildDocument(std::optional<int> left_out) const;
+    void WriteCategories(ProfileWriter& out, std::optional<int> left_out);
+    Status WriteKeepingRefresh(const ProfileDocument& on_disk, ProfileWriter& out,
+                               std::optional<int> left_out);
     void SortPictures(std::vector<std::string>& pictures) const;
 
     ProfileFile file_;
@@ -96,6 +99,7 @@ private:
     int current_ = 0;
     bool active_restored_ = false;
     bool sorted_ = false;
+    FirstSpellings spellings_;  // scratch of the saves
 };
 
 }  // namespace orvella

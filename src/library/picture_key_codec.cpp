@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <map>
 
+#include "library/first_spellings.h"
+
 namespace orvella {
 
 bool FitsPictureKey(std::string_view path) {
@@ -13,7 +15,9 @@ bool FitsPictureKey(std::string_view path) {
         return false;
     if (path.front() == ';' || path.front() == '[')
         return false;
-    return path.find_first_of("=\r\n") == std::string_view::npos;
+    // find_first_of would look each character up in the set with a call of its own.
+    return path.find('=') == std::string_view::npos && path.find('\n') == std::string_view::npos &&
+           path.find('\r') == std::string_view::npos;
 }
 
 std::string EscapePictureValue(std::string_view path) {
@@ -94,6 +98,40 @@ void WritePicture(ProfileDocument& document, const PictureSections& sections, st
         document.SetValue(sections.wallpapers, path, "");
     } else {
         document.SetValue(sections.encoded, std::to_string(position), EscapePictureValue(path));
+    }
+}
+
+void WritePictures(ProfileWriter& out, const PictureSections& sections,
+                   const std::vector<std::string>& pictures, FirstSpellings& spellings) {
+    if (pictures.empty())
+        return;
+    std::vector<char> fits(pictures.size());
+    std::transform(pictures.begin(), pictures.end(), fits.begin(),
+                   [](const std::string& p) { return FitsPictureKey(p) ? 1 : 0; });
+    const std::vector<char>& first = spellings.Find(pictures, fits);
+    const auto write_keys = [&] {
+        out.Section(sections.wallpapers);
+        for (std::size_t i = 0; i < pictures.size(); ++i) {
+            if (first[i])
+                out.Entry(pictures[i], "");
+        }
+    };
+    const bool any_encoded = std::find(fits.begin(), fits.end(), 0) != fits.end();
+    const auto write_encoded = [&] {
+        out.Section(sections.encoded);
+        for (std::size_t i = 0; i < pictures.size(); ++i) {
+            if (!fits[i])
+                out.Entry(std::to_string(i), EscapePictureValue(pictures[i]));
+        }
+    };
+    if (fits.front()) {
+        write_keys();
+        if (any_encoded)
+            write_encoded();
+    } else {
+        write_encoded();
+        if (std::find(fits.begin(), fits.end(), 1) != fits.end())
+            write_keys();
     }
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/profile/profile_document.h"
+#include "platform/profile/profile_writer.h"
 
 namespace orvella {
 
@@ -34,6 +35,12 @@ struct PictureSections {
 };
 void WritePicture(ProfileDocument& document, const PictureSections& sections, std::size_t position,
                   std::string_view path);
+class FirstSpellings;
+// All pictures of one category, as WritePicture stores them one after the other: the
+// section that gets the first picture comes first, a key that comes again is written once.
+// `spellings` is scratch memory lent by the caller.
+void WritePictures(ProfileWriter& out, const PictureSections& sections,
+                   const std::vector<std::string>& pictures, FirstSpellings& spellings);
 // Adds `paths` after the category's pictures; a path the category holds already (the same
 // key, without regard to case) is not added again.
 void AppendPictures(ProfileDocument& document, const std::string& key,

@@ -194,11 +194,13 @@ std::string FoldCase(std::string_view text) {
 }
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-    if (a.size() == b.size() && a == b)
+    // Folding keeps every character's length, so texts of two lengths never fold alike: a
+    // search through a long list rejects most entries here.
+    if (a.size() != b.size())
+        return false;
+    if (a == b)
         return true;
     if (IsAscii(a) && IsAscii(b)) {
-        if (a.size() != b.size())
-            return false;
         for (std::size_t i = 0; i < a.size(); ++i) {
             if (LowerAscii(a[i]) != LowerAscii(b[i]))
                 return false;
@@ -219,13 +221,29 @@ std::uint64_t LowerAsciiWord(std::uint64_t word) {
     return word | (upper >> 2);
 }
 
+constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+
+// The bytes at `at`, fewer than eight at the end of the text, as one word (a fixed-size copy
+// is a load; a copy of a variable size would be a call).
+std::uint64_t WordAt(std::string_view text, std::size_t at) {
+    std::uint64_t word = 0;
+    if (at + 8 <= text.size()) {
+        std::memcpy(&word, text.data() + at, sizeof word);
+        return word;
+    }
+    for (std::size_t k = 0; at + k < text.size(); ++k)
+        word |= std::uint64_t{static_cast<unsigned char>(text[at + k])} << (8 * k);
+    return word;
+}
+
 // Words of eight bytes mixed in turn, then MurmurHash3's finaliser. `lower` makes ASCII
-// letters small first; bytes of other text are hashed as they are.
-std::size_t HashWords(std::string_view text, bool lower) {
+// letters small first; bytes of other text are hashed as they are. `high` gathers the
+// upper bits of all bytes, so a caller learns in the same pass whether the text was ASCII.
+std::size_t HashWords(std::string_view text, bool lower, std::uint64_t& high) {
     std::uint64_t h = 14695981039346656037ull ^ text.size();
     for (std::size_t i = 0; i < text.size(); i += 8) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, text.data() + i, std::min<std::size_t>(8, text.size() - i));
+        const std::uint64_t word = WordAt(text, i);
+        high |= word;
         h = (h ^ (lower ? LowerAsciiWord(word) : word)) * 0x100000001b3ull;
         h ^= h >> 29;
     }
@@ -237,8 +255,12 @@ std::size_t HashWords(std::string_view text, bool lower) {
 }  // namespace
 
 std::size_t HashIgnoreCase(std::string_view text) {
-    // For ASCII text, FoldCase only makes the letters small.
-    return IsAscii(text) ? HashWords(text, true) : HashWords(FoldCase(text), false);
+    // For ASCII text, FoldCase only makes the letters small; other text is folded first.
+    std::uint64_t high = 0;
+    const std::size_t hash = HashWords(text, true, high);
+    if ((high & kHighBits) == 0)
+        return hash;
+    return HashWords(FoldCase(text), false, high);
 }
 
 bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {

@@ -65,6 +65,25 @@ TEST_F(CategoryStoreTest, AFreshStoreGetsTheSummaryAndIsSavedKeyForKey) {
               "[Custom]\r\nActiveCat=1\r\n");
 }
 
+TEST_F(CategoryStoreTest, APathTwiceIsOneKeyAndTheSectionOfTheFirstPictureComesFirst) {
+    TCategoryStore store = MakeStore();
+    ASSERT_TRUE(store.LoadCategories().ok());
+    ASSERT_TRUE(store.CreateCategory(1, " a.bmp", "\"Quoted\""));
+    for (const char* path : {" lead.jpg", "/p/B.jpg", "/p/b.JPG", "/p/x=y.jpg", "/p/c.jpg"})
+        store.AddPicture(1, path, false);
+    store.AddPicture(0, "/p/c.jpg", false);
+    store.AddPicture(0, "/p/C.JPG", false);
+    ASSERT_TRUE(store.SaveCategories().ok());
+    EXPECT_EQ(dir_.Read("ovlimg.dat"),
+              "[Categories]\r\nCat_0=\r\nCat_1=\r\n"
+              "[Cat_0.Details]\r\nName=Alle\r\nIcon=/prog/Icons/StdImage.bmp\r\n"
+              "[Cat_0.Wallpapers]\r\n/p/c.jpg=\r\n"
+              "[Cat_1.Details]\r\nName=\"\"Quoted\"\"\r\nIcon=\" a.bmp\"\r\n"
+              "[Cat_1.EncodedWallpapers]\r\n0=\" lead.jpg\"\r\n3=/p/x=y.jpg\r\n"
+              "[Cat_1.Wallpapers]\r\n/p/B.jpg=\r\n/p/c.jpg=\r\n"
+              "[Custom]\r\nActiveCat=0\r\n");
+}
+
 TEST_F(CategoryStoreTest, LoadingFillsTheSummaryAndNumbersByPosition) {
     dir_.Write("ovlimg.dat",
                "[Categories]\nCat_5=\nCat_9=\nCat_2=\n"

@@ -26,6 +26,14 @@ TEST(TextTest, FoldsCaseOfAsciiAndLatinLettersLikeWindows) {
     EXPECT_TRUE(EqualsIgnoreCase("Ÿ", "ÿ"));
     EXPECT_FALSE(EqualsIgnoreCase("a", "b"));
     EXPECT_FALSE(EqualsIgnoreCase("×", "÷"));  // not a letter pair
+    // Folding keeps each character's length, which lets a comparison stop at the lengths.
+    for (char32_t cp = 1; cp < 0x800; ++cp) {
+        const std::string one = cp < 0x80 ? std::string(1, static_cast<char>(cp))
+                                          : std::string{static_cast<char>(0xC0 | (cp >> 6)),
+                                                        static_cast<char>(0x80 | (cp & 0x3F))};
+        EXPECT_EQ(FoldCase(one).size(), one.size()) << static_cast<unsigned>(cp);
+    }
+    EXPECT_FALSE(EqualsIgnoreCase("ä", "a"));
     EXPECT_TRUE(StartsWithIgnoreCase("HKEY_Current_User", "hkey_"));
     EXPECT_EQ(TrimBlanks(" \t a b \t"), "a b");
 }

@@ -4,12 +4,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <sstream>
+#include <vector>
 
 #include "platform/files/sys_io.h"
 
@@ -22,6 +26,43 @@ std::string TemporaryNameBeside(const std::string& path) {
     name << path << ".tmp-" << ::getpid() << '-' << std::hex << generator();
     return name.str();
 }
+
+constexpr off_t kEarlyWriteback = off_t{1} << 20;
+
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
+
+// Horspool's search for an ASCII word without regard to case: most steps look at one byte
+// and skip the word's length, so a large file is searched at about the speed it is read.
+class CaselessSearch {
+public:
+    explicit CaselessSearch(std::string_view word) : word_(word) {
+        shift_.fill(word_.size());
+        for (std::size_t k = 0; k + 1 < word_.size(); ++k) {
+            const std::size_t skip = word_.size() - 1 - k;
+            shift_[static_cast<unsigned char>(LowerAscii(word_[k]))] = skip;
+            shift_[static_cast<unsigned char>(UpperAscii(word_[k]))] = skip;
+        }
+    }
+    bool In(std::string_view text) const {
+        const std::size_t m = word_.size();
+        for (std::size_t i = 0; i + m <= text.size();
+             i += shift_[static_cast<unsigned char>(text[i + m - 1])]) {
+            std::size_t k = m;
+            while (k > 0 && LowerAscii(text[i + k - 1]) == LowerAscii(word_[k - 1]))
+                --k;
+            if (k == 0)
+                return true;
+        }
+        return false;
+    }
+
+private:
+    static char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+    std::string_view word_;
+    std::array<std::size_t, 256> shift_{};
+};
 
 Status WriteError(const std::string& path, int error_number) {
     return Status::Error(path + ": " + SystemErrorText(error_number));
@@ -136,6 +177,13 @@ Result<std::optional<std::string>> ReadWholeFile(const std::string& path) {
 }
 
 Status ReplaceFileAtomically(const std::string& path, std::string_view content) {
+    return ReplaceFileAtomically(path, [&](const std::function<void(std::string_view)>& write) {
+        write(content);
+        return Status::Ok();
+    });
+}
+
+Status ReplaceFileAtomically(const std::string& path, const ContentProducer& produce) {
     const SysIo& io = CurrentSysIo();
     // A link (into a synced folder, say) stays a link: its target is what we replace.
     const std::string target = FollowLinks(path);
@@ -148,16 +196,65 @@ Status ReplaceFileAtomically(const std::string& path, std::string_view content) 
     if (::stat(target.c_str(), &existing) == 0)
         ::fchmod(fd, existing.st_mode & 07777);
 
-    int error = WriteAll(io, fd, content);
-    if (error == 0 && io.fsync(fd) != 0)
+    int error = 0;
+    off_t written = 0;
+    off_t flushing = 0;
+    const Status produced = produce([&](std::string_view piece) {
+        if (error != 0)
+            return;
+        error = WriteAll(io, fd, piece);
+        written += static_cast<off_t>(piece.size());
+        // The disk starts on what is written while the rest is made, so the fsync below
+        // waits for little more than the last stretch. Advice only: a failure changes nothing.
+        if (written - flushing >= kEarlyWriteback) {
+            (void)::sync_file_range(fd, flushing, written - flushing, SYNC_FILE_RANGE_WRITE);
+            flushing = written;
+        }
+    });
+    if (produced && error == 0 && io.fsync(fd) != 0)
         error = errno;
     if (io.close(fd) != 0 && error == 0)
         error = errno;
-    if (error == 0)
+    if (produced && error == 0)
         error = PutInPlace(io, temporary, target);
     // Now the failed file, or after a swap the earlier one; after a plain rename, nothing.
     ::unlink(temporary.c_str());
+    if (!produced)
+        return produced;
     return error == 0 ? Status::Ok() : WriteError(path, error);
+}
+
+Result<bool> FileMentions(const std::string& path, std::string_view word) {
+    if (word.empty())
+        return true;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return false;
+        return Status::Error(path + ": " + SystemErrorText(errno));
+    }
+    const CaselessSearch search(word);
+    // Each piece starts with the end of the one before, so a word across the seam is found.
+    constexpr std::size_t kPiece = 65536;
+    std::vector<char> buffer(word.size() + kPiece);
+    std::size_t kept = 0;
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer.data() + kept, kPiece);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0 ||
+            search.In(std::string_view(buffer.data(), kept + static_cast<std::size_t>(n)))) {
+            const int error_number = n < 0 ? errno : 0;
+            ::close(fd);
+            if (n < 0)
+                return Status::Error(path + ": " + SystemErrorText(error_number));
+            return n > 0;
+        }
+        const std::size_t filled = kept + static_cast<std::size_t>(n);
+        kept = std::min(word.size() - 1, filled);
+        std::copy(buffer.begin() + static_cast<std::ptrdiff_t>(filled - kept),
+                  buffer.begin() + static_cast<std::ptrdiff_t>(filled), buffer.begin());
+    }
 }
 
 Status EnsureDirectory(const std::string& path) {

@@ -18,6 +18,11 @@ std::string_view StripQuotes(std::string_view value) {
     return value;
 }
 
+// find_first_of would look each character up in the set with a call of its own.
+bool HasLineBreak(std::string_view text) {
+    return text.find('\n') != std::string_view::npos || text.find('\r') != std::string_view::npos;
+}
+
 bool IsBlankLine(std::string_view line) {
     return TrimBlanks(line).empty();
 }
@@ -174,6 +179,16 @@ std::vector<std::string> ProfileDocument::KeyNames(std::string_view section) con
     return keys;
 }
 
+void ProfileDocument::ForEachKey(std::string_view section,
+                                 const std::function<void(std::string_view)>& visit) const {
+    if (const Section* found = FindSection(section)) {
+        for (const Line& line : found->lines) {
+            if (line.is_entry)
+                visit(Key(line));
+        }
+    }
+}
+
 bool ProfileDocument::HasKey(std::string_view section, std::string_view key) const {
     const Section* found = FindSection(section);
     return found != nullptr && FindLine(*found, key) != nullptr;
@@ -200,10 +215,7 @@ Status ProfileDocument::Writable(std::string_view section, std::string_view key,
         return Status::Error("[" + std::string(section) + "] " + std::string(key) + ": " +
                              std::string(why));
     };
-    constexpr std::string_view kLineBreaks = "\r\n";
-    if (section.find_first_of(kLineBreaks) != std::string_view::npos ||
-        key.find_first_of(kLineBreaks) != std::string_view::npos ||
-        value.find_first_of(kLineBreaks) != std::string_view::npos) {
+    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value)) {
         return refuse("a line break cannot be stored in a profile file");
     }
     if (section.find(']') != std::string_view::npos)
@@ -234,9 +246,7 @@ Status ProfileDocument::SetValue(std::string_view section, std::string_view key,
         target = &sections_.back();
     }
     const std::string_view trimmed_key = TrimBlanks(key);
-    // A reader trims the value and strips one pair of quotes: keep such a value in quotes.
-    const bool quoted = TrimBlanks(value).size() != value.size() || StripQuotes(value) != value;
-    const std::string stored = quoted ? "\"" + std::string(value) + "\"" : std::string(value);
+    const std::string stored = StoredProfileValue(value);
     if (const Line* existing = FindLine(*target, trimmed_key)) {
         const std::string entry = EntryText(Key(*existing), stored);
         const_cast<Line&>(*existing) = StoreLine(entry);
@@ -303,36 +313,35 @@ const ProfileDocument::Section* ProfileDocument::FindSection(std::string_view na
     return &sections_[found->second];
 }
 
-// A cell holds the key's hash in its upper half and the line number + 1 in its lower one.
 const ProfileDocument::Line* ProfileDocument::FindLine(const Section& section,
                                                        std::string_view key) const {
     if (!section.index_valid)
         RebuildIndex(section);
-    const std::vector<std::uint64_t>& cells = section.index.cells;
     const std::string_view wanted = TrimBlanks(key);
-    const std::uint64_t hash = HashIgnoreCase(wanted);
-    const std::size_t mask = cells.size() - 1;
-    for (std::size_t i = (hash >> 32) & mask;; i = (i + 1) & mask) {
-        const std::uint64_t cell = cells[i];
-        if (cell == 0)
-            return nullptr;
-        const Line& line = section.lines[(cell & 0xFFFFFFFFu) - 1];
-        if ((cell >> 32) == (hash >> 32) && EqualsIgnoreCase(Key(line), wanted))
-            return &line;
-    }
+    if (const Line* next = NextLine(section, wanted))
+        return next;
+    const std::int64_t found = section.index.Find(
+        KeyTable::Hash(wanted), wanted, [&](std::uint32_t n) { return Key(section.lines[n]); });
+    if (found < 0)
+        return nullptr;
+    section.next = static_cast<std::uint32_t>(found) + 1;
+    return &section.lines[static_cast<std::size_t>(found)];
 }
 
-void ProfileDocument::Regrow(KeyIndex& index, std::size_t size) {
-    std::vector<std::uint64_t> old = std::exchange(index.cells, std::vector<std::uint64_t>(size));
-    const std::size_t mask = size - 1;
-    for (std::uint64_t cell : old) {
-        if (cell == 0)
-            continue;
-        std::size_t i = (cell >> 32) & mask;
-        while (index.cells[i] != 0)
-            i = (i + 1) & mask;
-        index.cells[i] = cell;
-    }
+// Readers often ask for the keys of a section in their order: the entry after the last one
+// found answers without a hash, unless an earlier line has its key.
+const ProfileDocument::Line* ProfileDocument::NextLine(const Section& section,
+                                                       std::string_view key) const {
+    std::uint32_t n = section.next;
+    while (n < section.lines.size() && !section.lines[n].is_entry)
+        ++n;
+    if (n >= section.lines.size())
+        return nullptr;
+    const Line& line = section.lines[n];
+    if (line.shadowed || !EqualsIgnoreCase(Key(line), key))
+        return nullptr;
+    section.next = n + 1;
+    return &line;
 }
 
 void ProfileDocument::ReserveKeys(std::string_view section, std::size_t keys) {
@@ -340,45 +349,24 @@ void ProfileDocument::ReserveKeys(std::string_view section, std::size_t keys) {
     if (target == nullptr)
         return;
     target->lines.reserve(target->lines.size() + keys);
-    if (!target->index_valid)
-        return;  // built at its full size when first asked
-    std::size_t size = 16;
-    while (size < (target->index.used + keys) * 2 + 2)
-        size *= 2;
-    if (size > target->index.cells.size())
-        Regrow(target->index, size);
+    if (target->index_valid)  // otherwise built at its full size when first asked
+        target->index.Reserve(keys);
 }
 
-bool ProfileDocument::IndexLine(const Section& section, std::uint32_t line) const {
-    KeyIndex& index = section.index;
-    if ((index.used + 1) * 2 > index.cells.size())
-        Regrow(index, std::max<std::size_t>(16, index.cells.size() * 4));
+void ProfileDocument::IndexLine(const Section& section, std::uint32_t line) const {
     const std::string_view key = Key(section.lines[line]);
-    const std::uint64_t hash = HashIgnoreCase(key) & 0xFFFFFFFF00000000u;
-    const std::size_t mask = index.cells.size() - 1;
-    std::size_t i = (hash >> 32) & mask;
-    for (; index.cells[i] != 0; i = (i + 1) & mask) {
-        const std::uint64_t cell = index.cells[i];
-        if ((cell & 0xFFFFFFFF00000000u) == hash &&
-            EqualsIgnoreCase(Key(section.lines[(cell & 0xFFFFFFFFu) - 1]), key)) {
-            return false;  // the first line of a key answers for it
-        }
-    }
-    index.cells[i] = hash | (static_cast<std::uint64_t>(line) + 1);
-    ++index.used;
-    return true;
+    // The first line of a key answers for it.
+    section.lines[line].shadowed = !section.index.Insert(
+        KeyTable::Hash(key), line, [&](std::uint32_t n) { return Key(section.lines[n]); });
 }
 
 void ProfileDocument::RebuildIndex(const Section& section) const {
-    std::size_t size = 16;
-    while (size < section.lines.size() * 2 + 2)
-        size *= 2;
-    section.index.cells.assign(size, 0);
-    section.index.used = 0;
-    for (std::size_t i = 0; i < section.lines.size(); ++i) {
-        if (section.lines[i].is_entry)
-            IndexLine(section, static_cast<std::uint32_t>(i));
-    }
+    const std::vector<Line>& lines = section.lines;
+    section.index.Reset(lines.size());
+    section.index.InsertAll(
+        lines.size(), [&](std::size_t n) { return Key(lines[n]); },
+        [&](std::size_t n) { return lines[n].is_entry; },
+        [&](std::size_t n, bool first) { lines[n].shadowed = !first; });
     section.index_valid = true;
 }
 
@@ -388,6 +376,11 @@ void ProfileDocument::RebuildSectionIndex() {
     for (std::size_t i = 0; i < sections_.size(); ++i) {
         section_index_.emplace(FoldCase(sections_[i].name), i);  // first one wins
     }
+}
+
+std::string StoredProfileValue(std::string_view value) {
+    const bool quoted = TrimBlanks(value).size() != value.size() || StripQuotes(value) != value;
+    return quoted ? "\"" + std::string(value) + "\"" : std::string(value);
 }
 
 std::optional<std::int32_t> ParseProfileInteger(std::string_view text) {

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "platform/profile/key_table.h"
 #include "platform/status.h"
 
 namespace orvella {
@@ -38,6 +40,9 @@ public:
     bool HasSection(std::string_view section) const;
     // Key names of the first section of that name, in file order, as spelled in the file.
     std::vector<std::string> KeyNames(std::string_view section) const;
+    // The same names handed to `visit` one by one, for a reader that keeps none of them.
+    void ForEachKey(std::string_view section,
+                    const std::function<void(std::string_view)>& visit) const;
     bool HasKey(std::string_view section, std::string_view key) const;
     // The value as GetPrivateProfileString returns it: trimmed, quotes stripped.
     std::optional<std::string> Value(std::string_view section, std::string_view key) const;
@@ -68,18 +73,15 @@ private:
         std::uint32_t key_from = 0;  // the trimmed key, from the line's start
         std::uint32_t key_size = 0;
         bool is_entry = false;
-    };
-    // Line numbers by folded key, open addressing; 0 marks a free cell.
-    struct KeyIndex {
-        std::vector<std::uint64_t> cells;
-        std::size_t used = 0;
+        mutable bool shadowed = false;  // an earlier line has the key: known with the index
     };
     struct Section {
         std::string name;
         Line header;
         std::vector<Line> lines;
-        mutable KeyIndex index;
+        mutable KeyTable index;  // line numbers by key
         mutable bool index_valid = false;
+        mutable std::uint32_t next = 0;  // the line after the last one found
     };
 
     std::string_view Text(const Line& line) const { return {text_.data() + line.at, line.size}; }
@@ -94,10 +96,9 @@ private:
     const Section* FindSection(std::string_view name) const;
     const Line* FindLine(const Section& section, std::string_view key) const;
     void AppendLine(Section& target, std::string_view key, std::string_view value);
+    const Line* NextLine(const Section& section, std::string_view key) const;
     void RebuildIndex(const Section& section) const;
-    static void Regrow(KeyIndex& index, std::size_t size);
-    // False when the key stands in the index already.
-    bool IndexLine(const Section& section, std::uint32_t line) const;
+    void IndexLine(const Section& section, std::uint32_t line) const;
     void RebuildSectionIndex();
 
     std::string text_;
@@ -107,6 +108,10 @@ private:
     mutable std::size_t last_section_ = 0;  // the last section found, tried first
     Status refused_;
 };
+
+// A value as it is written after "=": one with blanks at its ends or in quotes goes in
+// quotes, since a reader trims the value and strips one pair of them.
+std::string StoredProfileValue(std::string_view value);
 
 // The integer of a profile value: "0x"/"0X" introduces hexadecimal, otherwise an optional
 // sign and decimal digits; reading stops at the first other character. nullopt when no

@@ -97,6 +97,26 @@ Status ProfileFile::Update(const std::function<void(ProfileDocument&)>& change) 
     return Write(*document);
 }
 
+Status ProfileFile::ReplaceCarryingOver(std::string_view key, const CarryingWrite& write) {
+    Result<FileLock> lock = FileLock::Acquire(path_);
+    if (!lock)
+        return lock.status();
+    const Result<bool> mentioned = FileMentions(path_, key);
+    if (!mentioned)
+        return mentioned.status();
+    // A file we cannot read is never replaced by what little we know of it.
+    const Result<ProfileDocument> on_disk = *mentioned ? Load() : ProfileDocument();
+    if (!on_disk)
+        return on_disk.status();
+    return ReplaceFileAtomically(path_, [&](const std::function<void(std::string_view)>& piece) {
+        ProfileWriter out(piece);
+        if (Status written = write(*on_disk, out); !written)
+            return written;
+        out.Finish();
+        return out.refused();
+    });
+}
+
 Status ProfileFile::Write(const ProfileDocument& document) {
     const std::string_view in_place = document.SerializedInPlace();
     if (!in_place.empty())

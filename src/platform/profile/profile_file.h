@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/profile/profile_document.h"
+#include "platform/profile/profile_writer.h"
 #include "platform/status.h"
 
 namespace orvella {
@@ -43,6 +44,13 @@ public:
     Status Replace(const ProfileDocument& document);
     // Under the file's lock: reads the file, lets `change` edit it, writes it back once.
     Status Update(const std::function<void(ProfileDocument&)>& change);
+    // For a writer that replaces the whole file and carries over only what a key named
+    // `key` leads to: under the file's lock, `write` gets the file's document and writes the
+    // new file's lines, which go to the disk as they are written. The file is parsed only
+    // when its bytes name `key` somewhere; otherwise it cannot hold that key and `write`
+    // gets an empty document. A failure `write` returns leaves the file as it was.
+    using CarryingWrite = std::function<Status(const ProfileDocument& on_disk, ProfileWriter& out)>;
+    Status ReplaceCarryingOver(std::string_view key, const CarryingWrite& write);
 
 private:
     ProfileDocument LoadOrEmpty() const;

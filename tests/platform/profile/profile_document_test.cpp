@@ -5,6 +5,7 @@
 #include <map>
 #include <random>
 
+#include "platform/profile/profile_writer.h"
 #include "platform/text.h"
 
 namespace orvella {
@@ -41,6 +42,11 @@ TEST(ProfileDocumentTest, DuplicatesAnswerWithTheFirstAndListAsTheyStand) {
         ProfileDocument::Parse("[A]\nk=1\nK=2\n[b]\nx=1\n[a]\nk=3\nother=4\n");
     EXPECT_EQ(document.Value("A", "k"), "1");
     EXPECT_EQ(document.KeyNames("a"), (std::vector<std::string>{"k", "K"}));
+    // Also when the keys are asked for in their order, and after the first one went.
+    EXPECT_EQ(document.Value("A", "K"), "1");
+    ProfileDocument without_first = document;
+    EXPECT_TRUE(without_first.DeleteKey("a", "k"));
+    EXPECT_EQ(without_first.Value("A", "k"), "2");
     EXPECT_EQ(document.SectionNames(), (std::vector<std::string>{"A", "b"}));
     EXPECT_FALSE(document.HasKey("A", "other"));  // the second [a] is not looked at
     EXPECT_TRUE(document.EraseSection("A"));      // erases both
@@ -112,6 +118,27 @@ TEST(ProfileDocumentTest, WhatIsWrittenReadsBackTheSameOrIsRefused) {
     EXPECT_TRUE(read.Serialize().starts_with("; kept\r\n[Fixed]\r\nkeep=me\r\n"));
     EXPECT_GT(refused, 1000);
     EXPECT_GT(written.size(), 200u);
+}
+
+TEST(ProfileDocumentTest, AWriterWritesTheLinesOfTheSameSetValueCalls) {
+    const std::vector<std::pair<std::string, std::string>> entries = {
+        {" Key ", "plain"}, {"Blank", " both "}, {"Quote", "\"q\""},    {"Single", "'s'"},
+        {"Empty", ""},      {"Tab", "a\t"},      {"Inner", "a \"b\" c"}};
+    ProfileDocument document;
+    ProfileWriter writer;
+    for (const char* section : {" First ", "Second"}) {
+        writer.Section(section);
+        for (const auto& [key, value] : entries) {
+            ASSERT_TRUE(document.SetValue(section, key, value).ok());
+            writer.Entry(key, value);
+        }
+    }
+    EXPECT_EQ(writer.Text(), document.Serialize());
+    ASSERT_TRUE(writer.refused().ok());
+
+    writer.Entry("Broken", "a\nb");
+    EXPECT_EQ(writer.Text(), document.Serialize());
+    EXPECT_EQ(writer.refused().message(), document.SetValue("Second", "Broken", "a\nb").message());
 }
 
 TEST(ProfileDocumentTest, SerializedTextParsesToTheSameDocument) {

@@ -104,6 +104,59 @@ TEST(ProfileFileTest, AFailedWriteLeavesTheEarlierFileByteForByte) {
     EXPECT_EQ(names, (std::set<std::string>{"ovlimg.dat", "ovlimg.dat.lock"}));
 }
 
+TEST(ProfileFileTest, ACarryingWriteReadsTheFileOnlyWhenItNamesTheKeyAndStreamsItsLines) {
+    TempDir dir;
+    ProfileFile file(dir.File("ovlimg.dat"));
+    ASSERT_TRUE(file.WriteString("Cat_1.Wallpapers", "/p/Refresh.jpg", "").ok());
+    const auto carried = [&] {
+        std::optional<std::string> seen;
+        std::size_t sections = 0;
+        EXPECT_TRUE(
+            file.ReplaceCarryingOver("RefreshCategorie",
+                                     [&](const ProfileDocument& on_disk, ProfileWriter& out) {
+                                         seen = on_disk.Value("Custom", "RefreshCategorie");
+                                         sections = on_disk.SectionNames().size();
+                                         out.Section("Custom");
+                                         out.Entry("RefreshCategorie", seen.value_or("-"));
+                                         return Status::Ok();
+                                     })
+                .ok());
+        return std::make_pair(sections, seen.value_or(""));
+    };
+    EXPECT_EQ(carried(), std::make_pair(std::size_t{0}, std::string()));
+    EXPECT_EQ(dir.Read("ovlimg.dat"), "[Custom]\r\nRefreshCategorie=-\r\n");
+
+    // The name found in any case, also across the pieces the file is read in.
+    for (std::size_t padding : {std::size_t{0}, std::size_t{65536 - 24}, std::size_t{65536 - 30}}) {
+        dir.Write("ovlimg.dat",
+                  "[Custom]\n;" + std::string(padding, 'x') + "\nREFRESHcategorie=7\n");
+        EXPECT_EQ(carried(), std::make_pair(std::size_t{1}, std::string("7"))) << padding;
+    }
+
+    // Many pieces make one file; a refused line or a failed write leaves the file alone.
+    const std::string before = dir.Read("ovlimg.dat");
+    const auto write_many = [&](std::string_view last_value) {
+        return file.ReplaceCarryingOver("x", [&](const ProfileDocument&, ProfileWriter& out) {
+            out.Section("Cat_1.Wallpapers");
+            for (int i = 0; i < 20000; ++i)
+                out.Entry("/p/" + std::to_string(i) + ".jpg", "");
+            out.Entry("last", last_value);
+            return Status::Ok();
+        });
+    };
+    EXPECT_FALSE(write_many("line\nbreak").ok());
+    EXPECT_EQ(dir.Read("ovlimg.dat"), before);
+    const Status refused = file.ReplaceCarryingOver(
+        "x", [](const ProfileDocument&, ProfileWriter&) { return Status::Error("given up"); });
+    EXPECT_EQ(refused.message(), "given up");
+    EXPECT_EQ(dir.Read("ovlimg.dat"), before);
+    ASSERT_TRUE(write_many("end").ok());
+    const std::vector<std::string> keys = file.ReadKeys("Cat_1.Wallpapers");
+    ASSERT_EQ(keys.size(), 20001u);
+    EXPECT_EQ(keys[12345], "/p/12345.jpg");
+    EXPECT_EQ(file.ReadString("Cat_1.Wallpapers", "last", ""), "end");
+}
+
 TEST(ProfileFileTest, AFileThatCannotBeReadIsNeverReplaced) {
     TempDir dir;
     std::filesystem::create_directory(dir.File("ovl.dat"));  // unreadable as a file
