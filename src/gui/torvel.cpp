@@ -29,6 +29,7 @@
 #include "platform/host_platform.h"
 #include "platform/system/environment.h"
 #include "settings/language_lookup.h"
+#include "settings/profile_target.h"
 #include "settings/settings_table.h"
 #include "settings/shell_integration.h"
 #include "shell/file_chooser.h"
@@ -38,11 +39,8 @@
 #include "wallpaper/wallpaper_settings.h"
 
 namespace orvella {
-namespace {
 
 constexpr int kTransparencyDelayMs = 500;
-
-}  // namespace
 
 TOrvel::TOrvel(TOrvelServices services, QWidget* parent)
     : QMainWindow(parent),
@@ -564,15 +562,16 @@ void TOrvel::FormClose() {
     if (closed_ || !store_)
         return;
     closed_ = true;
+    // The windows that close with the program write "ovl.dat" once, at the end of the list.
+    DeferredProfileWrites settings_writes;
     // Going with the program is no choice of the user's: the check mark stays as it was.
     preview_->CloseForExit();
     find_pics_->Hide();
-    const Status saved = store_->SaveCategories();
-    if (!saved)
-        ShowError(saved.message());
-    const Status stored = wall_storage_->Save();
-    if (!stored)
-        ShowError(stored.message());
+    for (const Status& step :
+         {store_->SaveCategories(), wall_storage_->Save(), settings_writes.Finish()}) {
+        if (!step)
+            ShowError(step.message());
+    }
 }
 
 void TOrvel::changeEvent(QEvent* event) {

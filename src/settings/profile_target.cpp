@@ -25,8 +25,9 @@ void SetEntries(ProfileDocument& document, const std::string& section,
 
 }  // namespace
 
-DeferredProfileWrites::DeferredProfileWrites() {
-    deferred_writes = this;
+DeferredProfileWrites::DeferredProfileWrites() : outer_(deferred_writes != nullptr) {
+    if (!outer_)
+        deferred_writes = this;
 }
 
 DeferredProfileWrites::~DeferredProfileWrites() {
@@ -36,6 +37,8 @@ DeferredProfileWrites::~DeferredProfileWrites() {
 
 Status DeferredProfileWrites::Finish() {
     finished_ = true;
+    if (outer_)
+        return Status::Ok();  // the one already open writes it all at its end
     if (deferred_writes == this)
         deferred_writes = nullptr;
     Status first = Status::Ok();

@@ -33,7 +33,8 @@ private:
 // While one is open, form stores kept in profile files keep their writes (reads see them),
 // and its end updates each file once, under the file's lock, on the file as it is then, the
 // writes in their order: the forms that close together at the program's end write
-// "ovl.dat" once. One at a time, on the thread that writes the forms.
+// "ovl.dat" once. On the thread that writes the forms; one opened while another is open
+// leaves the writes to that one.
 class DeferredProfileWrites {
 public:
     DeferredProfileWrites();
@@ -53,6 +54,7 @@ private:
         std::vector<FormEntry> entries;
     };
     std::vector<Kept> kept_;
+    bool outer_ = false;
     bool finished_ = false;
 };
 

@@ -11,6 +11,7 @@
 #include "gui/thtmlthumbnail.h"
 #include "main_window_fixture.h"
 #include "platform/desktop/screen.h"
+#include "support/replacement_count.h"
 
 namespace orvella::testing {
 namespace {
@@ -203,7 +204,10 @@ TEST_F(TPreviewFormTest, TheMenuItemShowsTheWindowAndOnlyTheUserClosingItUncheck
     // The program ending with the preview shown keeps it on for the next start.
     show_preview->trigger();
     preview->move(40, 50);
+    testing::ReplacementCount replacements;
     window.close();
+    // Both windows' sections reach "ovl.dat" in one replacement.
+    EXPECT_EQ(replacements.Of(dir_.File("prog/ovl.dat")), 1);
     EXPECT_FALSE(preview->isVisible());
     EXPECT_TRUE(show_preview->isChecked());
     const ProfileDocument stored = ProfileDocument::Parse(dir_.Read("prog/ovl.dat"));

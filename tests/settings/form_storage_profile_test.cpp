@@ -79,7 +79,12 @@ TEST(FormStorageProfileTest, DeferredWritesUpdateEachFileOnce) {
     DeferredProfileWrites writes;
     ASSERT_TRUE(preview.Write({{"Left", "1"}}).ok());
     ASSERT_TRUE(elsewhere.Write({{"Left", "5"}}).ok());
-    ASSERT_TRUE(main_window.Write({{"Left", "2"}, {"Top", "3"}}).ok());
+    {
+        // A window closing inside the program's end leaves its writes to the outer one.
+        DeferredProfileWrites inner;
+        ASSERT_TRUE(main_window.Write({{"Left", "2"}, {"Top", "3"}}).ok());
+        ASSERT_TRUE(inner.Finish().ok());
+    }
     ASSERT_TRUE(preview.Write({{"Left", "4"}}).ok());
     const Result<FoundEntries> seen = preview.Read({"Left"});
     ASSERT_TRUE(seen.ok());
