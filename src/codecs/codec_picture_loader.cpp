@@ -32,20 +32,32 @@ int Kept(int natural, int most) {
 
 Result<PicturePixels> CodecPictureLoader::Load(const std::string& path, ScreenSize most,
                                                PicturePart part) const {
-    Result<Bitmap> loaded = LoadImage(path);
-    if (!loaded)
-        return loaded.status();
-    PicturePixels pixels;
-    pixels.width = Kept(loaded->width(), most.width);
-    pixels.height = Kept(loaded->height(), most.height);
-    pixels.rgb.resize(static_cast<std::size_t>(pixels.width) * pixels.height);
     // The centre part is cut as a desktop centres the picture: half the difference each side,
-    // the odd pixel on the right and at the bottom.
+    // the odd pixel on the right and at the bottom. Only that part is decoded, straight into
+    // the desktop's words.
     const bool centre = part == PicturePart::Centre;
-    WriteDesktopPixels(*loaded, centre ? (loaded->width() - pixels.width) / 2 : 0,
-                       centre ? (loaded->height() - pixels.height) / 2 : 0,
-                       CanvasView{pixels.rgb.data(), pixels.width, pixels.height,
-                                  static_cast<std::size_t>(pixels.width)});
+    PicturePixels pixels;
+    const Status loaded = LoadImagePartRows(
+        path,
+        [&](NaturalSize natural) {
+            const int width = Kept(natural.width, most.width);
+            const int height = Kept(natural.height, most.height);
+            return Rect{centre ? (natural.width - width) / 2 : 0,
+                        centre ? (natural.height - height) / 2 : 0, width, height};
+        },
+        [&](const Rect& kept) {
+            pixels.width = kept.width;
+            pixels.height = kept.height;
+            pixels.rgb.resize(static_cast<std::size_t>(kept.width) * kept.height);
+            return Status::Ok();
+        },
+        [&](int y, const std::uint8_t* rgb) {
+            std::uint32_t* out = &pixels.rgb[static_cast<std::size_t>(y) * pixels.width];
+            for (int x = 0; x < pixels.width; ++x, rgb += 3)
+                out[x] = (std::uint32_t{rgb[0]} << 16) | (std::uint32_t{rgb[1]} << 8) | rgb[2];
+        });
+    if (!loaded)
+        return loaded;
     return pixels;
 }
 
