@@ -32,12 +32,25 @@ int Kept(int natural, int most) {
 
 Result<PicturePixels> CodecPictureLoader::Load(const std::string& path, ScreenSize most,
                                                PicturePart part) const {
+    PicturePixels pixels;
+    const Status drawn = DrawPart(path, most, part, [&](int width, int height) {
+        pixels = PicturePixels{
+            width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height)};
+        return CanvasView{pixels.rgb.data(), width, height, static_cast<std::size_t>(width)};
+    });
+    if (!drawn)
+        return drawn;
+    return pixels;
+}
+
+Status CodecPictureLoader::DrawPart(const std::string& path, ScreenSize most, PicturePart part,
+                                    const Placement& place) const {
     // The centre part is cut as a desktop centres the picture: half the difference each side,
     // the odd pixel on the right and at the bottom. Only that part is decoded, straight into
     // the desktop's words.
     const bool centre = part == PicturePart::Centre;
-    PicturePixels pixels;
-    const Status loaded = LoadImagePartRows(
+    CanvasView target;
+    return LoadImagePartRows(
         path,
         [&](NaturalSize natural) {
             const int width = Kept(natural.width, most.width);
@@ -46,19 +59,14 @@ Result<PicturePixels> CodecPictureLoader::Load(const std::string& path, ScreenSi
                         centre ? (natural.height - height) / 2 : 0, width, height};
         },
         [&](const Rect& kept) {
-            pixels.width = kept.width;
-            pixels.height = kept.height;
-            pixels.rgb.resize(static_cast<std::size_t>(kept.width) * kept.height);
+            target = place(kept.width, kept.height);
             return Status::Ok();
         },
         [&](int y, const std::uint8_t* rgb) {
-            std::uint32_t* out = &pixels.rgb[static_cast<std::size_t>(y) * pixels.width];
-            for (int x = 0; x < pixels.width; ++x, rgb += 3)
+            std::uint32_t* out = target.Row(y);
+            for (int x = 0; x < target.width; ++x, rgb += 3)
                 out[x] = (std::uint32_t{rgb[0]} << 16) | (std::uint32_t{rgb[1]} << 8) | rgb[2];
         });
-    if (!loaded)
-        return loaded;
-    return pixels;
 }
 
 Status CodecPictureLoader::DrawStretched(const std::string& path,
