@@ -6,6 +6,7 @@
 # (maximum resident set, from /usr/bin/time) of each, and their ratio.
 #
 #   bench/wall_close_bench.sh [path/to/orvella] [runs]
+# WALL_BENCH_DISPLAY names the Xvfb display to start (default: a random one from :200).
 set -euo pipefail
 
 orvella=$(realpath "${1:-build/default/src/app/orvella}")
@@ -23,7 +24,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-display=:$((200 + RANDOM % 500))
+display=${WALL_BENCH_DISPLAY:-:$((200 + RANDOM % 500))}
 Xvfb "$display" -screen 0 3840x2160x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 50); do

@@ -33,21 +33,41 @@ int Kept(int natural, int most) {
 
 Result<PicturePixels> CodecPictureLoader::Load(const std::string& path, ScreenSize most,
                                                PicturePart part) const {
-    Result<Bitmap> loaded = LoadImage(path);
-    if (!loaded)
-        return loaded.status();
     PicturePixels pixels;
-    pixels.width = Kept(loaded->width(), most.width);
-    pixels.height = Kept(loaded->height(), most.height);
-    pixels.rgb.resize(static_cast<std::size_t>(pixels.width) * pixels.height);
-    // The centre part is cut as a desktop centres the picture: half the difference each side,
-    // the odd pixel on the right and at the bottom.
-    const bool centre = part == PicturePart::Centre;
-    WriteDesktopPixels(*loaded, centre ? (loaded->width() - pixels.width) / 2 : 0,
-                       centre ? (loaded->height() - pixels.height) / 2 : 0,
-                       CanvasView{pixels.rgb.data(), pixels.width, pixels.height,
-                                  static_cast<std::size_t>(pixels.width)});
+    const Status drawn = DrawPart(path, most, part, [&](int width, int height) {
+        pixels = PicturePixels{
+            width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height)};
+        return CanvasView{pixels.rgb.data(), width, height, static_cast<std::size_t>(width)};
+    });
+    if (!drawn)
+        return drawn;
     return pixels;
+}
+
+Status CodecPictureLoader::DrawPart(const std::string& path, ScreenSize most, PicturePart part,
+                                    const Placement& place) const {
+    // The centre part is cut as a desktop centres the picture: half the difference each side,
+    // the odd pixel on the right and at the bottom. Only that part is decoded, straight into
+    // the desktop's words.
+    const bool centre = part == PicturePart::Centre;
+    CanvasView target;
+    return LoadImagePartRows(
+        path,
+        [&](NaturalSize natural) {
+            const int width = Kept(natural.width, most.width);
+            const int height = Kept(natural.height, most.height);
+            return Rect{centre ? (natural.width - width) / 2 : 0,
+                        centre ? (natural.height - height) / 2 : 0, width, height};
+        },
+        [&](const Rect& kept) {
+            target = place(kept.width, kept.height);
+            return Status::Ok();
+        },
+        [&](int y, const std::uint8_t* rgb) {
+            std::uint32_t* out = target.Row(y);
+            for (int x = 0; x < target.width; ++x, rgb += 3)
+                out[x] = (std::uint32_t{rgb[0]} << 16) | (std::uint32_t{rgb[1]} << 8) | rgb[2];
+        });
 }
 
 Status CodecPictureLoader::DrawStretched(const std::string& path,

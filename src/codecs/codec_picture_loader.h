@@ -10,6 +10,8 @@ class CodecPictureLoader : public PictureLoader {
 public:
     Result<PicturePixels> Load(const std::string& path, ScreenSize most,
                                PicturePart part) const override;
+    Status DrawPart(const std::string& path, ScreenSize most, PicturePart part,
+                    const Placement& place) const override;
     Status DrawStretched(const std::string& path,
                          const std::vector<CanvasView>& targets) const override;
     Status SaveJpeg(const PicturePixels& picture, const std::string& path) const override;

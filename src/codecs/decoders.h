@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string_view>
 
@@ -60,6 +61,14 @@ Result<Bitmap> DecodeJpegResized(ByteSpan bytes, int width, int height);
 // The part `region` of the picture at its natural size, which must lie inside it: only its
 // rows and the iMCU columns that hold it are decoded, and nothing below it.
 Result<Bitmap> DecodeJpegRegion(ByteSpan bytes, Rect region);
+// The same for a caller that keeps the pixels in a form of its own, without a bitmap of the
+// region: `start` is told the region once it is known to be valid (an error from it ends
+// the decoding), then `row` gets each of its rows as they are decoded, top to bottom, as
+// region.width RGB pixels.
+using RegionStart = std::function<Status(const Rect& region)>;
+using RegionRow = std::function<void(int y, const std::uint8_t* rgb)>;
+Status DecodeJpegRegionRows(ByteSpan bytes, Rect region, const RegionStart& start,
+                            const RegionRow& row);
 // Every PNG colour type and bit depth, interlaced or not, tRNS as alpha.
 Result<Bitmap> DecodePng(ByteSpan bytes, const DecodeOptions& options = {});
 // The first frame of a GIF, placed on its logical screen; transparency as alpha.

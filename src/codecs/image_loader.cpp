@@ -204,6 +204,40 @@ Result<ImagePart> LoadImagePart(const std::string& path, const ChoosePart& choos
     return ImagePart{std::move(cut).value(), natural};
 }
 
+Status LoadImagePartRows(const std::string& path, const ChoosePart& choose,
+                         const RegionStart& start, const RegionRow& row) {
+    Result<ImageKind> kind = KindOf(path);
+    if (!kind)
+        return kind.status();
+    Result<std::string> bytes = ReadPicture(path);
+    if (!bytes)
+        return bytes.status();
+    const ByteSpan data = AsBytes(*bytes);
+    if (*kind == ImageKind::Jpeg) {
+        Result<NaturalSize> natural = ReadJpegSize(data);
+        if (!natural)
+            return WithPath(path, natural.status());
+        if (Status decoded = DecodeJpegRegionRows(data, choose(*natural), start, row); !decoded)
+            return WithPath(path, decoded);
+        return Status::Ok();
+    }
+    Result<Bitmap> whole = DecodeImage(*kind, data);
+    if (!whole)
+        return WithPath(path, whole.status());
+    bytes = std::string();
+    if (whole->format() == PixelFormat::Rgba)
+        *whole = ConvertFormat(Flatten(*whole, Colour{0, 0, 0, 255}), PixelFormat::Rgb);
+    const Rect part = choose(NaturalSize{whole->width(), whole->height()});
+    if (part.width <= 0 || part.height <= 0 || part.x < 0 || part.y < 0 ||
+        part.x + part.width > whole->width() || part.y + part.height > whole->height())
+        return WithPath(path, Status::Error(CodecText(CodecMessage::NoArea)));
+    if (Status started = start(part); !started)
+        return started;
+    for (int y = 0; y < part.height; ++y)
+        row(y, whole->row(part.y + y) + static_cast<std::size_t>(part.x) * 3);
+    return Status::Ok();
+}
+
 Result<std::vector<Bitmap>> LoadImageForSizes(const std::string& path,
                                               const std::vector<NaturalSize>& sizes) {
     std::vector<Bitmap> stretched;

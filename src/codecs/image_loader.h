@@ -54,4 +54,11 @@ struct ImagePart {
 using ChoosePart = std::function<Rect(NaturalSize natural)>;
 Result<ImagePart> LoadImagePart(const std::string& path, const ChoosePart& choose);
 
+// LoadImagePart for a caller that keeps the part's pixels in a form of its own, so no
+// bitmap of the part is held beside them: `start` is told the part `choose` picked, then
+// `row` gets its rows top to bottom as RGB (see DecodeJpegRegionRows). A JPEG is decoded
+// row by row; other formats are decoded whole, transparent parts laid over black.
+Status LoadImagePartRows(const std::string& path, const ChoosePart& choose,
+                         const RegionStart& start, const RegionRow& row);
+
 }  // namespace orvella

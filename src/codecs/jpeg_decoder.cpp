@@ -144,11 +144,11 @@ bool DecodeRows(Decompressor& d, const RowTarget& target, std::uint8_t* cmyk_row
     return true;
 }
 
-// Decodes the rows of `region` (inside the picture) into `bitmap`, which has its size: the
-// rows above are skipped, the columns cropped to the iMCU columns that hold it, and the
-// decoding stops after its last row. `row` is resized to one cropped output row.
-bool DecodeRegionRows(Decompressor& d, const Rect& region, Bitmap& bitmap,
-                      std::vector<std::uint8_t>& row) {
+// Decodes the rows of `region` (inside the picture) to `sink`: the rows above are skipped,
+// the columns cropped to the iMCU columns that hold it, and the decoding stops after its last
+// row. `row` is resized to one cropped output row, `rgb` to one row of the region.
+bool DecodeRegionRows(Decompressor& d, const Rect& region, const RegionRow& sink,
+                      std::vector<std::uint8_t>& row, std::vector<std::uint8_t>& rgb) {
     j_decompress_ptr cinfo = d.cinfo();
     if (setjmp(d.errors()->jump))
         return false;
@@ -164,6 +164,7 @@ bool DecodeRegionRows(Decompressor& d, const Rect& region, Bitmap& bitmap,
     const unsigned skip = static_cast<unsigned>(region.x) - x;
     const bool cmyk = cinfo->out_color_space == JCS_CMYK;
     row.resize(static_cast<std::size_t>(cinfo->output_width) * (cmyk ? 4 : 3));
+    rgb.resize(cmyk ? static_cast<std::size_t>(region.width) * 3 : 0);
     if (region.y > 0)
         jpeg_skip_scanlines(cinfo, static_cast<JDIMENSION>(region.y));
     for (int y = 0; y < region.height; ++y) {
@@ -171,11 +172,9 @@ bool DecodeRegionRows(Decompressor& d, const Rect& region, Bitmap& bitmap,
         if (jpeg_read_scanlines(cinfo, &samples, 1) != 1)
             return false;  // cannot happen with a memory source, which never suspends
         if (cmyk)
-            CmykToRgb(row.data() + skip * 4, bitmap.row(y), bitmap.width(),
+            CmykToRgb(row.data() + skip * 4, rgb.data(), static_cast<unsigned>(region.width),
                       cinfo->saw_Adobe_marker);
-        else
-            std::memcpy(bitmap.row(y), row.data() + skip * 3,
-                        static_cast<std::size_t>(bitmap.width()) * 3);
+        sink(y, cmyk ? rgb.data() : row.data() + skip * 3);
     }
     return true;
 }
@@ -256,6 +255,26 @@ Result<Bitmap> DecodeJpegResized(ByteSpan bytes, int width, int height) {
 }
 
 Result<Bitmap> DecodeJpegRegion(ByteSpan bytes, Rect region) {
+    Bitmap bitmap;
+    const Status decoded = DecodeJpegRegionRows(
+        bytes, region,
+        [&](const Rect& part) {
+            Result<Bitmap> created = Bitmap::Create(part.width, part.height, PixelFormat::Rgb);
+            if (!created)
+                return created.status();
+            bitmap = std::move(created).value();
+            return Status::Ok();
+        },
+        [&](int y, const std::uint8_t* rgb) {
+            std::memcpy(bitmap.row(y), rgb, static_cast<std::size_t>(bitmap.width()) * 3);
+        });
+    if (!decoded)
+        return decoded;
+    return bitmap;
+}
+
+Status DecodeJpegRegionRows(ByteSpan bytes, Rect region, const RegionStart& start,
+                            const RegionRow& row) {
     Decompressor d;
     if (Status prepared = Prepare(d, bytes, DecodeOptions{}); !prepared)
         return prepared;
@@ -265,14 +284,13 @@ Result<Bitmap> DecodeJpegRegion(ByteSpan bytes, Rect region) {
     if (region.width <= 0 || region.height <= 0 || region.x < 0 || region.y < 0 ||
         region.x + region.width > whole.width || region.y + region.height > whole.height)
         return Status::Error(CodecText(CodecMessage::NoArea));
-    Result<Bitmap> created = Bitmap::Create(region.width, region.height, PixelFormat::Rgb);
-    if (!created)
-        return created.status();
-    Bitmap bitmap = std::move(created).value();
-    std::vector<std::uint8_t> row;
-    if (!DecodeRegionRows(d, region, bitmap, row))
+    if (Status started = start(region); !started)
+        return started;
+    std::vector<std::uint8_t> cropped;
+    std::vector<std::uint8_t> rgb;
+    if (!DecodeRegionRows(d, region, row, cropped, rgb))
         return d.Failure();
-    return bitmap;
+    return Status::Ok();
 }
 
 }  // namespace orvella

@@ -137,7 +137,7 @@ private:
     QAction* neue_kategorie1_ = nullptr;
     std::array<QAction*, kMaxCategories> target_items_{};
     int found_count_ = 0;
-    int widest_path_ = 0;  // in pixels of the list's font, of every path shown since the start
+    int widest_path_ = 0;  // in pixels of the list's font, of every path found since the start
 };
 
 }  // namespace orvella

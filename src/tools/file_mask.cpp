@@ -61,13 +61,17 @@ FileMask::FileMask(std::string_view mask) {
 }
 
 bool FileMask::MatchesFolded(std::string_view folded_name) const {
+    return MatchesFolded(folded_name, IsAscii(folded_name));
+}
+
+bool FileMask::MatchesFolded(std::string_view folded_name, bool ascii) const {
     switch (shape_) {
         case Shape::Everything:
             return true;
         case Shape::Suffix:
             // A name with other than ASCII bytes may split into characters that a byte
             // comparison would cut through: it takes the general way.
-            if (IsAscii(folded_name)) {
+            if (ascii) {
                 return folded_name.ends_with(suffix_);
             }
             return MatchesGeneral(folded_name);

@@ -23,6 +23,8 @@ public:
 
     // `folded_name` is the entry's name after FoldCase.
     bool MatchesFolded(std::string_view folded_name) const;
+    // The same for a caller that knows whether the name is plain ASCII.
+    bool MatchesFolded(std::string_view folded_name, bool ascii) const;
 
 private:
     enum class Shape { Everything, Suffix, General };

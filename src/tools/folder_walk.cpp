@@ -1,12 +1,8 @@
 #include "tools/folder_walk.h"
 
 #include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 
-#include <algorithm>
-#include <cstring>
-#include <memory>
 #include <string_view>
 #include <unordered_set>
 #include <utility>
@@ -14,14 +10,10 @@
 #include "platform/text.h"
 #include "tools/file_mask.h"
 #include "tools/file_matches.h"
+#include "tools/folder_listing.h"
 
 namespace orvella {
 namespace {
-
-struct DirCloser {
-    void operator()(DIR* dir) const { closedir(dir); }
-};
-using DirHandle = std::unique_ptr<DIR, DirCloser>;
 
 struct FolderId {
     dev_t device;
@@ -67,65 +59,9 @@ bool IsSpecial(unsigned char type) {
     return type == DT_FIFO || type == DT_SOCK || type == DT_CHR || type == DT_BLK;
 }
 
-// FoldCase with a shortcut for the plain ASCII names that most folders hold.
-void AppendFolded(std::string& out, std::string_view name) {
-    const bool ascii = std::all_of(name.begin(), name.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (!ascii) {
-        out += FoldCase(name);
-        return;
-    }
-    for (char c : name) {
-        out.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c);
-    }
-}
-
-// A folder's entries in the order the search lists them (by folded name, as NTFS lists a
-// folder), names and folded names kept in one buffer, so a folder costs a few allocations
-// however many entries it has. Reused from folder to folder.
-class Listing {
-public:
-    struct Entry {
-        std::size_t name_at;
-        std::size_t name_size;
-        std::size_t key_at;
-        std::size_t key_size;
-        unsigned char type;
-    };
-
-    void Read(DIR* dir) {
-        text_.clear();
-        entries_.clear();
-        while (const dirent* entry = readdir(dir)) {
-            if (entry->d_name[0] == '.') {
-                continue;
-            }
-            const std::string_view name(entry->d_name);
-            Entry listed{text_.size(), name.size(), 0, 0, entry->d_type};
-            text_ += name;
-            listed.key_at = text_.size();
-            AppendFolded(text_, name);
-            listed.key_size = text_.size() - listed.key_at;
-            entries_.push_back(listed);
-        }
-        std::sort(entries_.begin(), entries_.end(), [this](const Entry& a, const Entry& b) {
-            const int by_key = Key(a).compare(Key(b));
-            return by_key != 0 ? by_key < 0 : Name(a) < Name(b);
-        });
-    }
-
-    const std::vector<Entry>& entries() const { return entries_; }
-    std::string_view Name(const Entry& entry) const {
-        return std::string_view(text_).substr(entry.name_at, entry.name_size);
-    }
-    std::string_view Key(const Entry& entry) const {
-        return std::string_view(text_).substr(entry.key_at, entry.key_size);
-    }
-
-private:
-    std::string text_;
-    std::vector<Entry> entries_;
-};
+// Deep enough for any real tree: below it a folder is closed before its subfolders are
+// searched, so a walk never holds more than this many descriptors.
+constexpr std::size_t kHeldFolders = 64;
 
 class Walk {
 public:
@@ -143,72 +79,83 @@ public:
         }
         device_ = status.st_dev;
         visited_.insert({status.st_dev, status.st_ino});
-        Search(folder, IsMountRoot(folder) ? folder : RemoveTrailingBackslash(folder));
+        Search({-1, folder.c_str()}, folder,
+               IsMountRoot(folder) ? folder : RemoveTrailingBackslash(folder), 0);
     }
 
 private:
+    // How a folder is opened: its name below its open parent, or its full path (parent -1).
+    struct Place {
+        int parent;
+        const char* name;
+    };
+
     bool Stopped() const { return events_.stop && events_.stop(); }
 
     // False when the walk has to end.
-    bool Search(const std::string& folder, const std::string& delivered) {
+    bool Search(Place place, const std::string& folder, const std::string& delivered,
+                std::size_t depth) {
         if (events_.ignore_folder && events_.ignore_folder(delivered)) {
             return !Stopped();
         }
-        DirHandle dir(opendir(folder.c_str()));
+        FolderHandle dir = FolderHandle::Open(place.parent, place.name);
         if (!dir) {
             return !Stopped();
         }
-        listing_.Read(dir.get());
-        const int fd = dirfd(dir.get());
-        for (const Listing::Entry& entry : listing_.entries()) {
-            Match(listing_.Key(entry));
+        listing_.Read(dir.fd());
+        for (const FolderListing::Entry& entry : listing_.entries()) {
+            Match(entry);
             if (!matched_.empty() && !IsSpecial(entry.type)) {
-                Report(fd, folder, delivered, listing_.Name(entry));
+                Report(dir.fd(), folder, delivered, entry);
             }
             if (Stopped()) {
                 return false;
             }
         }
-        if (!rules_.subfolders) {
-            return true;
-        }
+        return !rules_.subfolders || SearchSubfolders(std::move(dir), folder, depth);
+    }
+
+    // Every enterable subfolder is marked as seen before the first is searched, so a link
+    // below one of them to another is not followed.
+    bool SearchSubfolders(FolderHandle dir, const std::string& folder, std::size_t depth) {
         std::vector<std::string> subfolders;
-        for (const Listing::Entry& entry : listing_.entries()) {
-            if (Enterable(fd, entry)) {
+        for (const FolderListing::Entry& entry : listing_.entries()) {
+            if (Enterable(dir.fd(), entry)) {
                 subfolders.emplace_back(listing_.Name(entry));
             }
         }
-        // Closed before descending, so a deep tree does not hold one descriptor per level.
-        dir.reset();
+        if (depth + 1 >= kHeldFolders) {
+            dir.Close();
+        }
         for (const std::string& name : subfolders) {
             const std::string path = folder + name + "/";
-            if (!Search(path, folder + name) || Stopped()) {
+            const Place place = dir ? Place{dir.fd(), name.c_str()} : Place{-1, path.c_str()};
+            if (!Search(place, path, folder + name, depth + 1) || Stopped()) {
                 return false;
             }
         }
         return true;
     }
 
-    void Match(std::string_view key) {
+    void Match(const FolderListing::Entry& entry) {
         matched_.clear();
         for (std::size_t m = 0; m < masks_.size(); ++m) {
-            if (masks_[m].MatchesFolded(key)) {
+            if (masks_[m].MatchesFolded(listing_.Key(entry), entry.ascii)) {
                 matched_.push_back(m);
             }
         }
     }
 
     void Report(int fd, const std::string& folder, const std::string& delivered,
-                std::string_view name) {
-        const std::string name_text(name);
+                const FolderListing::Entry& entry) {
         struct stat status {};
-        if (fstatat(fd, name_text.c_str(), &status, 0) != 0) {
+        if (fstatat(fd, listing_.NameText(entry), &status, 0) != 0) {
             return;  // vanished, or a link to nothing
         }
         if (!S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode)) {
             return;
         }
-        const TFileInfo info = InfoOf(name, status);
+        const TFileInfo info = InfoOf(listing_.Name(entry), status);
         if (!events_.found || !AcceptFile(folder, info, rules_)) {
             return;
         }
@@ -217,13 +164,12 @@ private:
         }
     }
 
-    bool Enterable(int fd, const Listing::Entry& entry) {
+    bool Enterable(int fd, const FolderListing::Entry& entry) {
         if (entry.type != DT_DIR && entry.type != DT_LNK && entry.type != DT_UNKNOWN) {
             return false;
         }
-        const std::string name(listing_.Name(entry));
         struct stat status {};
-        if (fstatat(fd, name.c_str(), &status, 0) != 0 || !S_ISDIR(status.st_mode)) {
+        if (fstatat(fd, listing_.NameText(entry), &status, 0) != 0 || !S_ISDIR(status.st_mode)) {
             return false;
         }
         if (status.st_dev != device_) {
@@ -237,7 +183,7 @@ private:
     const WalkEvents& events_;
     dev_t device_ = 0;
     std::unordered_set<FolderId, FolderIdHash> visited_;
-    Listing listing_;
+    FolderListing listing_;
     std::vector<std::size_t> matched_;  // masks matching the current entry
 };
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "codecs/bitmap.h"
+#include "codecs/jpeg_encoder.h"
 #include "image_writers.h"
 #include "platform/desktop/wallpaper_canvas.h"
 #include "support/bitmap_file.h"
@@ -39,6 +40,39 @@ TEST(CodecPictureLoaderTest, GivesTheDesktopRgbWithTransparencyOverBlack) {
         CodecPictureLoader().Load(dir.File("broken.jpg"), {}, PicturePart::Centre);
     ASSERT_FALSE(broken);
     EXPECT_NE(broken.message().find(dir.File("broken.jpg")), std::string::npos);
+}
+
+TEST(CodecPictureLoaderTest, DecodesOnlyTheShownPartOfAJpegAsTheWholePictureHasIt) {
+    testing::TempDir dir;
+    Result<Bitmap> picture = Bitmap::Create(61, 37, PixelFormat::Rgb);
+    ASSERT_TRUE(picture);
+    for (int y = 0; y < picture->height(); ++y)
+        for (int x = 0; x < picture->width(); ++x)
+            picture->SetPixel(
+                x, y,
+                Colour{static_cast<std::uint8_t>(x * 4), static_cast<std::uint8_t>(y * 6),
+                       static_cast<std::uint8_t>((x * y) % 256), 255});
+    Result<std::string> encoded = EncodeJpeg(*picture, 90);
+    ASSERT_TRUE(encoded);
+    dir.Write("p.jpg", *encoded);
+
+    Result<PicturePixels> whole =
+        CodecPictureLoader().Load(dir.File("p.jpg"), {}, PicturePart::Centre);
+    Result<PicturePixels> centre =
+        CodecPictureLoader().Load(dir.File("p.jpg"), {20, 11}, PicturePart::Centre);
+    Result<PicturePixels> corner =
+        CodecPictureLoader().Load(dir.File("p.jpg"), {20, 11}, PicturePart::TopLeft);
+    ASSERT_TRUE(whole && centre && corner);
+    ASSERT_EQ(whole->width, 61);
+    ASSERT_EQ(centre->width, 20);
+    ASSERT_EQ(centre->height, 11);
+    // Half the difference from the left and the top: (61 - 20) / 2 and (37 - 11) / 2.
+    for (int y = 0; y < 11; ++y) {
+        for (int x = 0; x < 20; ++x) {
+            ASSERT_EQ(centre->At(x, y), whole->At(20 + x, 13 + y)) << x << "," << y;
+            ASSERT_EQ(corner->At(x, y), whole->At(x, y)) << x << "," << y;
+        }
+    }
 }
 
 TEST(CodecPictureLoaderTest, ReadsBottomUpBitmapsAndRejectsDamage) {

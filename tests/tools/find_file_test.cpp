@@ -176,6 +176,23 @@ TEST_F(FindFileTest, FollowsLinksButSearchesEveryFolderOnce) {
     EXPECT_THAT(folders_, ElementsAre(r, r + "/a", r + "/a/out", r + "/b"));
 }
 
+TEST_F(FindFileTest, WalksTreesDeeperThanTheFoldersItHoldsOpen) {
+    // 70 levels of d/, each with x.jpg and e/y.jpg: the deep levels are opened by their
+    // path, each level's second subfolder after the first one's whole depth.
+    std::vector<std::string> own;
+    std::vector<std::string> second;
+    std::string chain;
+    for (int level = 0; level < 70; ++level) {
+        chain += "d/";
+        testing::MakeTree(dir_.path(), {chain + "x.jpg", chain + "e/y.jpg"});
+        const std::string folder = Root() + "/" + chain.substr(0, chain.size() - 1);
+        own.push_back(folder + "|x.jpg");
+        second.insert(second.begin(), folder + "/e|y.jpg");
+    }
+    own.insert(own.end(), second.begin(), second.end());
+    EXPECT_EQ(Search({dir_.path() + "*.jpg"}), own);
+}
+
 TEST_F(FindFileTest, StaysOnTheDriveOfItsStartFolder) {
     struct stat root {};
     struct stat proc {};

@@ -1,6 +1,7 @@
 #include "platform/desktop/monitor_drawing.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/desktop/wallpaper_canvas.h"
 
@@ -21,6 +22,38 @@ std::vector<MonitorArea> ShowingSame(const std::vector<MonitorArea>& monitors,
     return showing;
 }
 
+// A picture that one monitor alone shows, decoded straight into its place on the canvas: a
+// centred one where DrawCentred puts it, a tiled one over a monitor that covers the whole
+// canvas into its first tile, which is then repeated. Nothing when neither applies.
+std::optional<Status> DrawInPlace(const PictureLoader& loader, const std::string& path,
+                                  WallpaperStyle style, const MonitorArea& area,
+                                  const CanvasView& canvas) {
+    const bool inside = area.x >= 0 && area.y >= 0 && area.x + area.width <= canvas.width &&
+                        area.y + area.height <= canvas.height;
+    if (style == WallpaperStyle::Centre && inside) {
+        return loader.DrawPart(
+            path, ScreenSize{area.width, area.height}, PicturePart::Centre,
+            [&](int width, int height) {
+                return PartOf(canvas,
+                              MonitorArea{area.x + (area.width - width) / 2,
+                                          area.y + (area.height - height) / 2, width, height});
+            });
+    }
+    const bool whole =
+        area.x == 0 && area.y == 0 && area.width == canvas.width && area.height == canvas.height;
+    if (style != WallpaperStyle::Tile || !whole)
+        return std::nullopt;
+    MonitorArea tile;
+    Status drawn = loader.DrawPart(path, ScreenSize{canvas.width, canvas.height},
+                                   PicturePart::TopLeft, [&](int width, int height) {
+                                       tile = MonitorArea{0, 0, width, height};
+                                       return PartOf(canvas, tile);
+                                   });
+    if (drawn)
+        RepeatTile(canvas, area, tile.width, tile.height);
+    return drawn;
+}
+
 // One picture on the monitors that show it, each file read once: for a stretch resampled
 // straight into the monitors' parts of the canvas, else cut to what they can show.
 Status DrawPicture(const PictureLoader& loader, const std::string& path, WallpaperStyle style,
@@ -30,6 +63,10 @@ Status DrawPicture(const PictureLoader& loader, const std::string& path, Wallpap
         for (const MonitorArea& area : showing)
             parts.push_back(PartOf(canvas, area));
         return loader.DrawStretched(path, parts);
+    }
+    if (showing.size() == 1) {
+        if (std::optional<Status> drawn = DrawInPlace(loader, path, style, showing[0], canvas))
+            return *drawn;
     }
     // A tiled picture runs on over the whole desktop; a centred one shows at most its centre
     // on the largest of the monitors.

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,11 @@ public:
     // of that size cannot show.
     virtual Result<PicturePixels> Load(const std::string& path, ScreenSize most,
                                        PicturePart part) const = 0;
+    // What Load gives, written straight into the canvas rows `place` returns for its size (a
+    // view of exactly that size), so no buffer of the picture is held beside the canvas.
+    using Placement = std::function<CanvasView(int width, int height)>;
+    virtual Status DrawPart(const std::string& path, ScreenSize most, PicturePart part,
+                            const Placement& place) const = 0;
     // The picture stretched into each of `targets`, filling it (the aspect ratio not kept),
     // from one reading of the file and one resampling for each size.
     virtual Status DrawStretched(const std::string& path,

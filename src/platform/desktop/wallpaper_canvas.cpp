@@ -72,4 +72,21 @@ void DrawTiled(const CanvasView& canvas, const MonitorArea& area, const PictureP
     }
 }
 
+void RepeatTile(const CanvasView& canvas, const MonitorArea& area, int width, int height) {
+    if (width <= 0 || height <= 0)
+        return;
+    const MonitorArea inside = Inside(canvas, area);
+    for (int y = inside.y; y < inside.y + inside.height; ++y) {
+        const std::uint32_t* source = canvas.Row(y % height);
+        std::uint32_t* target = canvas.Row(y);
+        for (int x = inside.x; x < inside.x + inside.width;) {
+            const int offset = x % width;
+            const int run = std::min(width - offset, inside.x + inside.width - x);
+            if (y >= height || x >= width)  // else it is the tile itself
+                std::copy_n(source + offset, run, target + x);
+            x += run;
+        }
+    }
+}
+
 }  // namespace orvella

@@ -25,4 +25,8 @@ void DrawCentred(const CanvasView& canvas, const MonitorArea& area, const Pictur
 // pattern runs on from one monitor to the next as over one desktop.
 void DrawTiled(const CanvasView& canvas, const MonitorArea& area, const PicturePixels& picture);
 
+// The canvas's own top left `width` x `height` pixels repeated over `area` as DrawTiled
+// repeats a picture: a tile drawn in its first place, then copied from there.
+void RepeatTile(const CanvasView& canvas, const MonitorArea& area, int width, int height);
+
 }  // namespace orvella

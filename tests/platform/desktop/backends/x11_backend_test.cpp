@@ -50,7 +50,12 @@ TEST(X11BackendTest, TheRootWindowShowsTheBitmapInEachDisplayMode) {
         {WallpaperStyle::Centre,
          {{0, 0, 0x0000FF}, {29, 21, 0xFF0000}, {34, 26, 0x00FF00}, {63, 47, 0x0000FF}}},
         {WallpaperStyle::Tile,
-         {{0, 0, 0xFF0000}, {5, 0, 0x00FF00}, {9, 40, 0xFF0000}, {62, 47, 0x00FF00}}},
+         {{0, 0, 0xFF0000},
+          {5, 0, 0x00FF00},
+          {13, 3, 0x00FF00},
+          {2, 44, 0xFF0000},
+          {9, 40, 0xFF0000},
+          {62, 47, 0x00FF00}}},
         {WallpaperStyle::Stretch,
          {{0, 0, 0xFF0000}, {4, 30, 0xFF0000}, {60, 10, 0x00FF00}, {63, 47, 0x00FF00}}},
     };
