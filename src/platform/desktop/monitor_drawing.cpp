@@ -1,7 +1,6 @@
 #include "platform/desktop/monitor_drawing.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "platform/desktop/wallpaper_canvas.h"
 
@@ -22,36 +21,51 @@ std::vector<MonitorArea> ShowingSame(const std::vector<MonitorArea>& monitors,
     return showing;
 }
 
-// A picture that one monitor alone shows, decoded straight into its place on the canvas: a
-// centred one where DrawCentred puts it, a tiled one over a monitor that covers the whole
-// canvas into its first tile, which is then repeated. Nothing when neither applies.
-std::optional<Status> DrawInPlace(const PictureLoader& loader, const std::string& path,
-                                  WallpaperStyle style, const MonitorArea& area,
-                                  const CanvasView& canvas) {
-    const bool inside = area.x >= 0 && area.y >= 0 && area.x + area.width <= canvas.width &&
-                        area.y + area.height <= canvas.height;
-    if (style == WallpaperStyle::Centre && inside) {
-        return loader.DrawPart(
-            path, ScreenSize{area.width, area.height}, PicturePart::Centre,
-            [&](int width, int height) {
-                return PartOf(canvas,
-                              MonitorArea{area.x + (area.width - width) / 2,
-                                          area.y + (area.height - height) / 2, width, height});
-            });
+// A centred picture decoded straight into its place on one monitor.
+Status DrawCentredInPlace(const PictureLoader& loader, const std::string& path,
+                          const MonitorArea& area, const CanvasView& canvas) {
+    return loader.DrawPart(
+        path, ScreenSize{area.width, area.height}, PicturePart::Centre, [&](int width, int height) {
+            return PartOf(canvas, MonitorArea{area.x + (area.width - width) / 2,
+                                              area.y + (area.height - height) / 2, width, height});
+        });
+}
+
+// Each monitor's centred picture decoded in place; a monitor of the size of one drawn before
+// copies that one's pixels instead of decoding again.
+Status DrawCentredOnEach(const PictureLoader& loader, const std::string& path,
+                         const std::vector<MonitorArea>& showing, const CanvasView& canvas) {
+    for (auto area = showing.begin(); area != showing.end(); ++area) {
+        const auto same = std::find_if(showing.begin(), area, [&](const MonitorArea& drawn) {
+            return drawn.width == area->width && drawn.height == area->height;
+        });
+        if (same != area) {
+            CopyArea(canvas, *same, *area);
+        } else if (Status drawn = DrawCentredInPlace(loader, path, *area, canvas); !drawn) {
+            return drawn;
+        }
     }
-    const bool whole =
-        area.x == 0 && area.y == 0 && area.width == canvas.width && area.height == canvas.height;
-    if (style != WallpaperStyle::Tile || !whole)
-        return std::nullopt;
+    return Status::Ok();
+}
+
+// The tile decoded into its first place at the desktop's corner and repeated over the
+// monitors from there; where that place lies outside every monitor the desktop colour
+// comes back. Only for a picture on every monitor: the first place may lie on any of them.
+Status DrawTiledOnEvery(const PictureLoader& loader, const std::string& path,
+                        const std::vector<MonitorArea>& monitors, const CanvasView& canvas,
+                        std::uint32_t background) {
     MonitorArea tile;
-    Status drawn = loader.DrawPart(path, ScreenSize{canvas.width, canvas.height},
-                                   PicturePart::TopLeft, [&](int width, int height) {
-                                       tile = MonitorArea{0, 0, width, height};
-                                       return PartOf(canvas, tile);
-                                   });
-    if (drawn)
+    const Status drawn = loader.DrawPart(path, ScreenSize{canvas.width, canvas.height},
+                                         PicturePart::TopLeft, [&](int width, int height) {
+                                             tile = MonitorArea{0, 0, width, height};
+                                             return PartOf(canvas, tile);
+                                         });
+    if (!drawn)
+        return drawn;
+    for (const MonitorArea& area : monitors)
         RepeatTile(canvas, area, tile.width, tile.height);
-    return drawn;
+    FillOutside(canvas, tile, monitors, background);
+    return Status::Ok();
 }
 
 // One picture on the monitors that show it, each file read once: for a stretch resampled
@@ -64,28 +78,15 @@ Status DrawPicture(const PictureLoader& loader, const std::string& path, Wallpap
             parts.push_back(PartOf(canvas, area));
         return loader.DrawStretched(path, parts);
     }
-    if (showing.size() == 1) {
-        if (std::optional<Status> drawn = DrawInPlace(loader, path, style, showing[0], canvas))
-            return *drawn;
-    }
-    // A tiled picture runs on over the whole desktop; a centred one shows at most its centre
-    // on the largest of the monitors.
-    ScreenSize most{canvas.width, canvas.height};
-    if (style == WallpaperStyle::Centre) {
-        most = ScreenSize{};
-        for (const MonitorArea& area : showing)
-            most = ScreenSize{std::max(most.width, area.width), std::max(most.height, area.height)};
-    }
-    Result<PicturePixels> picture = loader.Load(
-        path, most, style == WallpaperStyle::Tile ? PicturePart::TopLeft : PicturePart::Centre);
+    if (style == WallpaperStyle::Centre)
+        return DrawCentredOnEach(loader, path, showing, canvas);
+    // A tiled picture runs on over the whole desktop from its corner.
+    Result<PicturePixels> picture =
+        loader.Load(path, ScreenSize{canvas.width, canvas.height}, PicturePart::TopLeft);
     if (!picture)
         return picture.status();
-    for (const MonitorArea& area : showing) {
-        if (style == WallpaperStyle::Tile)
-            DrawTiled(canvas, area, *picture);
-        else
-            DrawCentred(canvas, area, *picture);
-    }
+    for (const MonitorArea& area : showing)
+        DrawTiled(canvas, area, *picture);
     return Status::Ok();
 }
 
@@ -99,6 +100,10 @@ Status DrawMonitors(const PictureLoader& loader, const WallpaperChange& change,
                                       [](const MonitorArea& m) { return m.primary; });
     const std::vector<std::string> paths = PicturesOfMonitors(
         change, static_cast<int>(monitors.size()), static_cast<int>(primary - monitors.begin()));
+    const bool one_picture =
+        std::all_of(paths.begin(), paths.end(), [&](const auto& path) { return path == paths[0]; });
+    if (change.style == WallpaperStyle::Tile && one_picture && !monitors.empty())
+        return DrawTiledOnEvery(loader, paths[0], monitors, canvas, CanvasPixel(change.background));
     for (std::size_t i = 0; i < monitors.size(); ++i) {
         const std::vector<MonitorArea> showing = ShowingSame(monitors, paths, i);
         if (showing.empty())

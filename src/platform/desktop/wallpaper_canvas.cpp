@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace orvella {
 namespace {
@@ -86,6 +87,34 @@ void RepeatTile(const CanvasView& canvas, const MonitorArea& area, int width, in
                 std::copy_n(source + offset, run, target + x);
             x += run;
         }
+    }
+}
+
+void CopyArea(const CanvasView& canvas, const MonitorArea& from, const MonitorArea& to) {
+    for (int y = 0; y < to.height; ++y)
+        std::copy_n(canvas.Row(from.y + y) + from.x, to.width, canvas.Row(to.y + y) + to.x);
+}
+
+void FillOutside(const CanvasView& canvas, const MonitorArea& area,
+                 const std::vector<MonitorArea>& monitors, std::uint32_t pixel) {
+    const MonitorArea inside = Inside(canvas, area);
+    std::vector<std::pair<int, int>> covered;  // [left, right) of the monitors on a row
+    for (int y = inside.y; y < inside.y + inside.height; ++y) {
+        covered.clear();
+        for (const MonitorArea& monitor : monitors) {
+            const MonitorArea part = Intersect(monitor, MonitorArea{inside.x, y, inside.width, 1});
+            if (part.width > 0 && part.height > 0)
+                covered.emplace_back(part.x, part.x + part.width);
+        }
+        std::sort(covered.begin(), covered.end());
+        int x = inside.x;
+        for (const auto& [left, right] : covered) {
+            if (left > x)
+                std::fill_n(canvas.Row(y) + x, left - x, pixel);
+            x = std::max(x, right);
+        }
+        if (x < inside.x + inside.width)
+            std::fill_n(canvas.Row(y) + x, inside.x + inside.width - x, pixel);
     }
 }
 

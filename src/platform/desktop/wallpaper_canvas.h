@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/desktop/desktop_colour.h"
 #include "platform/desktop/monitors.h"
@@ -28,5 +29,12 @@ void DrawTiled(const CanvasView& canvas, const MonitorArea& area, const PictureP
 // The canvas's own top left `width` x `height` pixels repeated over `area` as DrawTiled
 // repeats a picture: a tile drawn in its first place, then copied from there.
 void RepeatTile(const CanvasView& canvas, const MonitorArea& area, int width, int height);
+
+// `to` gets the pixels of `from`, an area of the same size elsewhere on the canvas.
+void CopyArea(const CanvasView& canvas, const MonitorArea& from, const MonitorArea& to);
+
+// `pixel` over the part of `area` that none of `monitors` covers.
+void FillOutside(const CanvasView& canvas, const MonitorArea& area,
+                 const std::vector<MonitorArea>& monitors, std::uint32_t pixel);
 
 }  // namespace orvella
