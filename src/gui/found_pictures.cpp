@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "gui/file_path_text.h"
+
 namespace orvella {
 
 TFoundPictures::TFoundPictures(QObject* parent) : QAbstractListModel(parent) {
@@ -71,8 +73,9 @@ int TFoundPictures::rowCount(const QModelIndex& parent) const {
 QVariant TFoundPictures::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= static_cast<int>(paths_.size()))
         return {};
+    // Kept with every byte of the path; shown with a stray byte read as Windows-1252.
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-        return paths_.at(index.row());
+        return PathDisplayText(PathFromQString(paths_.at(index.row())));
     if (role == Qt::SizeHintRole && item_size_.isValid())
         return item_size_;
     return {};

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "gui/file_path_text.h"
 #include "gui/found_pictures.h"
 #include "main_window_fixture.h"
 
@@ -94,8 +95,12 @@ TEST(FoundPicturesTest, FindsAreShownInBatchesAndRemovedInAnyOrder) {
     found.RemoveRowsAt({4, 0, 2, 3});
     EXPECT_EQ(found.Paths(), QStringList({"/b.jpg", "/f.jpg"}));
     found.Add("/g.jpg");
+    found.Add(PathToQString("/caf\xe9.jpg"));  // a Latin-1 name: kept as bytes, shown readable
     found.Flush();
-    EXPECT_EQ(found.Paths(), QStringList({"/b.jpg", "/f.jpg", "/g.jpg"}));
+    EXPECT_EQ(found.Paths(),
+              QStringList({"/b.jpg", "/f.jpg", "/g.jpg", PathToQString("/caf\xe9.jpg")}));
+    EXPECT_EQ(found.data(found.index(3), Qt::DisplayRole).toString(),
+              QString::fromUtf8("/café.jpg"));
     found.Clear();
     EXPECT_EQ(found.rowCount(), 0);
 }
