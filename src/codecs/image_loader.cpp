@@ -44,7 +44,16 @@ Result<ImageKind> KindOf(const std::string& path) {
     return *kind;
 }
 
-Result<std::string> ReadPicture(const std::string& path) {
+// A picture file: its kind, told by its name before anything is read, then its bytes.
+struct PictureFile {
+    ImageKind kind;
+    std::string bytes;
+};
+
+Result<PictureFile> ReadPictureFile(const std::string& path) {
+    Result<ImageKind> kind = KindOf(path);
+    if (!kind)
+        return kind.status();
     Result<std::optional<std::string>> content = ReadWholeFile(path);
     if (!content) {
         // The platform's text already starts with the path; ours follows it.
@@ -56,18 +65,15 @@ Result<std::string> ReadPicture(const std::string& path) {
     if (!content->has_value())
         return Status::Error(path + ": " +
                              CodecText(CodecMessage::CannotRead, SystemErrorText(ENOENT)));
-    return std::move(**content);
+    return PictureFile{*kind, std::move(**content)};
 }
 
 // Reads and decodes; the file's bytes are gone by the time the caller resamples.
 Result<Bitmap> LoadWith(const std::string& path, const DecodeOptions& options) {
-    Result<ImageKind> kind = KindOf(path);
-    if (!kind)
-        return kind.status();
-    Result<std::string> bytes = ReadPicture(path);
-    if (!bytes)
-        return bytes.status();
-    Result<Bitmap> bitmap = DecodeImage(*kind, AsBytes(*bytes), options);
+    Result<PictureFile> file = ReadPictureFile(path);
+    if (!file)
+        return file.status();
+    Result<Bitmap> bitmap = DecodeImage(file->kind, AsBytes(file->bytes), options);
     if (!bitmap)
         return WithPath(path, bitmap.status());
     return bitmap;
@@ -156,14 +162,11 @@ Result<Bitmap> LoadImageForSize(const std::string& path, int width, int height) 
 }
 
 Result<FittedImage> LoadImageFitted(const std::string& path, const ChooseSize& choose) {
-    Result<ImageKind> kind = KindOf(path);
-    if (!kind)
-        return kind.status();
-    Result<std::string> bytes = ReadPicture(path);
-    if (!bytes)
-        return bytes.status();
-    Decoded decoded = DecodeToFit(*kind, AsBytes(*bytes), choose);
-    bytes = std::string();  // the file's bytes go before the resampler needs the memory
+    Result<PictureFile> file = ReadPictureFile(path);
+    if (!file)
+        return file.status();
+    Decoded decoded = DecodeToFit(file->kind, AsBytes(file->bytes), choose);
+    file->bytes = std::string();  // the file's bytes go before the resampler needs the memory
     if (!decoded.bitmap)
         return WithPath(path, decoded.bitmap.status());
     Result<Bitmap> fitted =
@@ -174,14 +177,11 @@ Result<FittedImage> LoadImageFitted(const std::string& path, const ChooseSize& c
 }
 
 Result<ImagePart> LoadImagePart(const std::string& path, const ChoosePart& choose) {
-    Result<ImageKind> kind = KindOf(path);
-    if (!kind)
-        return kind.status();
-    Result<std::string> bytes = ReadPicture(path);
-    if (!bytes)
-        return bytes.status();
-    const ByteSpan data = AsBytes(*bytes);
-    if (*kind == ImageKind::Jpeg) {
+    Result<PictureFile> file = ReadPictureFile(path);
+    if (!file)
+        return file.status();
+    const ByteSpan data = AsBytes(file->bytes);
+    if (file->kind == ImageKind::Jpeg) {
         Result<NaturalSize> natural = ReadJpegSize(data);
         if (!natural)
             return WithPath(path, natural.status());
@@ -190,10 +190,10 @@ Result<ImagePart> LoadImagePart(const std::string& path, const ChoosePart& choos
             return WithPath(path, part.status());
         return ImagePart{std::move(part).value(), *natural};
     }
-    Result<Bitmap> whole = DecodeImage(*kind, data);
+    Result<Bitmap> whole = DecodeImage(file->kind, data);
     if (!whole)
         return WithPath(path, whole.status());
-    bytes = std::string();
+    file->bytes = std::string();
     const NaturalSize natural{whole->width(), whole->height()};
     const Rect part = choose(natural);
     if (part.x == 0 && part.y == 0 && part.width == natural.width && part.height == natural.height)
@@ -206,14 +206,11 @@ Result<ImagePart> LoadImagePart(const std::string& path, const ChoosePart& choos
 
 Status LoadImagePartRows(const std::string& path, const ChoosePart& choose,
                          const RegionStart& start, const RegionRow& row) {
-    Result<ImageKind> kind = KindOf(path);
-    if (!kind)
-        return kind.status();
-    Result<std::string> bytes = ReadPicture(path);
-    if (!bytes)
-        return bytes.status();
-    const ByteSpan data = AsBytes(*bytes);
-    if (*kind == ImageKind::Jpeg) {
+    Result<PictureFile> file = ReadPictureFile(path);
+    if (!file)
+        return file.status();
+    const ByteSpan data = AsBytes(file->bytes);
+    if (file->kind == ImageKind::Jpeg) {
         Result<NaturalSize> natural = ReadJpegSize(data);
         if (!natural)
             return WithPath(path, natural.status());
@@ -221,10 +218,10 @@ Status LoadImagePartRows(const std::string& path, const ChoosePart& choose,
             return WithPath(path, decoded);
         return Status::Ok();
     }
-    Result<Bitmap> whole = DecodeImage(*kind, data);
+    Result<Bitmap> whole = DecodeImage(file->kind, data);
     if (!whole)
         return WithPath(path, whole.status());
-    bytes = std::string();
+    file->bytes = std::string();
     if (whole->format() == PixelFormat::Rgba)
         *whole = ConvertFormat(Flatten(*whole, Colour{0, 0, 0, 255}), PixelFormat::Rgb);
     const Rect part = choose(NaturalSize{whole->width(), whole->height()});
