@@ -167,4 +167,42 @@ unsigned long RootPixmap(const std::string& name, const char* property) {
     return pixmap;
 }
 
+unsigned long LeaveRootPixmap(const std::string& name) {
+    DisplayPtr display(XOpenDisplay(name.c_str()));
+    if (!display)
+        return 0;
+    Display* d = display.get();
+    const Window root = DefaultRootWindow(d);
+    const Pixmap pixmap =
+        XCreatePixmap(d, root, static_cast<unsigned>(DisplayWidth(d, DefaultScreen(d))),
+                      static_cast<unsigned>(DisplayHeight(d, DefaultScreen(d))),
+                      static_cast<unsigned>(DefaultDepth(d, DefaultScreen(d))));
+    for (const char* property : {"_XROOTPMAP_ID", "ESETROOT_PMAP_ID"}) {
+        XChangeProperty(d, root, XInternAtom(d, property, False), XA_PIXMAP, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&pixmap), 1);
+    }
+    XSetWindowBackgroundPixmap(d, root, pixmap);
+    XSetCloseDownMode(d, RetainPermanent);
+    return pixmap;
+}
+
+bool PixmapExists(const std::string& name, unsigned long pixmap) {
+    DisplayPtr display(XOpenDisplay(name.c_str()));
+    if (!display)
+        return false;
+    XErrorHandler previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    Window root = None;
+    int x = 0;
+    int y = 0;
+    unsigned int width = 0;
+    unsigned int height = 0;
+    unsigned int border = 0;
+    unsigned int depth = 0;
+    const bool exists =
+        XGetGeometry(display.get(), pixmap, &root, &x, &y, &width, &height, &border, &depth) != 0;
+    XSync(display.get(), False);
+    XSetErrorHandler(previous);
+    return exists;
+}
+
 }  // namespace orvella::testing

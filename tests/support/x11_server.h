@@ -40,6 +40,13 @@ std::uint32_t RootPixel(const std::string& display, int x, int y);
 // The pixmap a root window property names; 0 when there is none.
 unsigned long RootPixmap(const std::string& display, const char* property);
 
+// A root pixmap left as another setter that has ended leaves it: named by _XROOTPMAP_ID and
+// ESETROOT_PMAP_ID and kept after its connection closed. 0 when it could not be made.
+unsigned long LeaveRootPixmap(const std::string& display);
+
+// Whether the server still has the pixmap.
+bool PixmapExists(const std::string& display, unsigned long pixmap);
+
 // X's ControlMask, for PressKey without X's headers (their macros clash with others).
 inline constexpr unsigned int kControlKey = 1u << 2;
 

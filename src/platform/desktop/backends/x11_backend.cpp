@@ -1,57 +1,29 @@
 #include "platform/desktop/backends/x11_backend.h"
 
-#include <X11/Xatom.h>
-
 #include <algorithm>
 #include <functional>
 #include <optional>
 
 #include "platform/desktop/backends/x11_image.h"
 #include "platform/desktop/backends/x11_monitors.h"
+#include "platform/desktop/backends/x11_root_pixmap.h"
 #include "platform/desktop/monitor_drawing.h"
 #include "platform/desktop/wallpaper_canvas.h"
 
 namespace orvella {
 namespace {
 
-// Freeing the pixmap of a setter that is long gone may fail; that is no error of ours.
-int IgnoreXError(Display*, XErrorEvent*) {
-    return 0;
-}
+// The root's background pixmap painted by `draw`: our pixmap on show when it still fits the
+// screen, else a new one.
+struct DrawnRootPixmap {
+    Pixmap pixmap = None;
+    bool ours_drawn_again = false;
+};
 
-std::optional<Pixmap> ReadPixmapProperty(Display* display, Window root, Atom property) {
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    std::optional<Pixmap> pixmap;
-    if (XGetWindowProperty(display, root, property, 0, 1, False, XA_PIXMAP, &type, &format, &count,
-                           &after, &data) == Success &&
-        type == XA_PIXMAP && format == 32 && count == 1 && data != nullptr) {
-        pixmap = *reinterpret_cast<Pixmap*>(data);
-    }
-    if (data != nullptr)
-        XFree(data);
-    return pixmap;
-}
-
-// As Esetroot does: the pixmap both properties name was kept for us by a setter that
-// has ended, and killing its client frees it.
-void FreeEarlierPixmap(Display* display, Window root, Atom xroot, Atom esetroot) {
-    const std::optional<Pixmap> set_by_esetroot = ReadPixmapProperty(display, root, esetroot);
-    const std::optional<Pixmap> root_pixmap = ReadPixmapProperty(display, root, xroot);
-    if (!set_by_esetroot || set_by_esetroot != root_pixmap)
-        return;
-    XErrorHandler previous = XSetErrorHandler(IgnoreXError);
-    XKillClient(display, *set_by_esetroot);
-    XSync(display, False);
-    XSetErrorHandler(previous);
-}
-
-// A pixmap of the root's size that `draw` paints.
-Result<Pixmap> DrawRootPixmap(Display* d, const std::function<Status(const CanvasView&)>& draw) {
+Result<DrawnRootPixmap> DrawRootPixmap(Display* d,
+                                       const std::function<Status(const CanvasView&)>& draw) {
     const int screen_number = DefaultScreen(d);
+    const Window root = RootWindow(d, screen_number);
     const int width = DisplayWidth(d, screen_number);
     const int height = DisplayHeight(d, screen_number);
     const int depth = DefaultDepth(d, screen_number);
@@ -61,30 +33,16 @@ Result<Pixmap> DrawRootPixmap(Display* d, const std::function<Status(const Canva
         return image.status();
     if (Status drawn = DrawIntoImage(**image, *visual, draw); !drawn)
         return drawn;
+    const std::optional<OurRootPixmap> reusable = ReusablePixmap(d, root, width, height, depth);
     const Pixmap pixmap =
-        XCreatePixmap(d, RootWindow(d, screen_number), static_cast<unsigned>(width),
-                      static_cast<unsigned>(height), static_cast<unsigned>(depth));
+        reusable ? reusable->pixmap
+                 : XCreatePixmap(d, root, static_cast<unsigned>(width),
+                                 static_cast<unsigned>(height), static_cast<unsigned>(depth));
     GC gc = XCreateGC(d, pixmap, 0, nullptr);
     XPutImage(d, pixmap, gc, image->get(), 0, 0, 0, 0, static_cast<unsigned>(width),
               static_cast<unsigned>(height));
     XFreeGC(d, gc);
-    return pixmap;
-}
-
-// Makes `pixmap` the root's background and names it where other programs look for it.
-void PublishRootPixmap(Display* d, Window root, Pixmap pixmap) {
-    const Atom xroot = XInternAtom(d, "_XROOTPMAP_ID", False);
-    const Atom esetroot = XInternAtom(d, "ESETROOT_PMAP_ID", False);
-    FreeEarlierPixmap(d, root, xroot, esetroot);
-    XChangeProperty(d, root, xroot, XA_PIXMAP, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(&pixmap), 1);
-    XChangeProperty(d, root, esetroot, XA_PIXMAP, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(&pixmap), 1);
-    XSetWindowBackgroundPixmap(d, root, pixmap);
-    XClearWindow(d, root);
-    // Keep the pixmap after we disconnect; the next setter frees it through the property.
-    XSetCloseDownMode(d, RetainPermanent);
-    XSync(d, False);
+    return DrawnRootPixmap{pixmap, reusable.has_value()};
 }
 
 // The display named `name`, or $DISPLAY's when it is empty.
@@ -114,14 +72,15 @@ Status X11WallpaperBackend::Show(const WallpaperChange& change) {
     Display* d = display->get();
     // Read at every change: a monitor may have come or gone since the last one.
     const std::vector<MonitorArea> monitors = ReadX11Monitors(d);
-    Result<Pixmap> pixmap = DrawRootPixmap(d, [&](const CanvasView& canvas) {
+    Result<DrawnRootPixmap> drawn = DrawRootPixmap(d, [&](const CanvasView& canvas) {
         return DrawMonitors(*loader_, change, monitors, canvas);
     });
-    if (!pixmap)
-        return pixmap.status();
-    PublishRootPixmap(d, RootWindow(d, DefaultScreen(d)), *pixmap);
-    live_.Follow(*pixmap, *std::find_if(monitors.begin(), monitors.end(),
-                                        [](const MonitorArea& m) { return m.primary; }));
+    if (!drawn)
+        return drawn.status();
+    const OurRootPixmap shown = PublishRootPixmap(d, RootWindow(d, DefaultScreen(d)), drawn->pixmap,
+                                                  drawn->ours_drawn_again);
+    live_.Follow(shown, *std::find_if(monitors.begin(), monitors.end(),
+                                      [](const MonitorArea& m) { return m.primary; }));
     return Status::Ok();
 }
 
@@ -141,29 +100,28 @@ int CountXError(Display*, XErrorEvent*) {
 
 struct X11LiveWallpaper::Connection {
     DisplayPtr display;
-    ImagePtr image;              // what the pixmap holds since the last frame
-    unsigned long image_of = 0;  // the pixmap it was sent to
+    ImagePtr image;          // what the pixmap holds since the last frame
+    OurRootPixmap image_of;  // the change whose pixmap it was sent to
 };
 
 X11LiveWallpaper::X11LiveWallpaper(std::string display) : display_name_(std::move(display)) {}
 X11LiveWallpaper::~X11LiveWallpaper() = default;
 
 Status X11LiveWallpaper::ShowFrame(const PicturePixels& frame) {
-    if (pixmap_ == 0)
+    if (shown_.pixmap == 0)
         return Status::Error("no wallpaper of ours on the X11 root window");
     if (!connection_) {
         Result<DisplayPtr> display = OpenDisplay(display_name_);
         if (!display)
             return display.status();
         connection_ =
-            std::make_unique<Connection>(Connection{std::move(display).value(), nullptr, 0});
+            std::make_unique<Connection>(Connection{std::move(display).value(), nullptr, {}});
     }
     Connection& c = *connection_;
     Display* d = c.display.get();
     const int screen_number = DefaultScreen(d);
     const Window root = RootWindow(d, screen_number);
-    const Atom xroot = XInternAtom(d, "_XROOTPMAP_ID", False);
-    if (ReadPixmapProperty(d, root, xroot) != Pixmap(pixmap_))
+    if (OurPixmapOnShow(d, root) != shown_)
         return Status::Error("the X11 root window shows another wallpaper");
 
     const MonitorArea& area = area_;
@@ -173,7 +131,7 @@ Status X11LiveWallpaper::ShowFrame(const PicturePixels& frame) {
     const PicturePixels& screen = fits ? frame : composed;
 
     std::vector<XRectangle> changed;
-    if (c.image && c.image_of == pixmap_ && c.image->width == area.width &&
+    if (c.image && c.image_of == shown_ && c.image->width == area.width &&
         c.image->height == area.height && TakesOurPixels(*c.image, *visual)) {
         changed = CopyChangedTiles(*c.image, screen);
     } else {
@@ -181,7 +139,7 @@ Status X11LiveWallpaper::ShowFrame(const PicturePixels& frame) {
         if (!image)
             return image.status();
         c.image = std::move(image).value();
-        c.image_of = pixmap_;
+        c.image_of = shown_;
         changed.push_back(XRectangle{0, 0, static_cast<unsigned short>(area.width),
                                      static_cast<unsigned short>(area.height)});
     }
@@ -190,8 +148,8 @@ Status X11LiveWallpaper::ShowFrame(const PicturePixels& frame) {
     frame_errors = 0;
     GC gc = XCreateGC(d, root, 0, nullptr);
     for (const XRectangle& r : changed) {
-        XPutImage(d, pixmap_, gc, c.image.get(), r.x, r.y, area.x + r.x, area.y + r.y, r.width,
-                  r.height);
+        XPutImage(d, shown_.pixmap, gc, c.image.get(), r.x, r.y, area.x + r.x, area.y + r.y,
+                  r.width, r.height);
         XClearArea(d, root, area.x + r.x, area.y + r.y, r.width, r.height, False);
     }
     XFreeGC(d, gc);

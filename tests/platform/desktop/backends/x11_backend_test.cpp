@@ -59,7 +59,7 @@ TEST(X11BackendTest, TheRootWindowShowsTheBitmapInEachDisplayMode) {
         {WallpaperStyle::Stretch,
          {{0, 0, 0xFF0000}, {4, 30, 0xFF0000}, {60, 10, 0x00FF00}, {63, 47, 0x00FF00}}},
     };
-    unsigned long earlier = 0;
+    unsigned long ours = 0;
     for (const Row& row : rows) {
         change.style = row.style;
         ASSERT_TRUE(backend.Show(change).ok());
@@ -70,9 +70,17 @@ TEST(X11BackendTest, TheRootWindowShowsTheBitmapInEachDisplayMode) {
         const unsigned long current = RootPixmap(d, "_XROOTPMAP_ID");
         EXPECT_NE(current, 0u);
         EXPECT_EQ(RootPixmap(d, "ESETROOT_PMAP_ID"), current);
-        EXPECT_NE(current, earlier);
-        earlier = current;
+        // Our pixmap is drawn into again rather than made anew.
+        EXPECT_TRUE(ours == 0 || current == ours) << StyleName(row.style);
+        ours = current;
     }
+    // Another setter's pixmap is freed, and ours is not drawn into once it is not on show.
+    const unsigned long foreign = testing::LeaveRootPixmap(d);
+    ASSERT_NE(foreign, 0u);
+    ASSERT_TRUE(backend.Show(change).ok());
+    EXPECT_NE(RootPixmap(d, "_XROOTPMAP_ID"), foreign);
+    EXPECT_NE(RootPixmap(d, "_XROOTPMAP_ID"), ours);
+    EXPECT_FALSE(testing::PixmapExists(d, foreign));
 
     EXPECT_FALSE(backend
                      .Show([&] {
