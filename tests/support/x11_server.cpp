@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/desktop/backends/x11_root_pixmap.h"
 #include "platform/system/process.h"
 
 namespace orvella::testing {
@@ -188,21 +189,7 @@ unsigned long LeaveRootPixmap(const std::string& name) {
 
 bool PixmapExists(const std::string& name, unsigned long pixmap) {
     DisplayPtr display(XOpenDisplay(name.c_str()));
-    if (!display)
-        return false;
-    XErrorHandler previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
-    Window root = None;
-    int x = 0;
-    int y = 0;
-    unsigned int width = 0;
-    unsigned int height = 0;
-    unsigned int border = 0;
-    unsigned int depth = 0;
-    const bool exists =
-        XGetGeometry(display.get(), pixmap, &root, &x, &y, &width, &height, &border, &depth) != 0;
-    XSync(display.get(), False);
-    XSetErrorHandler(previous);
-    return exists;
+    return display && ShapeOfPixmap(display.get(), pixmap).has_value();
 }
 
 }  // namespace orvella::testing

@@ -75,6 +75,25 @@ void SetPixmapProperty(Display* d, Window root, const char* property, Pixmap pix
 
 }  // namespace
 
+std::optional<PixmapShape> ShapeOfPixmap(Display* d, Pixmap pixmap) {
+    Window root = None;
+    int x = 0;
+    int y = 0;
+    unsigned int width = 0;
+    unsigned int height = 0;
+    unsigned int border = 0;
+    unsigned int depth = 0;
+    XErrorHandler previous = XSetErrorHandler(IgnoreXError);
+    const bool known =
+        XGetGeometry(d, pixmap, &root, &x, &y, &width, &height, &border, &depth) != 0;
+    XSync(d, False);
+    XSetErrorHandler(previous);
+    if (!known)
+        return std::nullopt;
+    return PixmapShape{root, static_cast<int>(width), static_cast<int>(height),
+                       static_cast<int>(depth)};
+}
+
 std::optional<OurRootPixmap> OurPixmapOnShow(Display* d, Window root) {
     const std::optional<OurRootPixmap> ours = ReadOurProperty(d, root);
     if (!ours || ReadPixmapProperty(d, root, "_XROOTPMAP_ID") != ours->pixmap ||
@@ -88,20 +107,9 @@ std::optional<OurRootPixmap> ReusablePixmap(Display* d, Window root, int width, 
     const std::optional<OurRootPixmap> ours = OurPixmapOnShow(d, root);
     if (!ours)
         return std::nullopt;
-    Window its_root = None;
-    int x = 0;
-    int y = 0;
-    unsigned int its_width = 0;
-    unsigned int its_height = 0;
-    unsigned int border = 0;
-    unsigned int its_depth = 0;
-    XErrorHandler previous = XSetErrorHandler(IgnoreXError);
-    const bool known = XGetGeometry(d, ours->pixmap, &its_root, &x, &y, &its_width, &its_height,
-                                    &border, &its_depth) != 0;
-    XSync(d, False);
-    XSetErrorHandler(previous);
-    if (!known || its_root != root || its_width != static_cast<unsigned>(width) ||
-        its_height != static_cast<unsigned>(height) || its_depth != static_cast<unsigned>(depth))
+    const std::optional<PixmapShape> shape = ShapeOfPixmap(d, ours->pixmap);
+    if (!shape || shape->root != root || shape->width != width || shape->height != height ||
+        shape->depth != depth)
         return std::nullopt;
     return ours;
 }

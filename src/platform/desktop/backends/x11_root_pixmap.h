@@ -7,6 +7,16 @@
 
 namespace orvella {
 
+struct PixmapShape {
+    Window root = None;
+    int width = 0;
+    int height = 0;
+    int depth = 0;
+};
+
+// The pixmap's root, size and depth; none when the server has no such pixmap (any more).
+std::optional<PixmapShape> ShapeOfPixmap(Display* display, Pixmap pixmap);
+
 // The pixmap of ours the root shows now: the one our last change published, while the
 // properties other programs read still name it.
 std::optional<OurRootPixmap> OurPixmapOnShow(Display* display, Window root);
